@@ -1,0 +1,49 @@
+// Readings per second of the engine, for names of ordinary length.
+#include "Interpretation.h"
+#include "InterpretationTexts.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+PersonDetails OrdinaryPerson()
+{
+    PersonDetails p;
+    p.firstName = "ELIZABETH";
+    p.middleName = "ANNE";
+    p.lastName = "MONTGOMERY";
+    p.birthDay = 17;
+    p.birthMonth = "September";
+    p.birthYear = 1987;
+    p.birthHour = 14;
+    return p;
+}
+
+void BM_ComputeInterpretation(benchmark::State &state)
+{
+    const PersonDetails person = OrdinaryPerson();
+    for (auto _ : state) {
+        Interpretation r = ComputeInterpretation(person);
+        benchmark::DoNotOptimize(r);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ComputeInterpretation);
+
+void BM_DescribeInterpretation(benchmark::State &state)
+{
+    Interpretation reading = ComputeInterpretation(OrdinaryPerson());
+    std::int16_t n = 0;
+    for (auto _ : state) {
+        reading.firstHealthInfluence = static_cast<std::int16_t>(n++ % 24);
+        benchmark::DoNotOptimize(reading);
+        InterpretationTexts t = DescribeInterpretation(reading);
+        benchmark::DoNotOptimize(t);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_DescribeInterpretation);
+
+} // namespace
+
+BENCHMARK_MAIN();

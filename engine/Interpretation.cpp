@@ -1,0 +1,46 @@
+#include "Interpretation.h"
+
+#include "modEnglishCalender.h"
+#include "modkabalaLuckyAndMoneyNumber.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::string_view, 22> kColors{
+    "Greenish Blue", // 0 and every number without a colour of its own
+    "Yellow",        "Dark Blue",  "Light Blue",          "Dark Red",          "Violet",
+    "Blue",          "Yellow,Brown", "Grey",              "Dark Brown,Dark Blue", "Black,White,Brown",
+    "Mauve",         "Dazzling White", "Light Red",       "Dark Blue",         "Black",
+    "Red",           "Greenish Yellow", "Green",          "Gold",              "Silver",
+    "Orange",
+};
+
+} // namespace
+
+std::string_view ColorOfNumber(std::int16_t number)
+{
+    if (number < 1 || number > 21)
+        return kColors[0];
+    return kColors[static_cast<std::size_t>(number)];
+}
+
+Interpretation ComputeInterpretation(const PersonDetails &person)
+{
+    const std::int16_t weekday = WeekdayOfBirth(person.birthYear, person.birthMonth, person.birthDay);
+    const std::int16_t f = NameNumber(person.firstName);
+    const std::int16_t m = NameNumber(person.middleName);
+    const std::int16_t l = NameNumber(person.lastName);
+    // Each name number is at most 38, so the sum stays far inside 16 bits.
+    const auto s = static_cast<std::int16_t>(f + m + l);
+    const std::int16_t nameTotal = ReduceNumber(ReduceNumber(s));
+
+    Interpretation result;
+    result.moneyNumber = nameTotal;
+    result.secondHealthIndication = nameTotal;
+    result.luckyNumber = LuckyNumber(person.birthHour, weekday);
+    result.firstHealthIndication = DigraphNameNumber(person.firstName);
+    result.firstHealthInfluence = NameNumber(person.firstName);
+    result.luckyColor = ColorOfNumber(f);
+    return result;
+}

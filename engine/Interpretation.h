@@ -1,0 +1,10 @@
+#pragma once
+// The six results of a reading from a person's details.
+
+#include "Records.h"
+
+// The lucky colour of a first name's number; every number outside 1 to 21 gives "Greenish Blue".
+std::string_view ColorOfNumber(std::int16_t number);
+
+// The reading of one person. Minute and second of birth take no part in it.
+Interpretation ComputeInterpretation(const PersonDetails &person);

@@ -1,0 +1,51 @@
+#include "modEnglishCalender.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::string_view, 12> kMonthNames{
+    "January", "February", "March",     "April",   "May",      "June",
+    "July",    "August",   "September", "October", "November", "December",
+};
+
+constexpr std::array<int, 12> kMonthCodes{0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5};
+
+// The weekday of 1 January (Sunday = 0) of a year from 1900 to 2050. The years fall into 28
+// classes, 1900, 1928, 1956 ... forming the first; that class starts on a Sunday, and from one
+// year to the next the start moves on by 2 after a leap year and by 1 after any other.
+constexpr int JanuaryStartOf(int year)
+{
+    constexpr std::array<int, 28> kByRemainder = [] {
+        std::array<int, 28> starts{};
+        int start = 0;
+        for (int offset = 0; offset < 28; ++offset) {
+            starts[static_cast<std::size_t>(offset)] = start;
+            const bool leap = offset % 4 == 0;
+            start = (start + (leap ? 2 : 1)) % 7;
+        }
+        return starts;
+    }();
+    return kByRemainder[static_cast<std::size_t>((year - 1900) % 28)];
+}
+
+} // namespace
+
+std::int16_t WeekdayOfBirth(std::int16_t year, std::string_view month, std::int16_t day)
+{
+    int monthStart = 0;
+    if (year >= 1900 && year <= 2050) {
+        for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
+            if (kMonthNames[i] != month)
+                continue;
+            const bool leap = year % 4 == 0;
+            const int l = (leap && i >= 2) ? 1 : 0;
+            monthStart = (JanuaryStartOf(year) + kMonthCodes[i] + l) % 7;
+            break;
+        }
+    }
+    const int s = monthStart + day;
+    // A floored modulo keeps days outside 1 to 31 (never offered by the form) within 1 to 7.
+    const int weekday = ((s - 1) % 7 + 7) % 7 + 1;
+    return static_cast<std::int16_t>(weekday);
+}

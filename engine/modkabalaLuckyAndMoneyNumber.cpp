@@ -1,0 +1,84 @@
+#include "modkabalaLuckyAndMoneyNumber.h"
+
+#include <array>
+
+namespace {
+
+struct LetterValue {
+    char letter;
+    std::int16_t value;
+};
+
+constexpr std::array<LetterValue, 26> kLetterTable{{
+    {'A', 1},  {'B', 2},  {'C', 11}, {'D', 4},  {'E', 5},  {'F', 17}, {'G', 3},
+    {'H', 8},  {'I', 10}, {'J', 10}, {'K', 11}, {'L', 12}, {'M', 13}, {'N', 14},
+    {'O', 16}, {'P', 17}, {'Q', 19}, {'R', 20}, {'S', 21}, {'T', 22}, {'U', 6},
+    {'V', 6},  {'W', 6},  {'X', 15}, {'Y', 10}, {'Z', 7},
+}};
+
+// Rows: birth hour 0 to 23. Columns: Sunday to Saturday. Rows 14 to 23 repeat rows 0 to 9.
+constexpr std::int16_t kLuckyTable[24][7] = {
+    {1, 7, 9, 5, 3, 6, 8}, {6, 8, 4, 2, 9, 5, 3}, {5, 3, 6, 8, 1, 7, 9}, {2, 9, 5, 3, 6, 8, 4},
+    {8, 1, 7, 9, 5, 3, 6}, {3, 6, 8, 4, 2, 9, 5}, {9, 5, 3, 6, 8, 1, 7}, {4, 2, 9, 5, 3, 6, 8},
+    {6, 8, 1, 7, 9, 5, 3}, {5, 3, 6, 8, 4, 2, 9}, {7, 9, 5, 3, 6, 8, 1}, {8, 4, 2, 9, 5, 3, 6},
+    {3, 6, 8, 1, 7, 9, 5}, {9, 5, 3, 6, 8, 4, 2}, {1, 7, 9, 5, 3, 6, 8}, {6, 8, 4, 2, 9, 5, 3},
+    {5, 3, 6, 8, 1, 7, 9}, {2, 9, 5, 3, 6, 8, 4}, {8, 1, 7, 9, 5, 3, 6}, {3, 6, 8, 4, 2, 9, 5},
+    {9, 5, 3, 6, 8, 1, 7}, {4, 2, 9, 5, 3, 6, 8}, {6, 8, 1, 7, 9, 5, 3}, {5, 3, 6, 8, 4, 2, 9},
+};
+
+// The letter table spread over all 256 byte values (0 for every byte that is not a capital),
+// so that summing a name costs one look-up per character.
+constexpr std::array<std::int16_t, 256> kValueOfByte = [] {
+    std::array<std::int16_t, 256> values{};
+    for (const LetterValue &entry : kLetterTable)
+        values[static_cast<unsigned char>(entry.letter)] = entry.value;
+    return values;
+}();
+
+constexpr std::int16_t LetterValueOf(char c)
+{
+    return kValueOfByte[static_cast<unsigned char>(c)];
+}
+
+} // namespace
+
+std::int16_t ReduceNumber(std::int16_t n)
+{
+    if (n <= 22)
+        return n;
+    std::int16_t sum = 0;
+    for (int rest = n; rest > 0; rest /= 10)
+        sum = static_cast<std::int16_t>(sum + rest % 10);
+    return sum;
+}
+
+std::int16_t NameNumber(std::string_view name)
+{
+    constexpr int kLargest = 32767;
+    int total = 0;
+    for (char c : name) {
+        total += LetterValueOf(c);
+        if (total >= kLargest) {
+            total = kLargest;
+            break;
+        }
+    }
+    return ReduceNumber(static_cast<std::int16_t>(total));
+}
+
+std::int16_t DigraphNameNumber(std::string_view name)
+{
+    const std::string_view pair = name.substr(0, 2);
+    if (pair == "TS" || pair == "TZ")
+        return 18;
+    if (pair == "TH")
+        return 9;
+    return NameNumber(name);
+}
+
+std::int16_t LuckyNumber(std::int16_t hour, std::int16_t weekday)
+{
+    if (hour < 0 || hour > 23 || weekday < 1 || weekday > 7)
+        return 0;
+    return kLuckyTable[hour][weekday - 1];
+}
