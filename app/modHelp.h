@@ -1,0 +1,43 @@
+#pragma once
+// The program's only contact with the world outside its windows: the five web pages and the
+// update reminder.
+
+#include "Platform.h"
+
+#include <QDate>
+#include <QLocale>
+
+#include <optional>
+
+// The publisher's pages. A distributor changes these addresses and nothing else.
+namespace pages {
+inline const QString kOnlineHelp = QStringLiteral("https://www.example.com/larkspire/help.html");
+inline const QString kHomePage = QStringLiteral("https://www.example.com/");
+inline const QString kDownloadPage = QStringLiteral("https://www.example.com/larkspire/download.html");
+inline const QString kCoBrandPage = QStringLiteral("https://help.example.com/co-brand.html");
+inline const QString kFullBrandPage = QStringLiteral("https://help.example.com/fully-branded.html");
+} // namespace pages
+
+// Each hands its page to the browser opener and returns at once; the outcome is not examined.
+void OpenOnlineHelp(BrowserOpener &browser);
+void OpenHomePage(BrowserOpener &browser);
+void OpenDownloadPage(BrowserOpener &browser);
+void OpenCoBrandPage(BrowserOpener &browser);
+void OpenFullBrandPage(BrowserOpener &browser);
+
+// Asks, at most once in fifteen days, whether to look for a newer version; on Yes opens the
+// download page. Called first when the input form loads.
+void UpdateReminder(Platform &platform);
+
+// The question the reminder asks; one carriage return alone separates its two lines.
+inline const QString kUpdateQuestion = QStringLiteral(
+    "There maybe an update to this software available\rDo you want to check for an update?");
+
+// The reminder's stored date as text: the locale's short date format, its year widened to four
+// digits so that the text reads back as the same date.
+QString ReminderDateText(QDate date, const QLocale &locale);
+
+// Reads a stored date: the four-digit form written above, or the locale's plain short format
+// with a two-digit year (written by older versions), taken in the century nearest to today.
+// Nothing when the text does not read as a date.
+std::optional<QDate> ReadReminderDate(const QString &text, const QLocale &locale, QDate today);

@@ -1,0 +1,273 @@
+#include "frmDisplay.h"
+
+#include "DescriptionBox.h"
+#include "EndProgram.h"
+#include "LinkLabel.h"
+#include "TabStrip.h"
+#include "WindowLook.h"
+#include "frmAbout.h"
+#include "frmMain.h"
+#include "frmSave.h"
+#include "modHelp.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+
+using look::Px;
+
+namespace {
+
+struct TabEntry {
+    const char *caption;
+    const char *captionText;
+};
+
+// Tab caption and the caption line's text before the value, in tab order.
+constexpr TabEntry kTabs[6] = {
+    {"Lucky Number", "Lucky Number is"},
+    {"Lucky Color", "Lucky Color is"},
+    {"Money Number", "Money Number is"},
+    {"First Health Indication", "First Health Indication Number is"},
+    {"First Health Influence", "First Health Influence Number is"},
+    {"Second Health Indication", "Second Health Indication Number is"},
+};
+
+} // namespace
+
+frmDisplay::frmDisplay(Platform platform, frmMain &inputForm)
+    : m_platform(platform)
+    , m_inputForm(inputForm)
+{
+    setObjectName(QStringLiteral("frmDisplay"));
+    createControls();
+    createMenus();
+    setFocusOrder();
+    look::SetUpWindow(this, Px(7830), Px(5220) + menuBar()->sizeHint().height());
+}
+
+frmDisplay::~frmDisplay() = default;
+
+void frmDisplay::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    setStyleSheet(look::FormStyleSheet());
+    const int width = Px(7830);
+
+    QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    Label61 = new LinkLabel(QStringLiteral("Join our numerology discussion forum: "
+                                           "click here to visit our web site!"),
+                            frame2);
+    Label61->setObjectName(QStringLiteral("Label61"));
+    Label61->setFont(look::Verdana(8.25, true, true));
+    Label61->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    Label61->setAlignment(Qt::AlignCenter);
+    Label61->setGeometry(4, 2, width - 8, 22);
+    connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+
+    auto *frame1 = new QFrame(client);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setFrameShape(QFrame::Box);
+    frame1->setGeometry(4, 30, width - 8, 240);
+
+    Label1 = new QLabel(QStringLiteral("Larkspire Interpretation"), frame1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setFont(look::Verdana(9.75, true, true));
+    Label1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(4, 4, frame1->width() - 8, 18);
+
+    lblCaption = new QLabel(QStringLiteral("Second Health Indication"), frame1);
+    lblCaption->setObjectName(QStringLiteral("lblCaption"));
+    lblCaption->setTextFormat(Qt::PlainText);
+    lblCaption->setFont(look::Verdana(8.25, true));
+    lblCaption->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    lblCaption->setAlignment(Qt::AlignCenter);
+    lblCaption->setGeometry(4, 24, frame1->width() - 8, 18);
+
+    TScript = new TabStrip(frame1);
+    TScript->setObjectName(QStringLiteral("TScript"));
+    TScript->setFont(look::Verdana(8.25, true));
+    TScript->setAccessibleName(QStringLiteral("Results"));
+    for (const TabEntry &tab : kTabs)
+        TScript->addTab(QString::fromLatin1(tab.caption));
+    const int tabHeight = TScript->sizeHint().height();
+    TScript->setGeometry(4, 46, frame1->width() - 8, tabHeight);
+    connect(TScript, &QTabBar::tabBarClicked, this, [this](int index) {
+        if (index >= 0)
+            TScript->setCurrentIndex(index);
+        TScript_Click();
+    });
+    connect(TScript, &QTabBar::currentChanged, this, [this] { TScript_Click(); });
+
+    // All six boxes share one rectangle inside the tab strip's page area.
+    const QRect page(4, 46 + tabHeight, frame1->width() - 8, frame1->height() - 50 - tabHeight);
+    const auto box = [&](const char *name, const char *placeholder, const char *spoken) {
+        auto *b = new DescriptionBox(QString::fromLatin1(name), QString::fromLatin1(placeholder), frame1);
+        b->setGeometry(page);
+        b->setAccessibleName(QString::fromLatin1(spoken));
+        b->setFont(look::Verdana(8.25));
+        connect(b, &DescriptionBox::touched, this, [this] { m_platform.clipboard.clear(); });
+        return b;
+    };
+    txtDescriptionLuckyNo = box("txtDescriptionLuckyNo", "Lucky No", "Lucky Number description");
+    txtDescriptionLuckyColor = box("txtDescriptionLuckyColor", "LuckyColor", "Lucky Color description");
+    txtDescriptionMoneyNo = box("txtDescriptionMoneyNo", "Money No", "Money Number description");
+    txtDescriptionFHIndication = box("txtDescriptionFHIndication", "First Health Indication",
+                                     "First Health Indication description");
+    txtDescriptionFHInfluence = box("txtDescriptionFHInfluence", "First Health Influence",
+                                    "First Health Influence description");
+    txtDescriptionSHIndication = box("txtDescriptionSHIndication", "Second Health Indication",
+                                     "Second Health Indication description");
+    for (DescriptionBox *b : boxes())
+        b->setVisible(b == txtDescriptionLuckyNo);
+
+    QFrame *frame5 = look::Strip(client, 0, 274, width, Px(5220) - 274);
+    frame5->setObjectName(QStringLiteral("Frame5"));
+    const QRect promo(6, 4, 338, frame5->height() - 8);
+    // Created in this order so that lblFullBrand lies in front.
+    lblCobrand = new LinkLabel(QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
+                                              "to your site. Put your site's name &  link here. See \"Help\" for "
+                                              "details.    Click Here for more info on co-branding."),
+                               frame5);
+    lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                                "money online. Get this software fully branded for your website. "
+                                                "Click here for more details."),
+                                 frame5);
+    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
+        label->setFont(look::Verdana(8.25, true, true));
+        label->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background-color: rgb(64,64,64);"));
+        label->setAutoFillBackground(true);
+        label->setGeometry(promo);
+    }
+    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenCoBrandPage(m_platform.browser); });
+    connect(lblFullBrand, &LinkLabel::clicked, this, [this] { OpenFullBrandPage(m_platform.browser); });
+
+    const int buttonY = (frame5->height() - 26) / 2;
+    cmdPrint = new QPushButton(QStringLiteral("&Print"), frame5);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setAccessibleName(QStringLiteral("Print"));
+    cmdPrint->setGeometry(352, buttonY, 78, 26);
+    connect(cmdPrint, &QPushButton::clicked, this, &frmDisplay::cmdPrint_Click);
+    cmdBack = new QPushButton(QStringLiteral("&Back"), frame5);
+    cmdBack->setObjectName(QStringLiteral("cmdBack"));
+    cmdBack->setAccessibleName(QStringLiteral("Back"));
+    cmdBack->setGeometry(436, buttonY, 78, 26);
+    connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
+}
+
+void frmDisplay::createMenus()
+{
+    QMenu *nuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    nuFile->setObjectName(QStringLiteral("nuFile"));
+    mnuPrint = nuFile->addAction(QStringLiteral("Print"), this, &frmDisplay::cmdPrint_Click);
+    mnuBack = nuFile->addAction(QStringLiteral("&Back"), this, &frmDisplay::cmdBack_Click);
+    mnuExit = nuFile->addAction(QStringLiteral("Exit"), this, [this] { close(); });
+
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this, [this] { OpenOnlineHelp(m_platform.browser); });
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this, [this] { OpenHomePage(m_platform.browser); });
+    mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
+                                   [this] { OpenDownloadPage(m_platform.browser); });
+    mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
+                                  [this] { frmAbout::ShowModal(m_platform, this); });
+
+    mkmoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this,
+                                   [this] { OpenFullBrandPage(m_platform.browser); });
+    mkmoney->setEnabled(false);
+}
+
+void frmDisplay::setFocusOrder()
+{
+    QWidget *previous = nullptr;
+    for (DescriptionBox *b : boxes()) {
+        if (previous)
+            setTabOrder(previous, b);
+        previous = b;
+    }
+    setTabOrder(previous, TScript);
+    setTabOrder(TScript, cmdPrint);
+    setTabOrder(cmdPrint, cmdBack);
+}
+
+std::array<DescriptionBox *, 6> frmDisplay::boxes() const
+{
+    return {txtDescriptionLuckyNo,      txtDescriptionLuckyColor,  txtDescriptionMoneyNo,
+            txtDescriptionFHIndication, txtDescriptionFHInfluence, txtDescriptionSHIndication};
+}
+
+void frmDisplay::ShowOnLuckyNumber()
+{
+    {
+        const QSignalBlocker quiet(TScript);
+        TScript->setCurrentIndex(0);
+    }
+    TScript_Click();
+    const bool first = !isVisible() && !testAttribute(Qt::WA_WState_ExplicitShowHide);
+    show();
+    if (first)
+        look::Centre(this);
+    txtDescriptionLuckyNo->setFocus();
+}
+
+void frmDisplay::TScript_Click()
+{
+    const int position = TScript->currentIndex() + 1;
+    if (position < 1 || position > 6)
+        return;
+    const auto all = boxes();
+    DescriptionBox *shown = all[static_cast<std::size_t>(position - 1)];
+    shown->setVisible(true);
+    for (DescriptionBox *b : all) {
+        if (b != shown)
+            b->setVisible(false);
+    }
+
+    const Interpretation &reading = m_inputForm.currentInterpretation();
+    QString value;
+    switch (position) {
+    case 1: value = QString::number(reading.luckyNumber); break;
+    case 2: value = QString::fromUtf8(reading.luckyColor.data(), static_cast<qsizetype>(reading.luckyColor.size())); break;
+    case 3: value = QString::number(reading.moneyNumber); break;
+    case 4: value = QString::number(reading.firstHealthIndication); break;
+    case 5: value = QString::number(reading.firstHealthInfluence); break;
+    default: value = QString::number(reading.secondHealthIndication); break;
+    }
+    lblCaption->setText(QString::fromLatin1(kTabs[position - 1].captionText) + QStringLiteral("  ") + value);
+}
+
+void frmDisplay::cmdBack_Click()
+{
+    hide();
+    m_inputForm.ClearNamesAndShow();
+}
+
+void frmDisplay::cmdPrint_Click()
+{
+    ReportInputs inputs;
+    inputs.reading = m_inputForm.currentInterpretation();
+    const auto all = boxes();
+    for (std::size_t i = 0; i < all.size(); ++i)
+        inputs.descriptions[i] = all[i]->text();
+    frmSave::ShowModal(m_platform, inputs, this);
+}
+
+void frmDisplay::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void frmDisplay::Form_Unload()
+{
+    EndProgram(m_platform.process);
+}

@@ -1,0 +1,304 @@
+#include "frmMain.h"
+
+#include "EndProgram.h"
+#include "Interpretation.h"
+#include "InterpretationTexts.h"
+#include "LinkLabel.h"
+#include "NameKeyFilter.h"
+#include "WindowLook.h"
+#include "DescriptionBox.h"
+#include "frmAbout.h"
+#include "frmDisplay.h"
+#include "modHelp.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+
+using look::Px;
+
+namespace {
+
+const QStringList kMonthNames{
+    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
+};
+
+QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int width)
+{
+    auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setGeometry(x, y, width, 16);
+    return label;
+}
+
+QComboBox *PickList(QWidget *parent, const QString &name, const QString &accessibleName, int x, int y, int width)
+{
+    auto *list = new QComboBox(parent);
+    list->setObjectName(name);
+    list->setAccessibleName(accessibleName);
+    list->setEditable(false);
+    list->setMaxVisibleItems(12);
+    list->setGeometry(x, y, width, 22);
+    return list;
+}
+
+void AddNumbers(QComboBox *list, int first, int last)
+{
+    QStringList entries;
+    entries.reserve(last - first + 1);
+    for (int n = first; n <= last; ++n)
+        entries << QString::number(n);
+    list->addItems(entries);
+}
+
+} // namespace
+
+frmMain::frmMain(Platform platform)
+    : m_platform(platform)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    createControls();
+    createMenus();
+    setFocusOrder();
+    Form_Load();
+    look::SetUpWindow(this, Px(7125), Px(4515) + menuBar()->sizeHint().height());
+    txtFirstName->setFocus();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::createControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    setStyleSheet(look::FormStyleSheet());
+    const int width = Px(7125);
+
+    QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
+    frame2->setObjectName(QStringLiteral("Frame2"));
+    Label61 = new LinkLabel(QStringLiteral("Join our numerology discussion forum: "
+                                           "click here to visit our web site!"),
+                            frame2);
+    Label61->setObjectName(QStringLiteral("Label61"));
+    Label61->setFont(look::Verdana(8.25, true, true));
+    Label61->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    Label61->setAlignment(Qt::AlignCenter);
+    Label61->setGeometry(4, 2, width - 8, 22);
+    connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+
+    auto *fraName = new QGroupBox(QStringLiteral("Please Fill In The Below Details"), client);
+    fraName->setObjectName(QStringLiteral("fraName"));
+    fraName->setGeometry(6, 30, width - 12, 186);
+
+    const int boxWidth = 143;
+    Caption(fraName, QStringLiteral("First Name"), 10, 22, boxWidth);
+    Caption(fraName, QStringLiteral("Middle Name"), 10 + boxWidth + 8, 22, boxWidth);
+    Caption(fraName, QStringLiteral(" Last Name"), 10 + 2 * (boxWidth + 8), 22, boxWidth);
+    const auto nameBox = [&](const QString &name, const QString &spoken, int column) {
+        auto *box = new QLineEdit(fraName);
+        box->setObjectName(name);
+        box->setAccessibleName(spoken);
+        box->setGeometry(10 + column * (boxWidth + 8), 40, boxWidth, 22);
+        new KeyPressHook(box, [this](std::int16_t &keyAscii) { NameKeyPress(keyAscii); });
+        return box;
+    };
+    txtFirstName = nameBox(QStringLiteral("txtFirstName"), QStringLiteral("First Name"), 0);
+    txtMiddleName = nameBox(QStringLiteral("txtMiddleName"), QStringLiteral("Middle Name"), 1);
+    txtLastName = nameBox(QStringLiteral("txtLastName"), QStringLiteral("Last Name"), 2);
+
+    auto *fraBirthDay = new QGroupBox(QStringLiteral("Your Birth Details"), fraName);
+    fraBirthDay->setObjectName(QStringLiteral("fraBirthDay"));
+    fraBirthDay->setGeometry(8, 72, width - 28, 72);
+    Caption(fraBirthDay, QStringLiteral("Your Date of Birth"), 10, 18, 200);
+    cmbDate = PickList(fraBirthDay, QStringLiteral("cmbDate"), QStringLiteral("Day of birth"), 10, 38, 48);
+    cmbMonth = PickList(fraBirthDay, QStringLiteral("cmbMonth"), QStringLiteral("Month of birth"), 62, 38, 100);
+    cmbYear = PickList(fraBirthDay, QStringLiteral("cmbYear"), QStringLiteral("Year of birth"), 166, 38, 62);
+    Caption(fraBirthDay, QStringLiteral("Your Time of Birth"), 250, 18, 190);
+    cboMHH = PickList(fraBirthDay, QStringLiteral("cboMHH"), QStringLiteral("Hour of birth"), 250, 38, 54);
+    cboMMM = PickList(fraBirthDay, QStringLiteral("cboMMM"), QStringLiteral("Minute of birth"), 308, 38, 54);
+    cboMSS = PickList(fraBirthDay, QStringLiteral("cboMSS"), QStringLiteral("Second of birth"), 366, 38, 54);
+
+    cmdNext = new QPushButton(QStringLiteral("&Get My Interpretation"), fraName);
+    cmdNext->setObjectName(QStringLiteral("cmdNext"));
+    cmdNext->setAccessibleName(QStringLiteral("Get My Interpretation"));
+    cmdNext->setGeometry((fraName->width() - 190) / 2, 150, 190, 28);
+    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+
+    QFrame *frame5 = look::Strip(client, 0, Px(4515) - 80, width, 80);
+    frame5->setObjectName(QStringLiteral("Frame5"));
+    const QRect promo(6, 6, width - 12, 68);
+    // Created in this order so that lblFullBrand lies in front, as the form is stored.
+    lblCobrand = new LinkLabel(QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
+                                              "to your site. Put your site's name &  link here. See \"Help\" for "
+                                              "details.    Click Here for more info on co-branding."),
+                               frame5);
+    lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
+                                                "money online. Get this software fully branded for your website. "
+                                                "Click here for more details."),
+                                 frame5);
+    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
+        label->setFont(look::Verdana(8.25, true, true));
+        label->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background-color: rgb(64,64,64);"));
+        label->setAutoFillBackground(true);
+        label->setAlignment(Qt::AlignCenter);
+        label->setGeometry(promo);
+    }
+    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
+    lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenCoBrandPage(m_platform.browser); });
+    connect(lblFullBrand, &LinkLabel::clicked, this, [this] { OpenFullBrandPage(m_platform.browser); });
+}
+
+void frmMain::createMenus()
+{
+    QMenu *nuFile = menuBar()->addMenu(QStringLiteral("&File"));
+    nuFile->setObjectName(QStringLiteral("nuFile"));
+    mnuNext = nuFile->addAction(QStringLiteral("Get My &Interpretation"), this, &frmMain::mnuNext_Click);
+    mnuExit = nuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuExit_Click);
+
+    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this, [this] { OpenOnlineHelp(m_platform.browser); });
+    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this, [this] { OpenHomePage(m_platform.browser); });
+    mnuHelp->addSeparator();
+    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
+                                   [this] { OpenDownloadPage(m_platform.browser); });
+    mnuHelp->addSeparator();
+    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
+                                  [this] { frmAbout::ShowModal(m_platform, this); });
+
+    // Defined as not usable: shown greyed.
+    mkmoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this,
+                                   [this] { OpenFullBrandPage(m_platform.browser); });
+    mkmoney->setEnabled(false);
+}
+
+void frmMain::setFocusOrder()
+{
+    const QList<QWidget *> order{txtFirstName, txtMiddleName, txtLastName, cmdNext, cboMSS,
+                                 cboMMM,       cboMHH,        cmbDate,     cmbMonth, cmbYear};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void frmMain::Form_Load()
+{
+    UpdateReminder(m_platform);
+    AddNumbers(cmbDate, 1, 31);
+    cmbMonth->addItems(kMonthNames);
+    AddNumbers(cmbYear, 1900, 2999);
+    AddNumbers(cboMHH, 0, 23);
+    AddNumbers(cboMMM, 0, 59);
+    AddNumbers(cboMSS, 0, 59);
+    for (QComboBox *list : {cmbDate, cmbMonth, cmbYear, cboMHH, cboMMM, cboMSS})
+        list->setCurrentIndex(0);
+}
+
+void frmMain::NameKeyPress(std::int16_t &keyAscii)
+{
+    const FilteredKey filtered = FilterNameKey(keyAscii);
+    if (filtered.refused)
+        m_platform.messages.information(QStringLiteral("Please Enter Only Alphabet"), kApplicationTitle);
+    keyAscii = filtered.code;
+}
+
+void frmMain::mnuNext_Click()
+{
+    cmdNext_Click();
+}
+
+bool frmMain::ValidateInput()
+{
+    if (txtFirstName->text().isEmpty()) {
+        m_platform.messages.information(QStringLiteral("Please Enter Your First Name"), kApplicationTitle);
+        txtFirstName->setFocus();
+        return false;
+    }
+    if (txtLastName->text().isEmpty()) {
+        m_platform.messages.information(QStringLiteral("Please Enter Your Last Name"), kApplicationTitle);
+        txtLastName->setFocus();
+        return false;
+    }
+    const int year = cmbYear->currentText().trimmed().toInt();
+    const int month = cmbMonth->currentIndex() + 1;
+    const int day = cmbDate->currentIndex() + 1;
+    if (month == 2) {
+        const int lastDay = year % 4 == 0 ? 29 : 28;
+        if (day > lastDay) {
+            m_platform.messages.information(QStringLiteral("Please Enter Correct Date Or Month!"), kApplicationTitle);
+            return false;
+        }
+    }
+    if ((month == 4 || month == 6 || month == 9 || month == 11) && day == 31) {
+        m_platform.messages.information(QStringLiteral("Please Enter Correct Date Or Month !"), kApplicationTitle);
+        return false;
+    }
+    return true;
+}
+
+void frmMain::cmdNext_Click()
+{
+    if (!ValidateInput())
+        return;
+
+    PersonDetails person;
+    person.birthYear = static_cast<std::int16_t>(cmbYear->currentText().trimmed().toShort());
+    person.birthMonth = cmbMonth->currentText().trimmed().toStdString();
+    person.birthDay = static_cast<std::int16_t>(cmbDate->currentText().trimmed().toShort());
+    person.birthHour = static_cast<std::int16_t>(cboMHH->currentText().toShort());
+    person.firstName = txtFirstName->text().trimmed().toStdString();
+    person.lastName = txtLastName->text().trimmed().toStdString();
+    person.middleName = txtMiddleName->text().trimmed().toStdString();
+
+    m_current = ComputeInterpretation(person);
+    const InterpretationTexts texts = DescribeInterpretation(m_current);
+
+    if (!m_viewer)
+        m_viewer = new frmDisplay(m_platform, *this);
+    // A box whose text is absent keeps what it showed.
+    const auto write = [](DescriptionBox *box, std::optional<std::string_view> text) {
+        if (text)
+            box->setText(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
+    };
+    write(m_viewer->txtDescriptionLuckyNo, texts.luckyNumberText);
+    write(m_viewer->txtDescriptionLuckyColor, texts.luckyColorText);
+    write(m_viewer->txtDescriptionMoneyNo, texts.moneyText);
+    write(m_viewer->txtDescriptionFHIndication, texts.firstHealthIndicationText);
+    write(m_viewer->txtDescriptionFHInfluence, texts.firstHealthInfluenceText);
+    write(m_viewer->txtDescriptionSHIndication, texts.secondHealthIndicationText);
+    m_viewer->lblCaption->setText(QStringLiteral("Lucky Number is  ") + QString::number(m_current.luckyNumber));
+    m_viewer->ShowOnLuckyNumber();
+    hide();
+}
+
+void frmMain::ClearNamesAndShow()
+{
+    txtFirstName->clear();
+    txtMiddleName->clear();
+    txtLastName->clear();
+    show();
+}
+
+void frmMain::mnuExit_Click()
+{
+    close();
+}
+
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    Form_Unload();
+}
+
+void frmMain::Form_Unload()
+{
+    EndProgram(m_platform.process);
+}

@@ -1,0 +1,61 @@
+#include "LinkDetection.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+const QRegularExpression &LinkPattern()
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("(?:\\b(?:https?|ftp)://|\\bmailto:|\\bwww\\.)[^\\s<>\"]+"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::UseUnicodePropertiesOption);
+    return pattern;
+}
+
+bool IsTrailingPunctuation(QChar c)
+{
+    return QStringLiteral(".,;:!?)]}'").contains(c);
+}
+
+} // namespace
+
+QList<LinkSpan> FindLinks(const QString &text)
+{
+    QList<LinkSpan> spans;
+    auto matches = LinkPattern().globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        qsizetype length = match.capturedLength();
+        const qsizetype start = match.capturedStart();
+        while (length > 0 && IsTrailingPunctuation(text[start + length - 1]))
+            --length;
+        const QString candidate = text.mid(start, length);
+        // A bare scheme or "www." with nothing after it is no address.
+        if (candidate.endsWith(QLatin1String("//"), Qt::CaseInsensitive) || candidate.endsWith(QLatin1Char(':'))
+            || candidate.compare(QLatin1String("www."), Qt::CaseInsensitive) == 0)
+            continue;
+        if (length > 0)
+            spans.append({start, length});
+    }
+    return spans;
+}
+
+std::optional<QUrl> SafeLinkUrl(const QString &link)
+{
+    if (link.isEmpty() || link.size() > kLongestLink)
+        return std::nullopt;
+    QString address = link;
+    if (address.startsWith(QLatin1String("www."), Qt::CaseInsensitive))
+        address.prepend(QStringLiteral("http://"));
+    const QUrl url(address, QUrl::TolerantMode);
+    if (!url.isValid())
+        return std::nullopt;
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QLatin1String("mailto"))
+        return url.path().isEmpty() ? std::nullopt : std::optional<QUrl>(url);
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("ftp"))
+        return std::nullopt;
+    if (url.host().isEmpty())
+        return std::nullopt;
+    return url;
+}

@@ -1,0 +1,206 @@
+#include "frmSave.h"
+
+#include "LinkLabel.h"
+#include "RtfWriter.h"
+#include "WindowLook.h"
+#include "modHelp.h"
+#include "modRTB.h"
+
+#include <QDir>
+#include <QEvent>
+#include <QPrinter>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+
+using look::Px;
+
+namespace {
+
+// Empties the clipboard on every mouse press, release and move over the report box.
+class ClipboardGuard final : public QObject {
+public:
+    ClipboardGuard(QObject *parent, Clipboard &clipboard)
+        : QObject(parent)
+        , m_clipboard(clipboard)
+    {
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseMove:
+            m_clipboard.clear();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    Clipboard &m_clipboard;
+};
+
+LinkLabel *ReportLink(QWidget *parent, const char *name, const QString &text, QRect twips)
+{
+    auto *label = new LinkLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setFont(look::Verdana(8.25, true, true));
+    label->setAlignment(Qt::AlignCenter);
+    label->setGeometry(Px(twips.x()), Px(twips.y()), Px(twips.width()), Px(twips.height()));
+    return label;
+}
+
+} // namespace
+
+frmSave::frmSave(Platform platform, ReportInputs inputs, QWidget *parent)
+    : QDialog(parent)
+    , m_platform(platform)
+    , m_inputs(std::move(inputs))
+{
+    setObjectName(QStringLiteral("frmSave"));
+    look::SetUpWindow(this, Px(7725), Px(7590));
+    createControls();
+    Form_Load();
+}
+
+frmSave::~frmSave()
+{
+    Form_Unload();
+}
+
+void frmSave::ShowModal(Platform platform, const ReportInputs &inputs, QWidget *parent)
+{
+    frmSave report(platform, inputs, parent);
+    report.setWindowModality(Qt::ApplicationModal);
+    look::Centre(&report);
+    report.exec();
+}
+
+void frmSave::createControls()
+{
+    RTB = new QTextEdit(this);
+    RTB->setObjectName(QStringLiteral("RTB"));
+    RTB->setAccessibleName(QStringLiteral("Report"));
+    RTB->setAcceptRichText(false);
+    RTB->setTabChangesFocus(true);
+    RTB->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    RTB->setGeometry(Px(30), Px(390), Px(7665), Px(6135));
+    RTB->document()->setDefaultFont(look::Verdana(kReportPointSize));
+    RTB->setFont(look::Verdana(kReportPointSize));
+    RTB->setStyleSheet(QStringLiteral("QTextEdit { background-color: rgb(192,255,255); }"));
+    RTB->viewport()->installEventFilter(new ClipboardGuard(RTB, m_platform.clipboard));
+    connect(RTB, &QTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
+
+    cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setAccessibleName(QStringLiteral("Print"));
+    cmdPrint->setFont(look::Verdana(8.25, true));
+    cmdPrint->setGeometry(Px(6555), Px(6570), Px(1125), Px(345));
+    cmdSave = new QPushButton(QStringLiteral("&Save"), this);
+    cmdSave->setObjectName(QStringLiteral("cmdSave"));
+    cmdSave->setAccessibleName(QStringLiteral("Save"));
+    QFont sansSerif(QStringLiteral("MS Sans Serif"));
+    sansSerif.setPointSizeF(8.25);
+    sansSerif.setBold(true);
+    sansSerif.setStyleHint(QFont::SansSerif);
+    cmdSave->setFont(sansSerif);
+    cmdSave->setGeometry(Px(5400), Px(6570), Px(1125), Px(345));
+    for (QPushButton *button : {cmdPrint, cmdSave}) {
+        button->setAutoDefault(false);
+        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(192,192,192); }"));
+    }
+    connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
+    setTabOrder(RTB, cmdPrint);
+    setTabOrder(cmdPrint, cmdSave);
+
+    Label14 = ReportLink(this, "Label14", QStringLiteral("Join our numerology discussion forum"), {1440, 0, 4830, 195});
+    Label1 = ReportLink(this, "Label1", QStringLiteral("Click here to visit our web site"), {1620, 180, 4470, 195});
+    // Created in this order so that lblCobrand lies in front, as the window is stored.
+    lblFullBrand = ReportLink(this, "lblFullBrand",
+                              QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                                             "online. Get this software fully branded for your website. Click here for "
+                                             "more details."),
+                              {30, 6960, 7665, 615});
+    lblCobrand = ReportLink(this, "lblCobrand",
+                            QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your "
+                                           "site. Put your site's name &  link here. See \"Help\" for details.    Click "
+                                           "Here for more info on co-branding."),
+                            {30, 6960, 7665, 615});
+    for (LinkLabel *label : {lblFullBrand, lblCobrand}) {
+        label->setStyleSheet(QStringLiteral("color: rgb(0,0,255); background-color: rgb(48,194,191);"));
+        label->setAutoFillBackground(true);
+    }
+    connect(Label14, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+    connect(Label1, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenCoBrandPage(m_platform.browser); });
+    connect(lblFullBrand, &LinkLabel::clicked, this, [this] { OpenFullBrandPage(m_platform.browser); });
+}
+
+void frmSave::Form_Load()
+{
+    HookReportLinks(RTB, this, m_platform.browser);
+    QTextCursor cursor(RTB->document());
+    InsertRuns(cursor, ReportRuns(m_inputs));
+    RTB->moveCursor(QTextCursor::Start);
+    RTB->setFocus();
+}
+
+void frmSave::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void frmSave::Form_Unload()
+{
+    UnhookReportLinks();
+}
+
+void frmSave::cmdSave_Click()
+{
+    const auto path = m_platform.dialogs.askSaveFileName(
+        this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf")});
+    if (!path)
+        return;
+    // Written to a temporary file and renamed over the old one only when complete, so a failed
+    // save never leaves an existing file damaged.
+    QSaveFile file(*path);
+    if (file.open(QIODevice::WriteOnly) && file.write(WriteRtf(*RTB->document())) >= 0 && file.commit())
+        return;
+    file.cancelWriting();
+    m_platform.messages.information(QStringLiteral("The report could not be saved to %1.\r%2")
+                                        .arg(QDir::toNativeSeparators(*path), file.errorString()),
+                                    kApplicationTitle);
+}
+
+std::unique_ptr<QTextDocument> frmSave::PrintableDocument() const
+{
+    const QTextCursor cursor = RTB->textCursor();
+    if (!cursor.hasSelection())
+        return std::unique_ptr<QTextDocument>(RTB->document()->clone());
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(RTB->document()->defaultFont());
+    QTextCursor(document.get()).insertFragment(cursor.selection());
+    return document;
+}
+
+void frmSave::cmdPrint_Click()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Larkspire Interpretation"));
+    const bool hasSelection = RTB->textCursor().hasSelection();
+    if (!m_platform.dialogs.askPrinter(this, printer, hasSelection))
+        return;
+    // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
+    printer.setPrintRange(QPrinter::AllPages);
+    PrintableDocument()->print(&printer);
+}
