@@ -34,9 +34,8 @@ frmAbout::frmAbout(Platform platform, QWidget *parent)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    look::SetUpWindow(this, Px(6075), Px(3585));
-    setAttribute(Qt::WA_DeleteOnClose, false);
 
+    look::SetUpWindow(this, Px(6075), Px(3585));
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(QPixmap(QStringLiteral(":/larkspire.png")).scaled(Px(480), Px(480), Qt::KeepAspectRatio, Qt::SmoothTransformation));

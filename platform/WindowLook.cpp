@@ -8,6 +8,16 @@
 #include <QScreen>
 #include <QWidget>
 
+// The icon lives in this static library; its resources must be registered by hand.
+static void RegisterResources()
+{
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(resources);
+        return true;
+    }();
+    (void)registered;
+}
+
 namespace look {
 
 QFont Verdana(double pointSize, bool bold, bool underline)
@@ -21,6 +31,7 @@ QFont Verdana(double pointSize, bool bold, bool underline)
 
 void SetUpWindow(QWidget *window, int clientWidth, int clientHeight)
 {
+    RegisterResources();
     window->setWindowTitle(kWindowTitle);
     window->setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;

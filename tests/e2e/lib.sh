@@ -1,0 +1,83 @@
+# Helpers for the end-to-end tests: a private Xvfb display, a fresh settings folder, and waiting
+# for windows by title. Sourced by each test script.
+set -euo pipefail
+
+E2E_ROOT=$(mktemp -d /tmp/larkspire-e2e.XXXXXX)
+export XDG_CONFIG_HOME="$E2E_ROOT/config"
+export XDG_RUNTIME_DIR="$E2E_ROOT/runtime"
+export HOME="$E2E_ROOT/home"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$HOME"
+chmod 700 "$XDG_RUNTIME_DIR"
+export LC_ALL=C.UTF-8
+unset QT_QPA_PLATFORM || true
+
+PIDS=()
+cleanup() {
+  for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  rm -rf "$E2E_ROOT"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+start_display() {
+  for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+      PIDS+=($!)
+      export DISPLAY=":$n"
+      for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+    fi
+  done
+  fail "no X display could be started"
+}
+
+# Prints the id of the first visible window whose title matches the pattern, waiting up to 10 s.
+wait_window() {
+  local pattern=$1
+  for _ in $(seq 100); do
+    local id
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# True when no visible window matches, waiting up to 5 s for it to go.
+wait_gone() {
+  local pattern=$1
+  for _ in $(seq 50); do
+    xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Window ids of the visible windows titled exactly "Larkspire v1.45", with their widths.
+program_windows() {
+  for id in $(xdotool search --onlyvisible --name '^Larkspire v1\.45$' 2>/dev/null); do
+    echo "$id $(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
+  done
+}
+
+# The id of the visible program window of the given client width.
+window_of_width() {
+  local width=$1
+  for _ in $(seq 100); do
+    local id
+    id=$(program_windows | awk -v w="$width" '$2 == w {print $1; exit}')
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
+
+shot() {
+  if [ -n "${SCREENSHOT_DIR:-}" ]; then
+    mkdir -p "$SCREENSHOT_DIR"
+    import -window "$1" "$SCREENSHOT_DIR/$2.png"
+  fi
+}

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The main road with the real program: type a name, ask for the reading, find the viewer; a second
+# copy is refused while the first runs; a copy killed with SIGKILL does not block the next start.
+. "$(dirname "$0")/lib.sh"
+program=$1
+start_display
+
+"$program" &
+first=$!
+PIDS+=($first)
+form=$(window_of_width 475) || fail "the input form did not appear"
+focus "$form"
+xdotool type --delay 40 "ann"
+xdotool key Tab Tab
+xdotool type --delay 40 "le1e"
+box=$(wait_window '^Larkspire$') || fail "the refused key brought no message"
+focus "$box"
+xdotool key Return
+wait_gone '^Larkspire$' || fail "the message did not close"
+focus "$form"
+xdotool key alt+g
+viewer=$(window_of_width 522) || fail "the viewer did not appear after the request"
+wait_gone_form=$(program_windows | awk '$2 == 475' | wc -l)
+[ "$wait_gone_form" -eq 0 ] || fail "the input form is still shown beside the viewer"
+
+"$program" &
+second=$!
+PIDS+=($second)
+box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
+[ "$(program_windows | awk '$2 == 475' | wc -l)" -eq 0 ] || fail "the second copy showed its input form"
+focus "$box"
+xdotool key Return
+for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$second" 2>/dev/null && fail "the second copy did not end after OK"
+kill -0 "$first" 2>/dev/null || fail "the first copy ended"
+window_of_width 522 >/dev/null || fail "the first copy's viewer is gone"
+
+kill -9 "$first"
+wait "$first" 2>/dev/null || true
+wait_gone '^Larkspire v1\.45$' || fail "the killed copy's windows stayed"
+"$program" &
+third=$!
+PIDS+=($third)
+window_of_width 475 >/dev/null || fail "a start after a crash was refused"
+if xdotool search --onlyvisible --name '^Larkspire$' >/dev/null 2>&1; then
+  fail "a start after a crash showed a message"
+fi
+echo "1 passed, 0 failed"

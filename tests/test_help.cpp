@@ -1,0 +1,196 @@
+#include "Fakes.h"
+#include "LinkLabel.h"
+#include "frmAbout.h"
+#include "modHelp.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kDuration = "Settings/Duration";
+
+class Reminder : public ::testing::Test {
+protected:
+    QString Stored(QDate date) { return ReminderDateText(date, fake.clock.localeIs); }
+    FakePlatform fake;
+    QDate today{2026, 12, 7};
+
+    void SetUp() override
+    {
+        fake.clock.todayIs = today;
+        fake.settings.values.clear();
+    }
+};
+
+TEST_F(Reminder, FirstRunStoresTodayAndAsksNothing)
+{
+    UpdateReminder(*std::make_unique<Platform>(fake.services()));
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026");
+    EXPECT_TRUE(fake.browser.opened.isEmpty());
+}
+
+TEST_F(Reminder, EmptyOrUnreadableValuesBehaveLikeAFirstRun)
+{
+    for (const QString &value : {QString(""), QString("   "), QString("not a date"), QString("13/45/2026"), QString("\xff")}) {
+        fake.settings.values[kDuration] = value;
+        fake.messages.shown.clear();
+        Platform platform = fake.services();
+        UpdateReminder(platform);
+        EXPECT_TRUE(fake.messages.shown.empty()) << value.toStdString();
+        EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026") << value.toStdString();
+    }
+}
+
+TEST_F(Reminder, WithinFourteenDaysNothingIsAskedOrWritten)
+{
+    for (int days : {-14, -1, 0, 1, 14}) {
+        fake.settings.values[kDuration] = Stored(today.addDays(days));
+        const int writes = fake.settings.writes;
+        Platform platform = fake.services();
+        UpdateReminder(platform);
+        EXPECT_TRUE(fake.messages.shown.empty()) << days;
+        EXPECT_EQ(fake.settings.writes, writes) << days;
+    }
+}
+
+TEST_F(Reminder, FifteenDaysEitherWayAsksAndNoOpensNothing)
+{
+    for (int days : {-15, 15, -400}) {
+        fake.messages.shown.clear();
+        fake.settings.values[kDuration] = Stored(today.addDays(days));
+        fake.messages.answers = {false};
+        Platform platform = fake.services();
+        UpdateReminder(platform);
+        ASSERT_EQ(fake.messages.shown.size(), 1u) << days;
+        EXPECT_TRUE(fake.messages.shown[0].question);
+        EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
+        EXPECT_EQ(fake.messages.shown[0].text,
+                  "There maybe an update to this software available\rDo you want to check for an update?");
+        EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026");
+        EXPECT_TRUE(fake.browser.opened.isEmpty());
+    }
+}
+
+TEST_F(Reminder, YesWritesTheDateBeforeOpeningTheDownloadPageOnce)
+{
+    fake.settings.values[kDuration] = Stored(today.addDays(-20));
+    fake.messages.answers = {true};
+    QString storedWhenOpened;
+    fake.browser.onOpen = [&](const QString &) { storedWhenOpened = fake.settings.values.value(kDuration); };
+    Platform platform = fake.services();
+    UpdateReminder(platform);
+    EXPECT_EQ(fake.browser.opened, QStringList{pages::kDownloadPage});
+    EXPECT_EQ(storedWhenOpened, "12/7/2026");
+
+    // A second start on the same day asks nothing.
+    fake.messages.shown.clear();
+    UpdateReminder(platform);
+    EXPECT_TRUE(fake.messages.shown.empty());
+    EXPECT_EQ(fake.browser.opened.size(), 1);
+}
+
+TEST(ReminderDate, RoundTripsInLocalesWithTwoAndFourDigitYears)
+{
+    const QDate today(2026, 12, 7);
+    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan)}) {
+        for (const QDate date : {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(2030, 2, 28), QDate(2024, 2, 29)}) {
+            const QString text = ReminderDateText(date, locale);
+            EXPECT_TRUE(text.contains(QString::number(date.year()))) << text.toStdString();
+            EXPECT_EQ(ReadReminderDate(text, locale, today), date) << locale.name().toStdString() << ' ' << text.toStdString();
+        }
+    }
+    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7), QLocale(QLocale::English, QLocale::UnitedStates)), "12/7/2026");
+    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7), QLocale(QLocale::English, QLocale::UnitedKingdom)), "07/12/2026");
+}
+
+TEST(ReminderDate, AnOlderTwoDigitYearReadsInTheNearestCentury)
+{
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(ReadReminderDate("12/7/26", us, QDate(2026, 12, 7)), QDate(2026, 12, 7));
+    EXPECT_EQ(ReadReminderDate("11/1/99", us, QDate(2026, 12, 7)), QDate(1999, 11, 1));
+    EXPECT_EQ(ReadReminderDate("1/1/01", us, QDate(2099, 6, 1)), QDate(2101, 1, 1));
+    const QLocale de(QLocale::German, QLocale::Germany);
+    EXPECT_EQ(ReadReminderDate("07.12.26", de, QDate(2026, 12, 7)), QDate(2026, 12, 7));
+}
+
+// ---- The pages ----
+
+TEST(Pages, EachProcedureOpensItsOwnAddress)
+{
+    FakeBrowser browser;
+    OpenOnlineHelp(browser);
+    OpenHomePage(browser);
+    OpenDownloadPage(browser);
+    OpenCoBrandPage(browser);
+    OpenFullBrandPage(browser);
+    EXPECT_EQ(browser.opened, (QStringList{"https://www.example.com/larkspire/help.html", "https://www.example.com/",
+                                           "https://www.example.com/larkspire/download.html",
+                                           "https://help.example.com/co-brand.html",
+                                           "https://help.example.com/fully-branded.html"}));
+}
+
+// ---- The About box ----
+
+void Click(QWidget *label)
+{
+    QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, QPoint(5, 5));
+}
+
+TEST(AboutBox, ContentsAndLinks)
+{
+    FakePlatform fake;
+    frmAbout box(fake.services());
+    box.show();
+    EXPECT_EQ(box.windowTitle(), "Larkspire v1.45");
+    EXPECT_EQ(box.size(), QSize(405, 239));
+    EXPECT_TRUE(box.cmdOK->isDefault());
+    EXPECT_EQ(box.cmdOK->text(), "&OK");
+    auto *home = box.findChild<LinkLabel *>("lblHomePage");
+    auto *cobrand = box.findChild<LinkLabel *>("lblCobrand");
+    ASSERT_TRUE(home && cobrand);
+    EXPECT_EQ(home->text(), "Click here to visit https://www.example.com/");
+    EXPECT_EQ(cobrand->text(), " Click here for more details.");
+    EXPECT_EQ(home->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(cobrand->cursor().shape(), Qt::PointingHandCursor);
+    Click(home);
+    Click(home);
+    Click(cobrand);
+    EXPECT_EQ(fake.browser.opened, (QStringList{pages::kHomePage, pages::kHomePage, pages::kFullBrandPage}));
+    EXPECT_TRUE(box.isVisible());
+    box.close();
+}
+
+TEST(AboutBox, EnterAndEscapeCloseIt)
+{
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        FakePlatform fake;
+        QWidget beneath;
+        beneath.setWindowTitle("beneath");
+        beneath.show();
+        bool closedByKey = false;
+        QTimer::singleShot(0, [&] {
+            auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->focusWidget(), box->cmdOK);
+            QTest::keyClick(box->cmdOK, key);
+            closedByKey = !box->isVisible();
+            if (!closedByKey)
+                box->reject();
+        });
+        frmAbout::ShowModal(fake.services(), &beneath);
+        EXPECT_TRUE(closedByKey) << key;
+        EXPECT_TRUE(beneath.isVisible());
+        EXPECT_EQ(beneath.windowTitle(), "beneath");
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    }
+}
+
+} // namespace

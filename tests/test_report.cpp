@@ -1,0 +1,321 @@
+#include "Fakes.h"
+#include "LinkLabel.h"
+#include "RtfWriter.h"
+#include "frmSave.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTextCursor>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+namespace {
+
+ReportInputs SampleInputs()
+{
+    ReportInputs inputs;
+    inputs.reading.luckyNumber = 7;
+    inputs.reading.luckyColor = "Yellow,Brown";
+    inputs.reading.moneyNumber = 13;
+    inputs.reading.firstHealthIndication = 9;
+    inputs.reading.firstHealthInfluence = 22;
+    inputs.reading.secondHealthIndication = 13;
+    inputs.descriptions = {"\r\nNumber text.", "\r\nColour text.", "\r\nMoney text.",
+                           "\r\nIndication text.", "\r\nInfluence text.", "\r\nSecond text."};
+    return inputs;
+}
+
+QString PdfText(const QString &pdf)
+{
+    QProcess tool;
+    tool.start("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(tool.waitForFinished(60000));
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+class Report : public ::testing::Test {
+protected:
+    void Open(const ReportInputs &inputs = SampleInputs())
+    {
+        report = std::make_unique<frmSave>(fake.services(), inputs);
+        report->show();
+    }
+    void TearDown() override
+    {
+        if (report)
+            report->close();
+        report.reset();
+    }
+    FakePlatform fake;
+    std::unique_ptr<frmSave> report;
+    QTemporaryDir folder;
+};
+
+TEST_F(Report, TheWholeDocumentCharacterForCharacter)
+{
+    Open();
+    const QString expected = QString(28, ' ') + "Larkspire Interpretation\n\n"
+        "Lucky Number :-7\nNumber text.\n\n"
+        "Lucky Color :-Yellow,Brown\nColour text.\n\n"
+        "Money Number :-13\nMoney text.\n\n"
+        "First Health Indication :-9\nIndication text.\n\n"
+        "First Health Influence :-22\nInfluence text.\n\n"
+        "Second Health Indication :-13\nSecond text.\n\n";
+    EXPECT_EQ(report->RTB->toPlainText(), expected);
+    EXPECT_FALSE(report->RTB->toPlainText().contains('\r'));
+}
+
+TEST_F(Report, EveryRunHasItsWeightColourAndFont)
+{
+    Open();
+    struct Expect {
+        QString startsWith;
+        bool bold;
+        QColor color;
+    };
+    const std::vector<Expect> runs{
+        {QString(28, ' ') + "Larkspire", true, QColor(255, 0, 0)},
+        {"Lucky Number :-7", true, QColor(0, 0, 128)},       {"Number text.", false, QColor(0, 0, 0)},
+        {"Lucky Color :-Yellow,Brown", true, QColor(0, 0, 128)}, {"Colour text.", false, QColor(0, 0, 0)},
+        {"Money Number :-13", true, QColor(0, 0, 128)},      {"Money text.", false, QColor(0, 0, 0)},
+        {"First Health Indication :-9", true, QColor(0, 0, 128)}, {"Indication text.", false, QColor(0, 0, 0)},
+        {"First Health Influence :-22", true, QColor(0, 0, 128)}, {"Influence text.", false, QColor(0, 0, 0)},
+        {"Second Health Indication :-13", true, QColor(0, 0, 128)}, {"Second text.", false, QColor(0, 0, 0)},
+    };
+    std::size_t next = 0;
+    for (QTextBlock block = report->RTB->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            EXPECT_EQ(format.fontFamilies().toStringList().value(0), "Verdana");
+            EXPECT_DOUBLE_EQ(format.fontPointSize(), 9.75);
+            if (next < runs.size() && fragment.text().startsWith(runs[next].startsWith)) {
+                EXPECT_EQ(format.fontWeight() >= QFont::Bold, runs[next].bold) << next;
+                EXPECT_EQ(format.foreground().color(), runs[next].color) << next;
+                ++next;
+            }
+        }
+    }
+    EXPECT_EQ(next, runs.size());
+}
+
+TEST_F(Report, ReopeningComposesTheSameDocumentAfresh)
+{
+    Open();
+    const QString first = report->RTB->toPlainText();
+    const QByteArray firstRtf = WriteRtf(*report->RTB->document());
+    report->close();
+    Open();
+    EXPECT_EQ(report->RTB->toPlainText(), first);
+    EXPECT_EQ(WriteRtf(*report->RTB->document()), firstRtf);
+}
+
+TEST_F(Report, EmptyAndUnbrokenDescriptions)
+{
+    ReportInputs inputs = SampleInputs();
+    inputs.descriptions[2] = "";
+    inputs.descriptions[3] = "runs on";
+    Open(inputs);
+    const QString text = report->RTB->toPlainText();
+    EXPECT_TRUE(text.contains("Money Number :-13\n\nFirst Health Indication :-9runs on\n\nFirst Health Influence"));
+}
+
+TEST_F(Report, OpeningEmptiesTheClipboardAndSoDoesTheMouse)
+{
+    Open();
+    EXPECT_GE(fake.clipboard.clears, 1);
+    const int before = fake.clipboard.clears;
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(report->RTB->viewport(), &move);
+    EXPECT_EQ(fake.clipboard.clears, before + 1);
+}
+
+TEST_F(Report, LayoutAndTabOrder)
+{
+    Open();
+    EXPECT_EQ(report->size(), QSize(515, 506));
+    EXPECT_EQ(report->RTB->geometry(), QRect(2, 26, 511, 409));
+    EXPECT_EQ(report->cmdPrint->text(), "&Print");
+    EXPECT_EQ(report->cmdSave->text(), "&Save");
+    QApplication::setActiveWindow(report.get());
+    report->RTB->setFocus();
+    QTest::keyClick(report->RTB, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), report->cmdPrint);
+    QTest::keyClick(report->cmdPrint, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), report->cmdSave);
+    EXPECT_EQ(report->lblCobrand->geometry(), report->lblFullBrand->geometry());
+    const auto siblings = report->children();
+    EXPECT_GT(siblings.indexOf(report->lblCobrand), siblings.indexOf(report->lblFullBrand));
+}
+
+// ---- Saving ----
+
+TEST_F(Report, SaveWritesTheWholeDocumentAsRtf)
+{
+    Open();
+    const QString path = folder.filePath("reading.rtf");
+    fake.dialogs.savePath = path;
+    QTextCursor selection = report->RTB->textCursor();
+    selection.setPosition(30);
+    selection.setPosition(40, QTextCursor::KeepAnchor);
+    report->RTB->setTextCursor(selection);
+    report->cmdSave->click();
+    ASSERT_EQ(fake.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(fake.dialogs.saveRequests[0].caption, "Larkspire");
+    EXPECT_EQ(fake.dialogs.saveRequests[0].filter, "Rich Text Format (*.rtf)");
+    EXPECT_EQ(fake.dialogs.saveRequests[0].defaultSuffix, "rtf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), WriteRtf(*report->RTB->document()));
+    EXPECT_TRUE(fake.messages.shown.empty());
+
+    const QString second = folder.filePath("again.rtf");
+    fake.dialogs.savePath = second;
+    report->cmdSave_Click();
+    QFile again(second);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    file.seek(0);
+    EXPECT_EQ(again.readAll(), file.readAll());
+}
+
+TEST_F(Report, CancellingTheSaveWritesNothingAndSaysNothing)
+{
+    Open();
+    fake.dialogs.savePath.reset();
+    report->cmdSave_Click();
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(Report, AFailedSaveKeepsTheOldFileAndSaysWhy)
+{
+    Open();
+    const QString locked = folder.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const QString path = locked + "/old.rtf";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    fake.dialogs.savePath = path;
+    // Root may write anywhere: save as an ordinary user for the length of the attempt.
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    report->cmdSave_Click();
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old contents");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + QDir::toNativeSeparators(path) + ".\r"));
+    EXPECT_GT(fake.messages.shown[0].text.size(), QString("The report could not be saved to " + path + ".\r").size());
+}
+
+TEST_F(Report, SavingIntoAMissingFolderFailsWithTheMessage)
+{
+    Open();
+    fake.dialogs.savePath = folder.filePath("gone/reading.rtf");
+    report->cmdSave_Click();
+    EXPECT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_FALSE(QFile::exists(folder.filePath("gone/reading.rtf")));
+}
+
+// ---- Printing ----
+
+TEST_F(Report, PrintsTheWholeReportWithoutASelection)
+{
+    Open();
+    const QString pdf = folder.filePath("whole.pdf");
+    fake.dialogs.printToPdf = pdf;
+    fake.dialogs.chooseRange = QPrinter::Selection;
+    report->cmdPrint->click();
+    ASSERT_EQ(fake.dialogs.printSelections, std::vector<bool>{false});
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains("Larkspire Interpretation"));
+    EXPECT_TRUE(text.contains("Lucky Number :-7"));
+    EXPECT_TRUE(text.contains("Second Health Indication :-13"));
+    EXPECT_TRUE(text.contains("Second text."));
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(Report, PrintsOnlyTheSelectionWhenThereIsOne)
+{
+    Open();
+    const QTextCursor found = report->RTB->document()->find("Money Number :-13");
+    QTextCursor selection(report->RTB->document());
+    selection.setPosition(found.selectionStart());
+    selection.setPosition(found.selectionEnd() + QString("\nMoney text.").size(), QTextCursor::KeepAnchor);
+    report->RTB->setTextCursor(selection);
+    const QString pdf = folder.filePath("selection.pdf");
+    fake.dialogs.printToPdf = pdf;
+    fake.dialogs.chooseRange = QPrinter::AllPages;
+    report->cmdPrint_Click();
+    ASSERT_EQ(fake.dialogs.printSelections, std::vector<bool>{true});
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains("Money Number :-13"));
+    EXPECT_TRUE(text.contains("Money text."));
+    EXPECT_FALSE(text.contains("Lucky Color"));
+    EXPECT_FALSE(text.contains("Larkspire Interpretation"));
+}
+
+TEST_F(Report, CancellingThePrintPrintsNothing)
+{
+    Open();
+    fake.dialogs.printToPdf.reset();
+    report->cmdPrint_Click();
+    EXPECT_EQ(fake.dialogs.printSelections.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+// Counts pixels of the link blue in the first page of a PDF.
+int LinkBluePixels(const QString &pdf, const QString &folder)
+{
+    QProcess render;
+    render.start("pdftoppm", {"-r", "60", "-f", "1", "-l", "1", "-png", pdf, folder + "/page"});
+    EXPECT_TRUE(render.waitForFinished(60000));
+    const QStringList pages = QDir(folder).entryList({"page*.png"});
+    EXPECT_FALSE(pages.isEmpty());
+    QImage image(folder + "/" + pages.value(0));
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 200 && c.red() < 80 && c.green() < 80)
+                ++blue;
+        }
+    return blue;
+}
+
+TEST_F(Report, LinkStylingStaysOffThePrintout)
+{
+    ReportInputs inputs = SampleInputs();
+    inputs.descriptions[0] = "\r\nwww.example.org www.example.org www.example.org www.example.org";
+    Open(inputs);
+    QApplication::processEvents();
+    const QString pdf = folder.filePath("links.pdf");
+    fake.dialogs.printToPdf = pdf;
+    report->cmdPrint_Click();
+    EXPECT_TRUE(PdfText(pdf).contains("www.example.org"));
+    EXPECT_EQ(LinkBluePixels(pdf, folder.path()), 0);
+}
+
+} // namespace
