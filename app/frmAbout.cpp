@@ -35,7 +35,8 @@ frmAbout::frmAbout(Platform platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
 
-    look::SetUpWindow(this, Px(6075), Px(3585));
+    look::SetUpWindow(this);
+    look::FixSize(this, Px(6075), Px(3585));
     auto *picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
     picIcon->setPixmap(QPixmap(QStringLiteral(":/larkspire.png")).scaled(Px(480), Px(480), Qt::KeepAspectRatio, Qt::SmoothTransformation));
@@ -85,7 +86,7 @@ frmAbout::frmAbout(Platform platform, QWidget *parent)
     cmdOK = new QPushButton(QStringLiteral("&OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setFont(look::Verdana(8.25, true));
-    cmdOK->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(192,192,192); }"));
+    look::GreyButton(cmdOK);
     cmdOK->setGeometry(Px(4680), Px(3240), Px(1260), Px(345));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);

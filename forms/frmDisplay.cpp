@@ -10,6 +10,7 @@
 #include "frmSave.h"
 #include "modHelp.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -41,10 +42,12 @@ frmDisplay::frmDisplay(Platform platform, frmMain &inputForm)
     , m_inputForm(inputForm)
 {
     setObjectName(QStringLiteral("frmDisplay"));
+    look::SetUpWindow(this);
+    look::UseFormColours(this);
     createControls();
     createMenus();
     setFocusOrder();
-    look::SetUpWindow(this, Px(7830), Px(5220) + menuBar()->sizeHint().height());
+    look::FixSize(this, Px(7830), Px(5220) + menuBar()->sizeHint().height());
 }
 
 frmDisplay::~frmDisplay() = default;
@@ -54,7 +57,6 @@ void frmDisplay::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    setStyleSheet(look::FormStyleSheet());
     const int width = Px(7830);
 
     QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
@@ -64,7 +66,7 @@ void frmDisplay::createControls()
                             frame2);
     Label61->setObjectName(QStringLiteral("Label61"));
     Label61->setFont(look::Verdana(8.25, true, true));
-    Label61->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    look::Paint(Label61, QPalette::WindowText, look::kYellow);
     Label61->setAlignment(Qt::AlignCenter);
     Label61->setGeometry(4, 2, width - 8, 22);
     connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
@@ -72,12 +74,13 @@ void frmDisplay::createControls()
     auto *frame1 = new QFrame(client);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setFrameShape(QFrame::Box);
+    look::Paint(frame1, QPalette::WindowText, look::kDarkRed);
     frame1->setGeometry(4, 30, width - 8, 240);
 
     Label1 = new QLabel(QStringLiteral("Larkspire Interpretation"), frame1);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setFont(look::Verdana(9.75, true, true));
-    Label1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+    look::Paint(Label1, QPalette::WindowText, QColor(255, 0, 0));
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setGeometry(4, 4, frame1->width() - 8, 18);
 
@@ -85,7 +88,7 @@ void frmDisplay::createControls()
     lblCaption->setObjectName(QStringLiteral("lblCaption"));
     lblCaption->setTextFormat(Qt::PlainText);
     lblCaption->setFont(look::Verdana(8.25, true));
-    lblCaption->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    look::Paint(lblCaption, QPalette::WindowText, look::kYellow);
     lblCaption->setAlignment(Qt::AlignCenter);
     lblCaption->setGeometry(4, 24, frame1->width() - 8, 18);
 
@@ -93,6 +96,7 @@ void frmDisplay::createControls()
     TScript->setObjectName(QStringLiteral("TScript"));
     TScript->setFont(look::Verdana(8.25, true));
     TScript->setAccessibleName(QStringLiteral("Results"));
+    look::Paint(TScript, QPalette::WindowText, Qt::black);
     for (const TabEntry &tab : kTabs)
         TScript->addTab(QString::fromLatin1(tab.caption));
     const int tabHeight = TScript->sizeHint().height();
@@ -140,7 +144,7 @@ void frmDisplay::createControls()
                                  frame5);
     for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
         label->setFont(look::Verdana(8.25, true, true));
-        label->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background-color: rgb(64,64,64);"));
+        look::Paint(label, QPalette::WindowText, look::kYellow);
         label->setAutoFillBackground(true);
         label->setGeometry(promo);
     }
@@ -153,17 +157,23 @@ void frmDisplay::createControls()
     cmdPrint = new QPushButton(QStringLiteral("&Print"), frame5);
     cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
     cmdPrint->setAccessibleName(QStringLiteral("Print"));
+    look::GreyButton(cmdPrint);
+    cmdPrint->setFont(look::Verdana(8.25, true));
     cmdPrint->setGeometry(352, buttonY, 78, 26);
     connect(cmdPrint, &QPushButton::clicked, this, &frmDisplay::cmdPrint_Click);
     cmdBack = new QPushButton(QStringLiteral("&Back"), frame5);
     cmdBack->setObjectName(QStringLiteral("cmdBack"));
     cmdBack->setAccessibleName(QStringLiteral("Back"));
+    look::GreyButton(cmdBack);
+    cmdBack->setFont(look::Verdana(8.25, true));
     cmdBack->setGeometry(436, buttonY, 78, 26);
     connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
 }
 
 void frmDisplay::createMenus()
 {
+    // The menus keep the system's colours, so that the unusable entry shows greyed.
+    look::UseSystemColours(menuBar());
     QMenu *nuFile = menuBar()->addMenu(QStringLiteral("&File"));
     nuFile->setObjectName(QStringLiteral("nuFile"));
     mnuPrint = nuFile->addAction(QStringLiteral("Print"), this, &frmDisplay::cmdPrint_Click);

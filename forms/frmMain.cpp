@@ -11,6 +11,7 @@
 #include "frmDisplay.h"
 #include "modHelp.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStringListModel>
 
 using look::Px;
 
@@ -34,6 +36,8 @@ QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int width)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
+    label->setFont(look::Verdana(8.25));
+    look::Paint(label, QPalette::WindowText, Qt::black);
     label->setGeometry(x, y, width, 16);
     return label;
 }
@@ -41,6 +45,7 @@ QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int width)
 QComboBox *PickList(QWidget *parent, const QString &name, const QString &accessibleName, int x, int y, int width)
 {
     auto *list = new QComboBox(parent);
+    list->setFont(look::Verdana(8.25));
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
     list->setEditable(false);
@@ -49,13 +54,19 @@ QComboBox *PickList(QWidget *parent, const QString &name, const QString &accessi
     return list;
 }
 
+// Entries are added as one list model: a thousand years one by one would slow the start.
+void AddEntries(QComboBox *list, const QStringList &entries)
+{
+    list->setModel(new QStringListModel(entries, list));
+}
+
 void AddNumbers(QComboBox *list, int first, int last)
 {
     QStringList entries;
     entries.reserve(last - first + 1);
     for (int n = first; n <= last; ++n)
         entries << QString::number(n);
-    list->addItems(entries);
+    AddEntries(list, entries);
 }
 
 } // namespace
@@ -64,11 +75,13 @@ frmMain::frmMain(Platform platform)
     : m_platform(platform)
 {
     setObjectName(QStringLiteral("frmMain"));
+    look::SetUpWindow(this);
+    look::UseFormColours(this);
     createControls();
     createMenus();
     setFocusOrder();
     Form_Load();
-    look::SetUpWindow(this, Px(7125), Px(4515) + menuBar()->sizeHint().height());
+    look::FixSize(this, Px(7125), Px(4515) + menuBar()->sizeHint().height());
     txtFirstName->setFocus();
 }
 
@@ -79,7 +92,6 @@ void frmMain::createControls()
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
-    setStyleSheet(look::FormStyleSheet());
     const int width = Px(7125);
 
     QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
@@ -89,13 +101,15 @@ void frmMain::createControls()
                             frame2);
     Label61->setObjectName(QStringLiteral("Label61"));
     Label61->setFont(look::Verdana(8.25, true, true));
-    Label61->setStyleSheet(QStringLiteral("color: rgb(255,255,0);"));
+    look::Paint(Label61, QPalette::WindowText, look::kYellow);
     Label61->setAlignment(Qt::AlignCenter);
     Label61->setGeometry(4, 2, width - 8, 22);
     connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
 
     auto *fraName = new QGroupBox(QStringLiteral("Please Fill In The Below Details"), client);
     fraName->setObjectName(QStringLiteral("fraName"));
+    fraName->setFont(look::Verdana(8.25, true));
+    look::Paint(fraName, QPalette::WindowText, look::kYellow);
     fraName->setGeometry(6, 30, width - 12, 186);
 
     const int boxWidth = 143;
@@ -104,6 +118,7 @@ void frmMain::createControls()
     Caption(fraName, QStringLiteral(" Last Name"), 10 + 2 * (boxWidth + 8), 22, boxWidth);
     const auto nameBox = [&](const QString &name, const QString &spoken, int column) {
         auto *box = new QLineEdit(fraName);
+        box->setFont(look::Verdana(8.25));
         box->setObjectName(name);
         box->setAccessibleName(spoken);
         box->setGeometry(10 + column * (boxWidth + 8), 40, boxWidth, 22);
@@ -116,6 +131,7 @@ void frmMain::createControls()
 
     auto *fraBirthDay = new QGroupBox(QStringLiteral("Your Birth Details"), fraName);
     fraBirthDay->setObjectName(QStringLiteral("fraBirthDay"));
+    fraBirthDay->setFont(look::Verdana(8.25, true));
     fraBirthDay->setGeometry(8, 72, width - 28, 72);
     Caption(fraBirthDay, QStringLiteral("Your Date of Birth"), 10, 18, 200);
     cmbDate = PickList(fraBirthDay, QStringLiteral("cmbDate"), QStringLiteral("Day of birth"), 10, 38, 48);
@@ -129,6 +145,8 @@ void frmMain::createControls()
     cmdNext = new QPushButton(QStringLiteral("&Get My Interpretation"), fraName);
     cmdNext->setObjectName(QStringLiteral("cmdNext"));
     cmdNext->setAccessibleName(QStringLiteral("Get My Interpretation"));
+    cmdNext->setFont(look::Verdana(8.25, true));
+    look::GreyButton(cmdNext);
     cmdNext->setGeometry((fraName->width() - 190) / 2, 150, 190, 28);
     connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
 
@@ -146,7 +164,7 @@ void frmMain::createControls()
                                  frame5);
     for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
         label->setFont(look::Verdana(8.25, true, true));
-        label->setStyleSheet(QStringLiteral("color: rgb(255,255,0); background-color: rgb(64,64,64);"));
+        look::Paint(label, QPalette::WindowText, look::kYellow);
         label->setAutoFillBackground(true);
         label->setAlignment(Qt::AlignCenter);
         label->setGeometry(promo);
@@ -159,6 +177,8 @@ void frmMain::createControls()
 
 void frmMain::createMenus()
 {
+    // The menus keep the system's colours, so that the unusable entry shows greyed.
+    look::UseSystemColours(menuBar());
     QMenu *nuFile = menuBar()->addMenu(QStringLiteral("&File"));
     nuFile->setObjectName(QStringLiteral("nuFile"));
     mnuNext = nuFile->addAction(QStringLiteral("Get My &Interpretation"), this, &frmMain::mnuNext_Click);
@@ -193,7 +213,7 @@ void frmMain::Form_Load()
 {
     UpdateReminder(m_platform);
     AddNumbers(cmbDate, 1, 31);
-    cmbMonth->addItems(kMonthNames);
+    AddEntries(cmbMonth, kMonthNames);
     AddNumbers(cmbYear, 1900, 2999);
     AddNumbers(cboMHH, 0, 23);
     AddNumbers(cboMMM, 0, 59);

@@ -29,21 +29,64 @@ QFont Verdana(double pointSize, bool bold, bool underline)
     return font;
 }
 
-void SetUpWindow(QWidget *window, int clientWidth, int clientHeight)
+void SetUpWindow(QWidget *window)
 {
     RegisterResources();
     window->setWindowTitle(kWindowTitle);
     window->setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
-    window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                           | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
+    window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
+                           | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
     window->setFont(Verdana(8.25));
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, kTurquoise);
-    window->setPalette(palette);
+    Paint(window, QPalette::Window, kTurquoise);
     window->setAutoFillBackground(true);
-    window->setFixedSize(clientWidth, clientHeight);
+}
+
+void FixSize(QWidget *window, int width, int height)
+{
+    window->setFixedSize(width, height);
+}
+
+void Paint(QWidget *widget, QPalette::ColorRole role, const QColor &color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+}
+
+void UseFormColours(QWidget *window)
+{
+    QPalette palette = window->palette();
+    palette.setColor(QPalette::Base, kTurquoise);
+    palette.setColor(QPalette::Text, kDarkRed);
+    palette.setColor(QPalette::Button, kTurquoise);
+    palette.setColor(QPalette::ButtonText, kDarkRed);
+    palette.setColor(QPalette::Highlight, kDarkRed);
+    palette.setColor(QPalette::HighlightedText, kTurquoise);
+    window->setPalette(palette);
+}
+
+void UseSystemColours(QWidget *widget)
+{
+    const QPalette system = QGuiApplication::palette();
+    QPalette palette;
+    for (int group = 0; group < QPalette::NColorGroups; ++group) {
+        for (int role = 0; role < QPalette::NColorRoles; ++role) {
+            const auto g = static_cast<QPalette::ColorGroup>(group);
+            const auto r = static_cast<QPalette::ColorRole>(role);
+            palette.setColor(g, r, system.color(g, r));
+        }
+    }
+    widget->setPalette(palette);
+}
+
+void GreyButton(QWidget *button)
+{
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, kLightGrey);
+    palette.setColor(QPalette::ButtonText, Qt::black);
+    button->setPalette(palette);
 }
 
 void Centre(QWidget *window)
@@ -66,18 +109,6 @@ QFrame *Strip(QWidget *parent, int x, int y, int width, int height)
     strip->setPalette(palette);
     strip->setGeometry(x, y, width, height);
     return strip;
-}
-
-QString FormStyleSheet()
-{
-    return QStringLiteral(
-        "QWidget#client, QGroupBox, QFrame#Frame1 { background-color: rgb(48,194,191); }"
-        "QLineEdit, QComboBox, QPlainTextEdit { background-color: rgb(48,194,191); color: rgb(64,0,0); }"
-        "QComboBox QAbstractItemView { background-color: rgb(48,194,191); color: rgb(64,0,0);"
-        " selection-background-color: rgb(64,0,0); selection-color: rgb(48,194,191); }"
-        "QGroupBox { font-weight: bold; border: 1px solid rgb(64,0,0); margin-top: 7px; }"
-        "QGroupBox::title { subcontrol-origin: margin; left: 8px; padding: 0 3px; color: rgb(255,255,0); }"
-        "QPushButton { background-color: rgb(192,192,192); font-weight: bold; padding: 2px; }");
 }
 
 } // namespace look

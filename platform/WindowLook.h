@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPalette>
 
 class QWidget;
 class QFrame;
@@ -25,8 +26,24 @@ constexpr int Px(int twips)
 
 QFont Verdana(double pointSize, bool bold = false, bool underline = false);
 
-// Title, icon, background and the fixed-size, centred frame of a top-level window.
-void SetUpWindow(QWidget *window, int clientWidth, int clientHeight);
+// Title, icon, font, background and the fixed frame (no minimise or maximise button) of a
+// top-level window. Called before the window's controls are made, so that they inherit it.
+void SetUpWindow(QWidget *window);
+
+// Fixes the window's size.
+void FixSize(QWidget *window, int width, int height);
+
+// Sets one colour of a widget's palette (which its children inherit).
+void Paint(QWidget *widget, QPalette::ColorRole role, const QColor &color);
+
+// The colours of the input form and the viewer: dark red text on turquoise in boxes and lists.
+void UseFormColours(QWidget *window);
+
+// Gives a widget the system's colours, whatever its window's colours are.
+void UseSystemColours(QWidget *widget);
+
+// A light grey push button with black text.
+void GreyButton(QWidget *button);
 
 // Centres a window on the screen it is on.
 void Centre(QWidget *window);
@@ -34,7 +51,5 @@ void Centre(QWidget *window);
 // A dark grey strip without caption.
 QFrame *Strip(QWidget *parent, int x, int y, int width, int height);
 
-// The style sheet of the input form and the viewer.
-QString FormStyleSheet();
 
 } // namespace look

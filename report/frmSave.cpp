@@ -66,7 +66,8 @@ frmSave::frmSave(Platform platform, ReportInputs inputs, QWidget *parent)
     , m_inputs(std::move(inputs))
 {
     setObjectName(QStringLiteral("frmSave"));
-    look::SetUpWindow(this, Px(7725), Px(7590));
+    look::SetUpWindow(this);
+    look::FixSize(this, Px(7725), Px(7590));
     createControls();
     Form_Load();
 }
@@ -95,7 +96,8 @@ void frmSave::createControls()
     RTB->setGeometry(Px(30), Px(390), Px(7665), Px(6135));
     RTB->document()->setDefaultFont(look::Verdana(kReportPointSize));
     RTB->setFont(look::Verdana(kReportPointSize));
-    RTB->setStyleSheet(QStringLiteral("QTextEdit { background-color: rgb(192,255,255); }"));
+    look::Paint(RTB, QPalette::Base, QColor(192, 255, 255));
+    look::Paint(RTB, QPalette::Text, Qt::black);
     RTB->viewport()->installEventFilter(new ClipboardGuard(RTB, m_platform.clipboard));
     connect(RTB, &QTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
 
@@ -115,7 +117,7 @@ void frmSave::createControls()
     cmdSave->setGeometry(Px(5400), Px(6570), Px(1125), Px(345));
     for (QPushButton *button : {cmdPrint, cmdSave}) {
         button->setAutoDefault(false);
-        button->setStyleSheet(QStringLiteral("QPushButton { background-color: rgb(192,192,192); }"));
+        look::GreyButton(button);
     }
     connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
     connect(cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
@@ -136,7 +138,7 @@ void frmSave::createControls()
                                            "Here for more info on co-branding."),
                             {30, 6960, 7665, 615});
     for (LinkLabel *label : {lblFullBrand, lblCobrand}) {
-        label->setStyleSheet(QStringLiteral("color: rgb(0,0,255); background-color: rgb(48,194,191);"));
+        look::Paint(label, QPalette::WindowText, QColor(0, 0, 255));
         label->setAutoFillBackground(true);
     }
     connect(Label14, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });

@@ -1,0 +1,93 @@
+// In-process timings of the windows: one interpretation request (click to viewer shown), opening
+// the report window (composition included), and saving the report as RTF.
+#include "Fakes.h"
+#include "Interpretation.h"
+#include "InterpretationTexts.h"
+#include "RtfWriter.h"
+#include "frmDisplay.h"
+#include "frmMain.h"
+#include "frmSave.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QLineEdit>
+#include <QSaveFile>
+#include <QTemporaryDir>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+ReportInputs SampleReport()
+{
+    ReportInputs inputs;
+    inputs.reading = ComputeInterpretation({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+    const InterpretationTexts texts = DescribeInterpretation(inputs.reading);
+    const std::optional<std::string_view> all[6] = {texts.luckyNumberText, texts.luckyColorText, texts.moneyText,
+                                                    texts.firstHealthIndicationText, texts.firstHealthInfluenceText,
+                                                    texts.secondHealthIndicationText};
+    for (std::size_t i = 0; i < 6; ++i)
+        inputs.descriptions[i] = all[i] ? QString::fromUtf8(all[i]->data(), static_cast<qsizetype>(all[i]->size())) : QString();
+    return inputs;
+}
+
+void BM_InterpretationRequest(benchmark::State &state)
+{
+    FakePlatform fake;
+    frmMain form(fake.services());
+    form.show();
+    form.txtFirstName->setText("ELIZABETH");
+    form.txtMiddleName->setText("ANNE");
+    form.txtLastName->setText("MONTGOMERY");
+    form.cmdNext_Click(); // the first request creates the viewer
+    for (auto _ : state) {
+        state.PauseTiming();
+        form.viewer()->hide();
+        form.show();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        form.cmdNext_Click();
+        QApplication::processEvents();
+    }
+    delete form.viewer();
+}
+BENCHMARK(BM_InterpretationRequest)->Unit(benchmark::kMillisecond);
+
+void BM_OpenReport(benchmark::State &state)
+{
+    FakePlatform fake;
+    const ReportInputs inputs = SampleReport();
+    for (auto _ : state) {
+        frmSave report(fake.services(), inputs);
+        report.show();
+        QApplication::processEvents();
+        report.close();
+    }
+}
+BENCHMARK(BM_OpenReport)->Unit(benchmark::kMillisecond);
+
+void BM_SaveReport(benchmark::State &state)
+{
+    FakePlatform fake;
+    QTemporaryDir folder;
+    frmSave report(fake.services(), SampleReport());
+    fake.dialogs.savePath = folder.filePath("reading.rtf");
+    for (auto _ : state)
+        report.cmdSave_Click();
+    benchmark::DoNotOptimize(fake.messages.shown.size());
+}
+BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
