@@ -305,6 +305,8 @@ void frmMain::ClearNamesAndShow()
     txtMiddleName->clear();
     txtLastName->clear();
     show();
+    // The names are empty again: the next one is typed into the first box.
+    txtFirstName->setFocus();
 }
 
 void frmMain::mnuExit_Click()

@@ -22,3 +22,8 @@ larkspire_gui_test(test_startup startup forms)
 add_test(NAME e2e_main_road
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/main_road.sh $<TARGET_FILE:larkspire>)
 set_tests_properties(e2e_main_road PROPERTIES TIMEOUT 240)
+
+foreach(road whole_road keyboard_road)
+  add_test(NAME e2e_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${road}.sh $<TARGET_FILE:larkspire>)
+  set_tests_properties(e2e_${road} PROPERTIES TIMEOUT 240)
+endforeach()

@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# The whole road without the mouse: access keys, Tab, the arrow keys in the lists and the tab strip.
+. "$(dirname "$0")/lib.sh"
+program=$1
+start_display
+
+"$program" 2>/dev/null &
+pid=$!
+PIDS+=($pid)
+form=$(window_of_width 475) || fail "the input form did not appear"
+focus "$form"
+xdotool type --delay 30 "ann"
+xdotool key Tab Tab
+xdotool type --delay 30 "lee"
+# From the last name: button, second, minute, hour; three Downs make hour 3.
+xdotool key Tab Tab Tab Tab Down Down Down
+# Day: two Downs make the 3rd; month: Down makes February; year: Down makes 1901.
+xdotool key Tab Down Down Tab Down Tab Down
+# 3 February 1901 at hour 3.
+xdotool key alt+g
+viewer=$(window_of_width 522) || fail "the viewer did not appear"
+focus "$viewer"
+xdotool key Tab
+sums=""
+for _ in 1 2 3 4 5 6; do
+  sleep 0.3
+  sums="$sums $(import -window "$viewer" png:- | md5sum | cut -c1-8)"
+  xdotool key Right
+done
+[ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the arrow keys did not show six views"
+
+xdotool key alt+p
+report=$(window_of_width 515) || fail "Alt+P did not open the report"
+focus "$report"
+xdotool key alt+s
+dialog=$(wait_window '^Larkspire$') || fail "Alt+S opened no dialog"
+focus "$dialog"
+xdotool type --delay 10 "$E2E_ROOT/by-keyboard.rtf"
+xdotool key Return
+wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
+for _ in $(seq 50); do [ -s "$E2E_ROOT/by-keyboard.rtf" ] && break; sleep 0.1; done
+html=$(unrtf --html "$E2E_ROOT/by-keyboard.rtf") || fail "no readable report was saved"
+echo "$html" | grep -q "Lucky Number :-" || fail "the saved report has no lucky number"
+# Ann Lee, 3 February 1901 (a Sunday) at hour 3: lucky number 2; ANN 29 reduces to 11, LEE is 22, 33 reduces to 6.
+echo "$html" | grep -q "Lucky Number :-2" || fail "the lucky number of 3 February 1901 at 3 is not 2"
+echo "$html" | grep -q "Money Number :-6" || fail "the money number of ANN LEE is not 6"
+focus "$report"
+xdotool key Escape
+for _ in $(seq 50); do program_windows | awk '$2 == 515' | grep -q . || break; sleep 0.1; done
+program_windows | awk '$2 == 515' | grep -q . && fail "Escape did not close the report"
+
+focus "$viewer"
+xdotool key alt+b
+form=$(window_of_width 475) || fail "Alt+B did not show the input form"
+focus "$form"
+xdotool type --delay 30 "bob"
+xdotool key Tab Tab
+xdotool type --delay 30 "ray"
+xdotool key alt+f
+sleep 0.3
+xdotool key i
+viewer=$(window_of_width 522) || fail "File, Get My Interpretation showed no viewer"
+focus "$viewer"
+xdotool key alt+f
+sleep 0.3
+xdotool key Up Return
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "File, Exit did not end the program"
+echo "1 passed, 0 failed"

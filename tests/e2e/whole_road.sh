@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The whole road with the real program, as a user with mouse and keyboard would take it: names with
+# a refused key, a date and an hour, the reading, the six tabs, Print, Save through the real
+# Save As dialog, Back, a second reading, Exit; then a start with a reminder date 20 days old.
+# With SCREENSHOT_DIR set, a screenshot of each window is kept there.
+. "$(dirname "$0")/lib.sh"
+program=$1
+start_display
+
+"$program" &
+pid=$!
+PIDS+=($pid)
+form=$(window_of_width 475) || fail "the input form did not appear"
+shot "$form" input-form
+focus "$form"
+xdotool type --delay 30 "mary"
+xdotool key Tab
+xdotool type --delay 30 "an7n"
+box=$(wait_window '^Larkspire$') || fail "the digit brought no message"
+focus "$box"; xdotool key Return
+wait_gone '^Larkspire$' || fail "the message stayed"
+focus "$form"
+xdotool key Tab
+xdotool type --delay 30 "smith"
+# Day 17 and hour 14: the lists come after the button in the focus order (second, minute, hour,
+# day, month, year).
+xdotool key Tab Tab Tab Tab
+xdotool type --delay 30 "14"
+xdotool key Tab
+xdotool type --delay 30 "17"
+xdotool key Tab
+xdotool type --delay 30 "Sep"
+xdotool key Tab
+xdotool type --delay 30 "1987"
+xdotool key alt+g
+viewer=$(window_of_width 522) || fail "the viewer did not appear"
+shot "$viewer" viewer
+sums=""
+for x in 47 127 207 288 372 464; do
+  xdotool mousemove --window "$viewer" "$x" 112 click 1
+  sleep 0.3
+  sums="$sums $(import -window "$viewer" png:- | md5sum | cut -c1-8)"
+done
+[ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the six tabs did not show six views: $sums"
+
+xdotool mousemove --window "$viewer" 391 329 click 1
+report=$(window_of_width 515) || fail "Print did not open the report"
+shot "$report" report
+xdotool mousemove --window "$report" 397 449 click 1
+dialog=$(wait_window '^Larkspire$') || fail "Save opened no dialog"
+focus "$dialog"
+xdotool type --delay 10 "$E2E_ROOT/reading"
+xdotool key Return
+wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
+saved="$E2E_ROOT/reading.rtf"
+for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
+[ -s "$saved" ] || fail "no report was saved (the rtf suffix is added to a name without one)"
+head -c 6 "$saved" | grep -q '{\\rtf1' || fail "the saved file is no RTF"
+html=$(unrtf --html "$saved")
+echo "$html" | grep -q "Larkspire Interpretation" || fail "the saved report has no title"
+echo "$html" | grep -q "Lucky Color :-" || fail "the saved report has no colour heading"
+echo "$html" | grep -q "Money Number :-" || fail "the saved report has no money heading"
+echo "$html" | grep -q 'face="Verdana"' || fail "the saved report does not name Verdana"
+focus "$report"
+xdotool key Escape
+wait_gone_report=0
+for _ in $(seq 50); do program_windows | awk '$2 == 515' | grep -q . || { wait_gone_report=1; break; }; sleep 0.1; done
+[ "$wait_gone_report" -eq 1 ] || fail "the report window did not close"
+
+focus "$viewer"
+xdotool key alt+b
+form=$(window_of_width 475) || fail "Back did not show the input form"
+focus "$form"
+xdotool key alt+h
+sleep 0.3
+xdotool key a
+about=$(window_of_width 405) || fail "the About box did not open"
+shot "$about" about
+focus "$about"
+xdotool key Return
+for _ in $(seq 50); do program_windows | awk '$2 == 405' | grep -q . || break; sleep 0.1; done
+program_windows | awk '$2 == 405' | grep -q . && fail "Enter did not close the About box"
+focus "$form"
+xdotool type --delay 30 "theo"
+xdotool key Tab Tab
+xdotool type --delay 30 "brown"
+xdotool key alt+g
+viewer=$(window_of_width 522) || fail "the second reading did not show the viewer"
+focus "$viewer"
+xdotool key alt+f
+sleep 0.3
+xdotool key Up Return
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Exit did not end the program"
+
+# A reminder date 20 days old brings the question; No stores today and opens nothing.
+stored=$(date -d '20 days ago' +%-m/%-d/%Y)
+today=$(date +%-m/%-d/%Y)
+mkdir -p "$XDG_CONFIG_HOME/larkspire"
+printf '[Settings]\nDuration=%s\n' "$stored" > "$XDG_CONFIG_HOME/larkspire/larkspire.conf"
+LC_ALL=en_US.UTF-8 "$program" &
+pid=$!
+PIDS+=($pid)
+question=$(wait_window '^Larkspire$') || fail "no update question after 20 days"
+shot "$question" update-question
+focus "$question"
+xdotool key Escape
+window_of_width 475 >/dev/null || fail "the input form did not follow the question"
+grep -q "Duration=" "$XDG_CONFIG_HOME/larkspire/larkspire.conf" || fail "the date is gone"
+grep -q "Duration=$stored" "$XDG_CONFIG_HOME/larkspire/larkspire.conf" && fail "the date was not moved to today"
+echo "1 passed, 0 failed"
