@@ -1,0 +1,95 @@
+// The engine on arbitrary bytes and numbers: never a crash, never undefined behaviour, and the
+// results always within their ranges.
+#include "Interpretation.h"
+#include "InterpretationTexts.h"
+#include "modEnglishCalender.h"
+#include "modkabalaLuckyAndMoneyNumber.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace {
+
+std::int16_t Take16(const std::uint8_t *&data, std::size_t &size)
+{
+    std::uint16_t value = 0;
+    if (size >= 2) {
+        std::memcpy(&value, data, 2);
+        data += 2;
+        size -= 2;
+    }
+    return static_cast<std::int16_t>(value);
+}
+
+void Check(bool condition)
+{
+    if (!condition)
+        std::abort();
+}
+
+void CheckText(std::optional<std::string_view> text)
+{
+    if (text)
+        Check(text->size() > 2 && text->substr(0, 2) == "\r\n" && text->back() != '\n');
+}
+
+// A catalogue text on its own: one paragraph, no line break.
+void CheckBare(std::optional<std::string_view> text)
+{
+    if (text)
+        Check(text->size() >= 430 && text->find_first_of("\r\n") == std::string_view::npos);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    const std::int16_t day = Take16(data, size);
+    const std::int16_t year = Take16(data, size);
+    const std::int16_t hour = Take16(data, size);
+    const std::int16_t number = Take16(data, size);
+    const std::string rest(reinterpret_cast<const char *>(data), size);
+
+    // The rest holds the month and the three names, separated by NUL bytes.
+    std::string parts[4];
+    std::size_t part = 0;
+    for (char c : rest) {
+        if (c == '\0' && part < 3)
+            ++part;
+        else
+            parts[part] += c;
+    }
+
+    Check(ReduceNumber(number) <= std::max<int>(number, 22));
+    for (const std::string &name : parts) {
+        const int n = NameNumber(name);
+        Check(n >= 0 && n <= 38);
+        const int d = DigraphNameNumber(name);
+        Check(d >= 0 && d <= 38);
+    }
+    const int weekday = WeekdayOfBirth(year, parts[0], day);
+    Check(weekday >= 1 && weekday <= 7);
+    const int lucky = LuckyNumber(hour, number);
+    Check(lucky >= 0 && lucky <= 9);
+    (void)ColorOfNumber(number);
+    CheckBare(MoneyText(number));
+    CheckBare(HealthText(number));
+
+    PersonDetails person{parts[1], parts[2], parts[3], day, parts[0], year, hour};
+    const Interpretation reading = ComputeInterpretation(person);
+    Check(reading.moneyNumber == reading.secondHealthIndication);
+    Check(reading.moneyNumber >= 0 && reading.moneyNumber <= 22);
+    Check(!reading.luckyColor.empty());
+    const InterpretationTexts texts = DescribeInterpretation(reading);
+    CheckText(texts.luckyNumberText);
+    CheckText(texts.luckyColorText);
+    CheckText(texts.moneyText);
+    CheckText(texts.firstHealthIndicationText);
+    CheckText(texts.firstHealthInfluenceText);
+    CheckText(texts.secondHealthIndicationText);
+    return 0;
+}
