@@ -29,3 +29,6 @@ foreach(road whole_road keyboard_road)
   add_test(NAME e2e_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${road}.sh $<TARGET_FILE:larkspire>)
   set_tests_properties(e2e_${road} PROPERTIES TIMEOUT 240)
 endforeach()
+
+add_test(NAME e2e_package COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/package.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(e2e_package PROPERTIES TIMEOUT 240)
