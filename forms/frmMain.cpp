@@ -7,6 +7,7 @@
 #include "NameKeyFilter.h"
 #include "WindowLook.h"
 #include "DescriptionBox.h"
+#include "FrameBox.h"
 #include "frmAbout.h"
 #include "frmDisplay.h"
 #include "modHelp.h"
@@ -14,7 +15,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -36,8 +36,6 @@ QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int width)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setFont(look::Verdana(8.25));
-    look::Paint(label, QPalette::WindowText, Qt::black);
     label->setGeometry(x, y, width, 16);
     return label;
 }
@@ -45,7 +43,6 @@ QLabel *Caption(QWidget *parent, const QString &text, int x, int y, int width)
 QComboBox *PickList(QWidget *parent, const QString &name, const QString &accessibleName, int x, int y, int width)
 {
     auto *list = new QComboBox(parent);
-    list->setFont(look::Verdana(8.25));
     list->setObjectName(name);
     list->setAccessibleName(accessibleName);
     list->setEditable(false);
@@ -106,10 +103,8 @@ void frmMain::createControls()
     Label61->setGeometry(4, 2, width - 8, 22);
     connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
 
-    auto *fraName = new QGroupBox(QStringLiteral("Please Fill In The Below Details"), client);
+    auto *fraName = new FrameBox(QStringLiteral("Please Fill In The Below Details"), client);
     fraName->setObjectName(QStringLiteral("fraName"));
-    fraName->setFont(look::Verdana(8.25, true));
-    look::Paint(fraName, QPalette::WindowText, look::kYellow);
     fraName->setGeometry(6, 30, width - 12, 186);
 
     const int boxWidth = 143;
@@ -118,7 +113,6 @@ void frmMain::createControls()
     Caption(fraName, QStringLiteral(" Last Name"), 10 + 2 * (boxWidth + 8), 22, boxWidth);
     const auto nameBox = [&](const QString &name, const QString &spoken, int column) {
         auto *box = new QLineEdit(fraName);
-        box->setFont(look::Verdana(8.25));
         box->setObjectName(name);
         box->setAccessibleName(spoken);
         box->setGeometry(10 + column * (boxWidth + 8), 40, boxWidth, 22);
@@ -129,9 +123,8 @@ void frmMain::createControls()
     txtMiddleName = nameBox(QStringLiteral("txtMiddleName"), QStringLiteral("Middle Name"), 1);
     txtLastName = nameBox(QStringLiteral("txtLastName"), QStringLiteral("Last Name"), 2);
 
-    auto *fraBirthDay = new QGroupBox(QStringLiteral("Your Birth Details"), fraName);
+    auto *fraBirthDay = new FrameBox(QStringLiteral("Your Birth Details"), fraName);
     fraBirthDay->setObjectName(QStringLiteral("fraBirthDay"));
-    fraBirthDay->setFont(look::Verdana(8.25, true));
     fraBirthDay->setGeometry(8, 72, width - 28, 72);
     Caption(fraBirthDay, QStringLiteral("Your Date of Birth"), 10, 18, 200);
     cmbDate = PickList(fraBirthDay, QStringLiteral("cmbDate"), QStringLiteral("Day of birth"), 10, 38, 48);

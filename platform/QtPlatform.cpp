@@ -10,7 +10,6 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -52,19 +51,27 @@ void QtBrowserOpener::open(const QString &address)
     QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
 }
 
+QtSettingsStore::QtSettingsStore() = default;
+
+QtSettingsStore::~QtSettingsStore() = default;
+
+QSettings &QtSettingsStore::settings()
+{
+    if (!m_settings) {
+        const QString app = QCoreApplication::applicationName();
+        m_settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, app, app);
+    }
+    return *m_settings;
+}
+
 QString QtSettingsStore::read(const QString &section, const QString &entry)
 {
-    const QString app = QCoreApplication::applicationName();
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, app, app);
-    return settings.value(section + QLatin1Char('/') + entry).toString();
+    return settings().value(section + QLatin1Char('/') + entry).toString();
 }
 
 void QtSettingsStore::write(const QString &section, const QString &entry, const QString &value)
 {
-    const QString app = QCoreApplication::applicationName();
-    QSettings settings(QSettings::NativeFormat, QSettings::UserScope, app, app);
-    settings.setValue(section + QLatin1Char('/') + entry, value);
-    settings.sync();
+    settings().setValue(section + QLatin1Char('/') + entry, value);
 }
 
 QDate SystemClock::today()

@@ -4,6 +4,7 @@
 #include "Platform.h"
 
 #include <QLockFile>
+#include <QSettings>
 
 #include <memory>
 #include <random>
@@ -25,11 +26,19 @@ public:
     void open(const QString &address) override;
 };
 
-// QSettings, per user, under the executable's base name.
+// QSettings, per user, under the executable's base name. A written value is kept in memory at
+// once and reaches the disk from the event loop, or at the latest when the store is destroyed,
+// so that a first start does not wait for the disk before its window appears.
 class QtSettingsStore final : public SettingsStore {
 public:
+    QtSettingsStore();
+    ~QtSettingsStore() override;
     QString read(const QString &section, const QString &entry) override;
     void write(const QString &section, const QString &entry, const QString &value) override;
+
+private:
+    QSettings &settings();
+    std::unique_ptr<QSettings> m_settings;
 };
 
 class SystemClock final : public Clock {

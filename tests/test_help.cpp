@@ -1,9 +1,12 @@
 #include "Fakes.h"
 #include "LinkLabel.h"
+#include "QtPlatform.h"
 #include "frmAbout.h"
 #include "modHelp.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -119,6 +122,26 @@ TEST(ReminderDate, AnOlderTwoDigitYearReadsInTheNearestCentury)
     EXPECT_EQ(ReadReminderDate("1/1/01", us, QDate(2099, 6, 1)), QDate(2101, 1, 1));
     const QLocale de(QLocale::German, QLocale::Germany);
     EXPECT_EQ(ReadReminderDate("07.12.26", de, QDate(2026, 12, 7)), QDate(2026, 12, 7));
+}
+
+TEST(QtSettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QCoreApplication::setApplicationName("larkspire-test");
+    {
+        QtSettingsStore store;
+        EXPECT_EQ(store.read("Settings", "Duration"), "");
+        store.write("Settings", "Duration", "12/7/2026");
+        EXPECT_EQ(store.read("Settings", "Duration"), "12/7/2026");
+    }
+    QFile file(home.filePath("larkspire-test/larkspire-test.conf"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString contents = QString::fromUtf8(file.readAll());
+    EXPECT_TRUE(contents.contains("[Settings]"));
+    EXPECT_TRUE(contents.contains("Duration=12/7/2026"));
+    QtSettingsStore again;
+    EXPECT_EQ(again.read("Settings", "Duration"), "12/7/2026");
 }
 
 // ---- The pages ----

@@ -106,6 +106,8 @@ shot "$question" update-question
 focus "$question"
 xdotool key Escape
 window_of_width 475 >/dev/null || fail "the input form did not follow the question"
-grep -q "Duration=" "$XDG_CONFIG_HOME/larkspire/larkspire.conf" || fail "the date is gone"
-grep -q "Duration=$stored" "$XDG_CONFIG_HOME/larkspire/larkspire.conf" && fail "the date was not moved to today"
+conf="$XDG_CONFIG_HOME/larkspire/larkspire.conf"
+for _ in $(seq 50); do grep -q "Duration=$stored" "$conf" || break; sleep 0.1; done
+grep -q "Duration=" "$conf" || fail "the date is gone"
+grep -q "Duration=$stored" "$conf" && fail "the date was not moved to today"
 echo "1 passed, 0 failed"
