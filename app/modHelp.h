@@ -18,6 +18,14 @@ inline const QString kCoBrandPage = QStringLiteral("https://help.example.com/co-
 inline const QString kFullBrandPage = QStringLiteral("https://help.example.com/fully-branded.html");
 } // namespace pages
 
+// The two offers shown by the promotional labels of the input form, the viewer and the report.
+inline const QString kCoBrandOffer = QStringLiteral(
+    "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
+    "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
+inline const QString kFullBrandOffer = QStringLiteral(
+    "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
+    "branded for your website. Click here for more details.");
+
 // Each hands its page to the browser opener and returns at once; the outcome is not examined.
 void OpenOnlineHelp(BrowserOpener &browser);
 void OpenHomePage(BrowserOpener &browser);

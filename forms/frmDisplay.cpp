@@ -3,9 +3,9 @@
 #include "DescriptionBox.h"
 #include "EndProgram.h"
 #include "LinkLabel.h"
+#include "SharedParts.h"
 #include "TabStrip.h"
 #include "WindowLook.h"
-#include "frmAbout.h"
 #include "frmMain.h"
 #include "frmSave.h"
 #include "modHelp.h"
@@ -59,17 +59,7 @@ void frmDisplay::createControls()
     setCentralWidget(client);
     const int width = Px(7830);
 
-    QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    Label61 = new LinkLabel(QStringLiteral("Join our numerology discussion forum: "
-                                           "click here to visit our web site!"),
-                            frame2);
-    Label61->setObjectName(QStringLiteral("Label61"));
-    Label61->setFont(look::Verdana(8.25, true, true));
-    look::Paint(Label61, QPalette::WindowText, look::kYellow);
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setGeometry(4, 2, width - 8, 22);
-    connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+    Label61 = AddBanner(client, width, m_platform);
 
     auto *frame1 = new QFrame(client);
     frame1->setObjectName(QStringLiteral("Frame1"));
@@ -132,26 +122,10 @@ void frmDisplay::createControls()
 
     QFrame *frame5 = look::Strip(client, 0, 274, width, Px(5220) - 274);
     frame5->setObjectName(QStringLiteral("Frame5"));
-    const QRect promo(6, 4, 338, frame5->height() - 8);
-    // Created in this order so that lblFullBrand lies in front.
-    lblCobrand = new LinkLabel(QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
-                                              "to your site. Put your site's name &  link here. See \"Help\" for "
-                                              "details.    Click Here for more info on co-branding."),
-                               frame5);
-    lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                                                "money online. Get this software fully branded for your website. "
-                                                "Click here for more details."),
-                                 frame5);
-    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
-        label->setFont(look::Verdana(8.25, true, true));
-        look::Paint(label, QPalette::WindowText, look::kYellow);
-        label->setAutoFillBackground(true);
-        label->setGeometry(promo);
-    }
-    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-    lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenCoBrandPage(m_platform.browser); });
-    connect(lblFullBrand, &LinkLabel::clicked, this, [this] { OpenFullBrandPage(m_platform.browser); });
+    const PromoLabels promo =
+        AddPromoLabels(frame5, QRect(6, 4, 338, frame5->height() - 8), Qt::AlignLeft | Qt::AlignVCenter, m_platform);
+    lblCobrand = promo.lblCobrand;
+    lblFullBrand = promo.lblFullBrand;
 
     const int buttonY = (frame5->height() - 26) / 2;
     cmdPrint = new QPushButton(QStringLiteral("&Print"), frame5);
@@ -180,20 +154,12 @@ void frmDisplay::createMenus()
     mnuBack = nuFile->addAction(QStringLiteral("&Back"), this, &frmDisplay::cmdBack_Click);
     mnuExit = nuFile->addAction(QStringLiteral("Exit"), this, [this] { close(); });
 
-    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this, [this] { OpenOnlineHelp(m_platform.browser); });
-    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this, [this] { OpenHomePage(m_platform.browser); });
-    mnuHelp->addSeparator();
-    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
-                                   [this] { OpenDownloadPage(m_platform.browser); });
-    mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
-                                  [this] { frmAbout::ShowModal(m_platform, this); });
-
-    mkmoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this,
-                                   [this] { OpenFullBrandPage(m_platform.browser); });
-    mkmoney->setEnabled(false);
+    const HelpMenus help = AddHelpMenus(this, m_platform);
+    mnuOnline = help.mnuOnline;
+    mnuVisit = help.mnuVisit;
+    mnuUpdate = help.mnuUpdate;
+    mnuAbout = help.mnuAbout;
+    mkmoney = help.mkmoney;
 }
 
 void frmDisplay::setFocusOrder()

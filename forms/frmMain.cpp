@@ -5,10 +5,10 @@
 #include "InterpretationTexts.h"
 #include "LinkLabel.h"
 #include "NameKeyFilter.h"
+#include "SharedParts.h"
 #include "WindowLook.h"
 #include "DescriptionBox.h"
 #include "FrameBox.h"
-#include "frmAbout.h"
 #include "frmDisplay.h"
 #include "modHelp.h"
 
@@ -91,17 +91,7 @@ void frmMain::createControls()
     setCentralWidget(client);
     const int width = Px(7125);
 
-    QFrame *frame2 = look::Strip(client, 0, 0, width, 26);
-    frame2->setObjectName(QStringLiteral("Frame2"));
-    Label61 = new LinkLabel(QStringLiteral("Join our numerology discussion forum: "
-                                           "click here to visit our web site!"),
-                            frame2);
-    Label61->setObjectName(QStringLiteral("Label61"));
-    Label61->setFont(look::Verdana(8.25, true, true));
-    look::Paint(Label61, QPalette::WindowText, look::kYellow);
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setGeometry(4, 2, width - 8, 22);
-    connect(Label61, &LinkLabel::clicked, this, [this] { OpenHomePage(m_platform.browser); });
+    Label61 = AddBanner(client, width, m_platform);
 
     auto *fraName = new FrameBox(QStringLiteral("Please Fill In The Below Details"), client);
     fraName->setObjectName(QStringLiteral("fraName"));
@@ -145,27 +135,9 @@ void frmMain::createControls()
 
     QFrame *frame5 = look::Strip(client, 0, Px(4515) - 80, width, 80);
     frame5->setObjectName(QStringLiteral("Frame5"));
-    const QRect promo(6, 6, width - 12, 68);
-    // Created in this order so that lblFullBrand lies in front, as the form is stored.
-    lblCobrand = new LinkLabel(QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic "
-                                              "to your site. Put your site's name &  link here. See \"Help\" for "
-                                              "details.    Click Here for more info on co-branding."),
-                               frame5);
-    lblFullBrand = new LinkLabel(QStringLiteral("Home Business Opportunity. Start your own Internet business and make "
-                                                "money online. Get this software fully branded for your website. "
-                                                "Click here for more details."),
-                                 frame5);
-    for (LinkLabel *label : {lblCobrand, lblFullBrand}) {
-        label->setFont(look::Verdana(8.25, true, true));
-        look::Paint(label, QPalette::WindowText, look::kYellow);
-        label->setAutoFillBackground(true);
-        label->setAlignment(Qt::AlignCenter);
-        label->setGeometry(promo);
-    }
-    lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-    lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-    connect(lblCobrand, &LinkLabel::clicked, this, [this] { OpenCoBrandPage(m_platform.browser); });
-    connect(lblFullBrand, &LinkLabel::clicked, this, [this] { OpenFullBrandPage(m_platform.browser); });
+    const PromoLabels promo = AddPromoLabels(frame5, QRect(6, 6, width - 12, 68), Qt::AlignCenter, m_platform);
+    lblCobrand = promo.lblCobrand;
+    lblFullBrand = promo.lblFullBrand;
 }
 
 void frmMain::createMenus()
@@ -177,21 +149,12 @@ void frmMain::createMenus()
     mnuNext = nuFile->addAction(QStringLiteral("Get My &Interpretation"), this, &frmMain::mnuNext_Click);
     mnuExit = nuFile->addAction(QStringLiteral("E&xit"), this, &frmMain::mnuExit_Click);
 
-    QMenu *mnuHelp = menuBar()->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = mnuHelp->addAction(QStringLiteral("&Online Help"), this, [this] { OpenOnlineHelp(m_platform.browser); });
-    mnuVisit = mnuHelp->addAction(QStringLiteral("&Visit Us Online"), this, [this] { OpenHomePage(m_platform.browser); });
-    mnuHelp->addSeparator();
-    mnuUpdate = mnuHelp->addAction(QStringLiteral("&Check for Software Update"), this,
-                                   [this] { OpenDownloadPage(m_platform.browser); });
-    mnuHelp->addSeparator();
-    mnuAbout = mnuHelp->addAction(QStringLiteral("&About Software"), this,
-                                  [this] { frmAbout::ShowModal(m_platform, this); });
-
-    // Defined as not usable: shown greyed.
-    mkmoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this,
-                                   [this] { OpenFullBrandPage(m_platform.browser); });
-    mkmoney->setEnabled(false);
+    const HelpMenus help = AddHelpMenus(this, m_platform);
+    mnuOnline = help.mnuOnline;
+    mnuVisit = help.mnuVisit;
+    mnuUpdate = help.mnuUpdate;
+    mnuAbout = help.mnuAbout;
+    mkmoney = help.mkmoney;
 }
 
 void frmMain::setFocusOrder()

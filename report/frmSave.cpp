@@ -128,14 +128,10 @@ void frmSave::createControls()
     Label1 = ReportLink(this, "Label1", QStringLiteral("Click here to visit our web site"), {1620, 180, 4470, 195});
     // Created in this order so that lblCobrand lies in front, as the window is stored.
     lblFullBrand = ReportLink(this, "lblFullBrand",
-                              QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
-                                             "online. Get this software fully branded for your website. Click here for "
-                                             "more details."),
+                              kFullBrandOffer,
                               {30, 6960, 7665, 615});
     lblCobrand = ReportLink(this, "lblCobrand",
-                            QStringLiteral("Co-brand this software for your site.  Increase loyalty and traffic to your "
-                                           "site. Put your site's name &  link here. See \"Help\" for details.    Click "
-                                           "Here for more info on co-branding."),
+                            kCoBrandOffer,
                             {30, 6960, 7665, 615});
     for (LinkLabel *label : {lblFullBrand, lblCobrand}) {
         look::Paint(label, QPalette::WindowText, QColor(0, 0, 255));
