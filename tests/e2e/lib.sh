@@ -12,30 +12,36 @@ export LC_ALL=C.UTF-8
 unset QT_QPA_PLATFORM || true
 
 PIDS=()
+XVFB=
 cleanup() {
   for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  # Xvfb removes its socket and lock file when asked to end, not when killed.
+  if [ -n "$XVFB" ]; then kill -TERM "$XVFB" 2>/dev/null || true; wait "$XVFB" 2>/dev/null || true; fi
   rm -rf "$E2E_ROOT"
 }
 trap cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# Starts a private Xvfb on a display number it chooses itself (-displayfd), so that displays left
+# over by other programs never get in the way.
 start_display() {
-  for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-      Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-      PIDS+=($!)
-      export DISPLAY=":$n"
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$E2E_ROOT/display" 2>/dev/null &
+  XVFB=$!
+  for _ in $(seq 100); do
+    if [ -s "$E2E_ROOT/display" ]; then
+      export DISPLAY=":$(head -n1 "$E2E_ROOT/display")"
       for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
     fi
+    sleep 0.1
   done
   fail "no X display could be started"
 }
 
-# Prints the id of the first visible window whose title matches the pattern, waiting up to 10 s.
+# Prints the id of the first visible window whose title matches the pattern, waiting up to 20 s.
 wait_window() {
   local pattern=$1
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     local id
     id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)
     if [ -n "$id" ]; then echo "$id"; return 0; fi
@@ -64,7 +70,7 @@ program_windows() {
 # The id of the visible program window of the given client width.
 window_of_width() {
   local width=$1
-  for _ in $(seq 100); do
+  for _ in $(seq 200); do
     local id
     id=$(program_windows | awk -v w="$width" '$2 == w {print $1; exit}')
     if [ -n "$id" ]; then echo "$id"; return 0; fi

@@ -25,7 +25,7 @@ grep -qx "Categories=Utility;" "$desktop" || fail "the desktop file is not in Ut
 file "$root/usr/bin/larkspire" | grep -q "ELF 64-bit" || fail "the installed program is no executable"
 
 start_display
-"$root/usr/bin/larkspire" 2>/dev/null &
+"$root/usr/bin/larkspire" 2>"$E2E_ROOT/program.log" &
 PIDS+=($!)
-window_of_width 475 >/dev/null || fail "the installed program did not start"
+window_of_width 475 >/dev/null || { cat "$E2E_ROOT/program.log" >&2; program_windows >&2; fail "the installed program did not start"; }
 echo "1 passed, 0 failed"
