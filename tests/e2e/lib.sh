@@ -24,9 +24,10 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts a private Xvfb on a display number it chooses itself (-displayfd), so that displays left
-# over by other programs never get in the way.
+# over by other programs never get in the way. -noreset keeps the server up when its last client
+# leaves, as happens between two starts of the program.
 start_display() {
-  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp >"$E2E_ROOT/display" 2>/dev/null &
+  Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp >"$E2E_ROOT/display" 2>/dev/null &
   XVFB=$!
   for _ in $(seq 100); do
     if [ -s "$E2E_ROOT/display" ]; then
