@@ -1,7 +1,5 @@
 #include "DescriptionBox.h"
 
-#include <QEvent>
-
 DescriptionBox::DescriptionBox(const QString &name, const QString &placeholder, QWidget *parent)
     : QPlainTextEdit(parent)
 {
@@ -14,9 +12,6 @@ DescriptionBox::DescriptionBox(const QString &name, const QString &placeholder, 
     setTabChangesFocus(true);
     setFocusPolicy(Qt::StrongFocus);
     setPlainText(placeholder + QStringLiteral("\r\n"));
-    viewport()->setMouseTracking(true);
-    viewport()->installEventFilter(this);
-    connect(this, &QPlainTextEdit::textChanged, this, &DescriptionBox::touched);
 }
 
 void DescriptionBox::setText(const QString &text)
@@ -29,21 +24,4 @@ QString DescriptionBox::text() const
     QString plain = toPlainText();
     plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
     return plain;
-}
-
-bool DescriptionBox::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == viewport()) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-            emit touched();
-            break;
-        default:
-            break;
-        }
-    }
-    return QPlainTextEdit::eventFilter(watched, event);
 }

@@ -3,8 +3,7 @@
 #include <QPlainTextEdit>
 
 // A locked multi-line description box with a vertical scroll bar. Its text keeps the CR LF line
-// breaks it was given. Every change of its text, every mouse press, release and move over it
-// emits touched(), on which the viewer empties the clipboard.
+// breaks it was given.
 class DescriptionBox final : public QPlainTextEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(DescriptionBox)
@@ -15,10 +14,4 @@ public:
     void setText(const QString &text);
     // The text with CR LF between its lines.
     QString text() const;
-
-signals:
-    void touched();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 };

@@ -1,5 +1,6 @@
 #include "frmDisplay.h"
 
+#include "ClipboardGuard.h"
 #include "DescriptionBox.h"
 #include "EndProgram.h"
 #include "LinkLabel.h"
@@ -105,7 +106,9 @@ void frmDisplay::createControls()
         b->setGeometry(page);
         b->setAccessibleName(QString::fromLatin1(spoken));
         b->setFont(look::Verdana(8.25));
-        connect(b, &DescriptionBox::touched, this, [this] { m_platform.clipboard.clear(); });
+        // Every change of a box's text and every mouse event over it empties the clipboard.
+        connect(b, &QPlainTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
+        new ClipboardGuard(b->viewport(), m_platform.clipboard);
         return b;
     };
     txtDescriptionLuckyNo = box("txtDescriptionLuckyNo", "Lucky No", "Lucky Number description");

@@ -1,5 +1,6 @@
 #include "frmSave.h"
 
+#include "ClipboardGuard.h"
 #include "LinkLabel.h"
 #include "RtfWriter.h"
 #include "WindowLook.h"
@@ -7,7 +8,6 @@
 #include "modRTB.h"
 
 #include <QDir>
-#include <QEvent>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSaveFile>
@@ -18,35 +18,6 @@
 using look::Px;
 
 namespace {
-
-// Empties the clipboard on every mouse press, release and move over the report box.
-class ClipboardGuard final : public QObject {
-public:
-    ClipboardGuard(QObject *parent, Clipboard &clipboard)
-        : QObject(parent)
-        , m_clipboard(clipboard)
-    {
-    }
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::MouseMove:
-            m_clipboard.clear();
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-private:
-    Clipboard &m_clipboard;
-};
 
 LinkLabel *ReportLink(QWidget *parent, const char *name, const QString &text, QRect twips)
 {
@@ -98,7 +69,7 @@ void frmSave::createControls()
     RTB->setFont(look::Verdana(kReportPointSize));
     look::Paint(RTB, QPalette::Base, QColor(192, 255, 255));
     look::Paint(RTB, QPalette::Text, Qt::black);
-    RTB->viewport()->installEventFilter(new ClipboardGuard(RTB, m_platform.clipboard));
+    new ClipboardGuard(RTB->viewport(), m_platform.clipboard);
     connect(RTB, &QTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
 
     cmdPrint = new QPushButton(QStringLiteral("&Print"), this);

@@ -34,10 +34,9 @@ protected:
 // acts on link presses and lets every event go on to the box unchanged.
 class LinkHook final : public QObject {
 public:
-    LinkHook(QTextEdit *box, QWidget *window, BrowserOpener &browser)
+    LinkHook(QTextEdit *box, BrowserOpener &browser)
         : QObject(box)
         , m_box(box)
-        , m_window(window)
         , m_browser(browser)
     {
     }
@@ -84,7 +83,6 @@ protected:
 
 private:
     QTextEdit *m_box;
-    QPointer<QWidget> m_window;
     BrowserOpener &m_browser;
 };
 
@@ -106,10 +104,12 @@ HookState &State()
 
 void HookReportLinks(QTextEdit *reportBox, QWidget *reportWindow, BrowserOpener &browser)
 {
+    // The browser opener needs no owner window on this platform.
+    Q_UNUSED(reportWindow);
     UnhookReportLinks();
     HookState &state = State();
     state.box = reportBox;
-    state.hook = new LinkHook(reportBox, reportWindow, browser);
+    state.hook = new LinkHook(reportBox, browser);
     reportBox->viewport()->setMouseTracking(true);
     reportBox->viewport()->installEventFilter(state.hook);
     state.highlighter = new LinkHighlighter(reportBox->document());
