@@ -131,20 +131,18 @@ void frmDisplay::createControls()
     lblFullBrand = promo.lblFullBrand;
 
     const int buttonY = (frame5->height() - 26) / 2;
-    cmdPrint = new QPushButton(QStringLiteral("&Print"), frame5);
-    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-    cmdPrint->setAccessibleName(QStringLiteral("Print"));
-    look::GreyButton(cmdPrint);
-    cmdPrint->setFont(look::Verdana(8.25, true));
-    cmdPrint->setGeometry(352, buttonY, 78, 26);
-    connect(cmdPrint, &QPushButton::clicked, this, &frmDisplay::cmdPrint_Click);
-    cmdBack = new QPushButton(QStringLiteral("&Back"), frame5);
-    cmdBack->setObjectName(QStringLiteral("cmdBack"));
-    cmdBack->setAccessibleName(QStringLiteral("Back"));
-    look::GreyButton(cmdBack);
-    cmdBack->setFont(look::Verdana(8.25, true));
-    cmdBack->setGeometry(436, buttonY, 78, 26);
-    connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
+    const auto button = [&](const char *name, const char *caption, const char *spoken, int x, void (frmDisplay::*click)()) {
+        auto *b = new QPushButton(QString::fromLatin1(caption), frame5);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setAccessibleName(QString::fromLatin1(spoken));
+        look::GreyButton(b);
+        b->setFont(look::Verdana(8.25, true));
+        b->setGeometry(x, buttonY, 78, 26);
+        connect(b, &QPushButton::clicked, this, click);
+        return b;
+    };
+    cmdPrint = button("cmdPrint", "&Print", "Print", 352, &frmDisplay::cmdPrint_Click);
+    cmdBack = button("cmdBack", "&Back", "Back", 436, &frmDisplay::cmdBack_Click);
 }
 
 void frmDisplay::createMenus()

@@ -38,7 +38,7 @@ focus "$dialog"
 xdotool type --delay 10 "$E2E_ROOT/by-keyboard.rtf"
 xdotool key Return
 wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
-for _ in $(seq 50); do [ -s "$E2E_ROOT/by-keyboard.rtf" ] && break; sleep 0.1; done
+wait_for test -s "$E2E_ROOT/by-keyboard.rtf" || fail "no report was saved"
 html=$(unrtf --html "$E2E_ROOT/by-keyboard.rtf") || fail "no readable report was saved"
 echo "$html" | grep -q "Lucky Number :-" || fail "the saved report has no lucky number"
 # Ann Lee, 3 February 1901 (a Sunday) at hour 3: lucky number 2; ANN 29 reduces to 11, LEE is 22, 33 reduces to 6.
@@ -46,8 +46,7 @@ echo "$html" | grep -q "Lucky Number :-2" || fail "the lucky number of 3 Februar
 echo "$html" | grep -q "Money Number :-6" || fail "the money number of ANN LEE is not 6"
 focus "$report"
 xdotool key Escape
-for _ in $(seq 50); do program_windows | awk '$2 == 515' | grep -q . || break; sleep 0.1; done
-program_windows | awk '$2 == 515' | grep -q . && fail "Escape did not close the report"
+wait_for no_window_of_width 515 || fail "Escape did not close the report"
 
 focus "$viewer"
 xdotool key alt+b
@@ -64,6 +63,5 @@ focus "$viewer"
 xdotool key alt+f
 sleep 0.3
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "File, Exit did not end the program"
+wait_for ended "$pid" || fail "File, Exit did not end the program"
 echo "1 passed, 0 failed"

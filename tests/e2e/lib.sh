@@ -51,15 +51,18 @@ wait_window() {
   return 1
 }
 
-# True when no visible window matches, waiting up to 5 s for it to go.
-wait_gone() {
-  local pattern=$1
-  for _ in $(seq 50); do
-    xdotool search --onlyvisible --name "$pattern" >/dev/null 2>&1 || return 0
-    sleep 0.1
-  done
+# Runs a check every 0.1 s until it holds, for up to 5 s; false when it never did.
+wait_for() {
+  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+
+no_window() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
+no_window_of_width() { ! program_windows | awk -v w="$1" '$2 == w' | grep -q .; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+
+# True when no visible window matches, waiting up to 5 s for it to go.
+wait_gone() { wait_for no_window "$1"; }
 
 # Window ids of the visible windows titled exactly "Larkspire v1.45", with their widths.
 program_windows() {

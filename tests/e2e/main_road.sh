@@ -30,8 +30,7 @@ box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
 [ "$(program_windows | awk '$2 == 475' | wc -l)" -eq 0 ] || fail "the second copy showed its input form"
 focus "$box"
 xdotool key Return
-for _ in $(seq 50); do kill -0 "$second" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$second" 2>/dev/null && fail "the second copy did not end after OK"
+wait_for ended "$second" || fail "the second copy did not end after OK"
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 window_of_width 522 >/dev/null || fail "the first copy's viewer is gone"
 

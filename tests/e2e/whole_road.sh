@@ -53,8 +53,7 @@ xdotool type --delay 10 "$E2E_ROOT/reading"
 xdotool key Return
 wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
 saved="$E2E_ROOT/reading.rtf"
-for _ in $(seq 50); do [ -s "$saved" ] && break; sleep 0.1; done
-[ -s "$saved" ] || fail "no report was saved (the rtf suffix is added to a name without one)"
+wait_for test -s "$saved" || fail "no report was saved (the rtf suffix is added to a name without one)"
 head -c 6 "$saved" | grep -q '{\\rtf1' || fail "the saved file is no RTF"
 html=$(unrtf --html "$saved")
 echo "$html" | grep -q "Larkspire Interpretation" || fail "the saved report has no title"
@@ -63,9 +62,7 @@ echo "$html" | grep -q "Money Number :-" || fail "the saved report has no money 
 echo "$html" | grep -q 'face="Verdana"' || fail "the saved report does not name Verdana"
 focus "$report"
 xdotool key Escape
-wait_gone_report=0
-for _ in $(seq 50); do program_windows | awk '$2 == 515' | grep -q . || { wait_gone_report=1; break; }; sleep 0.1; done
-[ "$wait_gone_report" -eq 1 ] || fail "the report window did not close"
+wait_for no_window_of_width 515 || fail "the report window did not close"
 
 focus "$viewer"
 xdotool key alt+b
@@ -78,8 +75,7 @@ about=$(window_of_width 405) || fail "the About box did not open"
 shot "$about" about
 focus "$about"
 xdotool key Return
-for _ in $(seq 50); do program_windows | awk '$2 == 405' | grep -q . || break; sleep 0.1; done
-program_windows | awk '$2 == 405' | grep -q . && fail "Enter did not close the About box"
+wait_for no_window_of_width 405 || fail "Enter did not close the About box"
 focus "$form"
 xdotool type --delay 30 "theo"
 xdotool key Tab Tab
@@ -90,8 +86,7 @@ focus "$viewer"
 xdotool key alt+f
 sleep 0.3
 xdotool key Up Return
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Exit did not end the program"
+wait_for ended "$pid" || fail "Exit did not end the program"
 
 # A reminder date 20 days old brings the question; No stores today and opens nothing.
 stored=$(date -d '20 days ago' +%-m/%-d/%Y)
@@ -107,7 +102,8 @@ focus "$question"
 xdotool key Escape
 window_of_width 475 >/dev/null || fail "the input form did not follow the question"
 conf="$XDG_CONFIG_HOME/larkspire/larkspire.conf"
-for _ in $(seq 50); do grep -q "Duration=$stored" "$conf" || break; sleep 0.1; done
+moved() { ! grep -q "Duration=$stored" "$conf"; }
+wait_for moved || true
 grep -q "Duration=" "$conf" || fail "the date is gone"
 grep -q "Duration=$stored" "$conf" && fail "the date was not moved to today"
 echo "1 passed, 0 failed"
