@@ -3,11 +3,12 @@
 
 #include "Platform.h"
 
-#include <QLockFile>
-#include <QSettings>
+#include <QObject>
 
-#include <memory>
+#include <cstdint>
+#include <optional>
 #include <random>
+#include <vector>
 
 class QtMessageBoxes final : public MessageBoxes {
 public:
@@ -26,19 +27,33 @@ public:
     void open(const QString &address) override;
 };
 
-// QSettings, per user, under the executable's base name. A written value is kept in memory at
-// once and reaches the disk from the event loop, or at the latest when the store is destroyed,
-// so that a first start does not wait for the disk before its window appears.
+// The per-user settings file, $XDG_CONFIG_HOME/<app>/<app>.conf with app the executable's base
+// name, in the INI form QSettings uses. Values are read and written as text only, and every line
+// the program does not change is kept. A written value is kept in memory at once and reaches the
+// disk from the event loop, or at the latest when the store is destroyed, so that a first start
+// does not wait for the disk before its window appears. A settings file that is not a regular
+// file (a link, FIFO, device or directory) reads as empty and is never written.
 class QtSettingsStore final : public SettingsStore {
 public:
-    QtSettingsStore();
+    explicit QtSettingsStore(QString path = defaultPath());
     ~QtSettingsStore() override;
     QString read(const QString &section, const QString &entry) override;
     void write(const QString &section, const QString &entry, const QString &value) override;
 
+    static QString defaultPath();
+    // Writes the pending values now. False when they could not be written; they stay pending.
+    bool flush();
+
 private:
-    QSettings &settings();
-    std::unique_ptr<QSettings> m_settings;
+    struct Pending {
+        QString section;
+        QString entry;
+        QString value;
+    };
+    QString m_path;
+    std::optional<QByteArray> m_contents; // what the file held when first read
+    std::vector<Pending> m_pending;
+    QObject m_flushContext;
 };
 
 class SystemClock final : public Clock {
@@ -50,24 +65,31 @@ public:
 class StdRandomSource final : public RandomSource {
 public:
     void seedFromClock() override;
+    // Seeds from two clock readings in their finest units, through a seed sequence, so that
+    // readings a moment apart give unrelated first draws.
+    void seedFromTicks(std::uint64_t wallTicks, std::uint64_t steadyTicks);
     int between(int low, int high) override;
 
 private:
     std::mt19937 m_engine;
 };
 
-// A lock file in the per-user runtime folder. A lock left by a copy that crashed is taken over
-// (its process is gone); a live one never is. Each user has a folder of his own, so one user
-// never blocks another.
+// A lock file in the per-user runtime folder, held with an advisory lock (flock) for the life of
+// the process. The system releases the lock when its process ends in any way, so only a live copy
+// is ever refused: what the file holds does not matter, and a lock left by a crash, an empty or
+// garbled file, or one written on another host is simply taken over. A FIFO, link, device or
+// empty directory in the lock's place is removed; where that fails the copy starts without a lock
+// rather than never. Each user has a folder of his own, so one user never blocks another.
 class LockFileInstance final : public InstanceLock {
 public:
     explicit LockFileInstance(QString lockPath = defaultLockPath());
+    ~LockFileInstance() override;
     bool tryAcquire() override;
     static QString defaultLockPath();
 
 private:
     QString m_path;
-    std::unique_ptr<QLockFile> m_lock;
+    int m_fd = -1;
 };
 
 // Leaves the event loop; the program entry then returns, which ends the process.

@@ -20,6 +20,7 @@ larkspire_gui_test(test_help shell)
 larkspire_gui_test(test_startup startup forms)
 larkspire_gui_test(test_web_links startup forms)
 larkspire_gui_test(test_accessibility startup forms)
+larkspire_gui_test(test_platform platform)
 
 add_test(NAME e2e_main_road
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/main_road.sh $<TARGET_FILE:larkspire>)

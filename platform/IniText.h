@@ -1,0 +1,22 @@
+#pragma once
+// The settings file as text: "[Section]" lines and "key=value" lines, read and changed without
+// ever decoding a value into anything but text. Values written by QSettings in earlier versions
+// read back as they were written; "@Variant(...)" and "@ByteArray(...)" values are never
+// interpreted, only kept. Every line the program does not change is kept byte for byte.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+
+namespace initext {
+
+// The text of key in section, with QSettings' quoting and backslash escapes undone; empty text
+// when there is no such entry.
+QString value(const QByteArray &contents, QStringView section, QStringView key);
+
+// The contents with key in section set to value: the entry's line is replaced where it exists,
+// otherwise added at the top of the section, and the section is added at the end where it is
+// missing. Every other line stays as it was.
+QByteArray withValue(const QByteArray &contents, QStringView section, QStringView key, const QString &value);
+
+} // namespace initext
