@@ -1,6 +1,7 @@
 #include "LinkDetection.h"
 
 #include <QRegularExpression>
+#include <QUrlQuery>
 
 namespace {
 
@@ -15,6 +16,24 @@ const QRegularExpression &LinkPattern()
 bool IsTrailingPunctuation(QChar c)
 {
     return QStringLiteral(".,;:!?)]}'").contains(c);
+}
+
+// A mail address keeps only the fields a reader expects a link to fill in. Others, such as
+// "attach", make some mail programs attach a file of the user's to the new message.
+QUrl withMailFieldsOnly(QUrl url)
+{
+    if (!url.hasQuery() && !url.hasFragment())
+        return url;
+    const QUrlQuery query(url);
+    QUrlQuery kept;
+    for (const auto &[key, value] : query.queryItems(QUrl::FullyEncoded)) {
+        const QString name = QUrl::fromPercentEncoding(key.toLatin1()).toLower();
+        if (name == u"subject" || name == u"body" || name == u"cc" || name == u"bcc")
+            kept.addQueryItem(key, value);
+    }
+    url.setQuery(kept.isEmpty() ? QString() : kept.query(QUrl::FullyEncoded));
+    url.setFragment(QString());
+    return url;
 }
 
 } // namespace
@@ -52,7 +71,7 @@ std::optional<QUrl> SafeLinkUrl(const QString &link)
         return std::nullopt;
     const QString scheme = url.scheme().toLower();
     if (scheme == QLatin1String("mailto"))
-        return url.path().isEmpty() ? std::nullopt : std::optional<QUrl>(url);
+        return url.path().isEmpty() ? std::nullopt : std::optional<QUrl>(withMailFieldsOnly(url));
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https") && scheme != QLatin1String("ftp"))
         return std::nullopt;
     if (url.host().isEmpty())

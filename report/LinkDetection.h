@@ -19,7 +19,8 @@ QList<LinkSpan> FindLinks(const QString &text);
 // The longest address that is opened.
 inline constexpr qsizetype kLongestLink = 1024;
 
-// The address to hand to the browser for a link's text: http, https, ftp and mailto addresses as
-// they stand, "www." addresses as http. Anything else (file:, javascript:, data:, plain paths),
+// The address to hand to the browser for a link's text: http, https and ftp addresses as they
+// stand, "www." addresses as http, and mailto addresses with only their subject, body, cc and bcc
+// fields. Anything else (file:, javascript:, data:, plain paths),
 // and any link longer than 1024 characters, is not opened.
 std::optional<QUrl> SafeLinkUrl(const QString &link);

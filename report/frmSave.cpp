@@ -2,7 +2,9 @@
 
 #include "ClipboardGuard.h"
 #include "LinkLabel.h"
+#include "LongRunWrap.h"
 #include "RtfWriter.h"
+#include "SafeFiles.h"
 #include "WindowLook.h"
 #include "modHelp.h"
 #include "modRTB.h"
@@ -10,7 +12,6 @@
 #include <QDir>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -69,6 +70,7 @@ void frmSave::createControls()
     RTB->setFont(look::Verdana(kReportPointSize));
     look::Paint(RTB, QPalette::Base, QColor(192, 255, 255));
     look::Paint(RTB, QPalette::Text, Qt::black);
+    new LongRunWrap(RTB);
     new ClipboardGuard(RTB->viewport(), m_platform.clipboard);
     connect(RTB, &QTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
 
@@ -140,25 +142,30 @@ void frmSave::cmdSave_Click()
         this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf")});
     if (!path)
         return;
-    // Written to a temporary file and renamed over the old one only when complete, so a failed
-    // save never leaves an existing file damaged.
-    QSaveFile file(*path);
-    if (file.open(QIODevice::WriteOnly) && file.write(WriteRtf(*RTB->document())) >= 0 && file.commit())
+    // A failed save never leaves an existing file damaged, and is never reported as success.
+    const QString failure = safefiles::writeFileAtomically(*path, WriteRtf(*RTB->document()));
+    if (failure.isEmpty())
         return;
-    file.cancelWriting();
     m_platform.messages.information(QStringLiteral("The report could not be saved to %1.\r%2")
-                                        .arg(QDir::toNativeSeparators(*path), file.errorString()),
+                                        .arg(QDir::toNativeSeparators(*path), failure),
                                     kApplicationTitle);
 }
 
 std::unique_ptr<QTextDocument> frmSave::PrintableDocument() const
 {
     const QTextCursor cursor = RTB->textCursor();
-    if (!cursor.hasSelection())
-        return std::unique_ptr<QTextDocument>(RTB->document()->clone());
-    auto document = std::make_unique<QTextDocument>();
-    document->setDefaultFont(RTB->document()->defaultFont());
-    QTextCursor(document.get()).insertFragment(cursor.selection());
+    std::unique_ptr<QTextDocument> document;
+    if (!cursor.hasSelection()) {
+        document.reset(RTB->document()->clone());
+    } else {
+        document = std::make_unique<QTextDocument>();
+        document->setDefaultFont(RTB->document()->defaultFont());
+        document->setDefaultTextOption(RTB->document()->defaultTextOption());
+        QTextCursor(document.get()).insertFragment(cursor.selection());
+    }
+    // The printer lays the document out on its own pages: a clone keeps the on-screen page width,
+    // with which Qt's pagination of a long paragraph that breaks anywhere never ends.
+    document->setPageSize(QSizeF());
     return document;
 }
 

@@ -50,6 +50,17 @@ TEST(SafeLinkUrl, OnlyWebAndMailAddressesOpen)
     EXPECT_FALSE(SafeLinkUrl(longest + "a").has_value());
 }
 
+TEST(SafeLinkUrl, AMailLinkKeepsOnlySubjectBodyCcAndBcc)
+{
+    const auto opened = [](const QString &link) { return SafeLinkUrl(link)->toString(QUrl::FullyEncoded); };
+    EXPECT_EQ(opened("mailto:x@example.com?attach=/etc/passwd"), "mailto:x@example.com");
+    EXPECT_EQ(opened("mailto:x@example.com?subject=Hi%20there&attachment=~/.ssh/id_rsa&BODY=a%26b&cc=y@example.com"
+                     "&bcc=z@example.com&x-attach=1#frag"),
+              "mailto:x@example.com?subject=Hi%20there&BODY=a%26b&cc=y@example.com&bcc=z@example.com");
+    EXPECT_EQ(opened("mailto:x@example.com?%61ttach=/etc/passwd&subject=s"), "mailto:x@example.com?subject=s");
+    EXPECT_EQ(opened("MAILTO:x@example.com?Subject=s"), "mailto:x@example.com?Subject=s");
+}
+
 class ReportLinks : public ::testing::Test {
 protected:
     void SetUp() override

@@ -1,5 +1,6 @@
 #include "Fakes.h"
 #include "LinkLabel.h"
+#include "LongRunWrap.h"
 #include "RtfWriter.h"
 #include "frmSave.h"
 
@@ -18,9 +19,18 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+
+QByteArray Contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
 
 ReportInputs SampleInputs()
 {
@@ -237,6 +247,98 @@ TEST_F(Report, SavingIntoAMissingFolderFailsWithTheMessage)
     report->cmdSave_Click();
     EXPECT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_FALSE(QFile::exists(folder.filePath("gone/reading.rtf")));
+}
+
+TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
+{
+    Open();
+    const QString path = folder.filePath("exist.rtf");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    fake.dialogs.savePath = path;
+    // Writes past 64 bytes fail with EFBIG, as they would on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit small{64, old.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    report->cmdSave_Click();
+    setrlimit(RLIMIT_FSIZE, &old);
+    EXPECT_EQ(Contents(path), "old contents");
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\r"));
+}
+
+TEST_F(Report, SavingOntoSomethingThatIsNotAFileIsRefused)
+{
+    Open();
+    const QString target = folder.filePath("target.rtf");
+    {
+        QFile file(target);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("target");
+    }
+    const QString link = folder.filePath("link.rtf");
+    ASSERT_TRUE(QFile::link(target, link));
+    const QString fifo = folder.filePath("fifo.rtf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString &path : {link, fifo, QStringLiteral("/dev/null")}) {
+        fake.messages.shown.clear();
+        fake.dialogs.savePath = path;
+        report->cmdSave_Click();
+        ASSERT_EQ(fake.messages.shown.size(), 1u) << path.toStdString();
+        EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\r"));
+    }
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_EQ(Contents(target), "target");
+    EXPECT_FALSE(QFileInfo(fifo).isFile());
+}
+
+// ---- Text without blanks ----
+
+TEST(LongestUnbrokenRun, CountsTheLongestStretchWithoutABlank)
+{
+    EXPECT_EQ(longestUnbrokenRun(u""), 0);
+    EXPECT_EQ(longestUnbrokenRun(u"   "), 0);
+    EXPECT_EQ(longestUnbrokenRun(u"ab cde f"), 3);
+    EXPECT_EQ(longestUnbrokenRun(u"abc\tdefg\nhi"), 4);
+    EXPECT_EQ(longestUnbrokenRun(u"abcd\u2029ef"), 4);
+}
+
+TEST_F(Report, ALongRunWithoutBlanksBreaksAnywhereUntilItIsGone)
+{
+    Open();
+    auto *wrap = report->RTB->findChild<LongRunWrap *>();
+    ASSERT_NE(wrap, nullptr);
+    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    report->RTB->moveCursor(QTextCursor::End);
+    report->RTB->insertPlainText(QString(kLongestWrappedRun, 'x'));
+    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    report->RTB->insertPlainText("y");
+    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAnywhere);
+    // Typing elsewhere keeps it; taking the run apart ends it.
+    report->RTB->moveCursor(QTextCursor::Start);
+    report->RTB->insertPlainText("a");
+    EXPECT_TRUE(wrap->breaksAnywhere());
+    QTextCursor cursor(report->RTB->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 10);
+    cursor.removeSelectedText();
+    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+TEST_F(Report, ALongParagraphWithoutBlanksPrints)
+{
+    Open();
+    report->RTB->moveCursor(QTextCursor::End);
+    report->RTB->insertPlainText(QString(60000, 'q') + "END");
+    const QString pdf = folder.filePath("long.pdf");
+    fake.dialogs.printToPdf = pdf;
+    report->cmdPrint_Click();
+    EXPECT_TRUE(PdfText(pdf).contains("END"));
 }
 
 // ---- Printing ----
