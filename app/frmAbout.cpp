@@ -62,11 +62,11 @@ frmAbout::frmAbout(Platform platform, QWidget *parent)
     lblHomePage->setGeometry(Px(1920), Px(1800), Px(4050), Px(195));
     connect(lblHomePage, &LinkLabel::clicked, this, &frmAbout::lblHomePage_Click);
 
-    // The offer wraps within its label, which reaches beyond the window's right edge.
+    // The offer wraps within the window's width, with the same margin on either side.
     TextLabel(this,
               QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "
                              "this software fully branded for your website."),
-              look::Verdana(8.25, true), Qt::black, {120, 2040, 6165, 675})
+              look::Verdana(8.25, true), Qt::black, {120, 2040, 6075 - 2 * 120, 675})
         ->setObjectName(QStringLiteral("Label3"));
 
     auto *lblCobrand = new LinkLabel(QStringLiteral(" Click here for more details."), this);
@@ -87,7 +87,8 @@ frmAbout::frmAbout(Platform platform, QWidget *parent)
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setFont(look::Verdana(8.25, true));
     look::GreyButton(cmdOK);
-    cmdOK->setGeometry(Px(4680), Px(3240), Px(1260), Px(345));
+    // A few pixels above the bottom edge, between it and the line.
+    cmdOK->setGeometry(Px(4680), Px(3180), Px(1260), Px(345));
     cmdOK->setDefault(true);
     cmdOK->setAutoDefault(true);
     cmdOK->setAccessibleName(QStringLiteral("OK"));

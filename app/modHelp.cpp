@@ -5,6 +5,8 @@ namespace {
 const QString kSection = QStringLiteral("Settings");
 const QString kEntry = QStringLiteral("Duration");
 constexpr qint64 kQuietDays = 14;
+// The stored date's form: the same under every locale.
+const QString kIsoDate = QStringLiteral("yyyy-MM-dd");
 
 QString WidenedShortFormat(const QLocale &locale)
 {
@@ -52,9 +54,9 @@ void OpenFullBrandPage(BrowserOpener &browser)
     browser.open(pages::kFullBrandPage);
 }
 
-QString ReminderDateText(QDate date, const QLocale &locale)
+QString ReminderDateText(QDate date)
 {
-    return locale.toString(date, WidenedShortFormat(locale));
+    return date.toString(kIsoDate);
 }
 
 std::optional<QDate> ReadReminderDate(const QString &text, const QLocale &locale, QDate today)
@@ -62,6 +64,8 @@ std::optional<QDate> ReadReminderDate(const QString &text, const QLocale &locale
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return std::nullopt;
+    if (const QDate iso = QDate::fromString(trimmed, kIsoDate); iso.isValid())
+        return iso;
     QDate date = locale.toDate(trimmed, WidenedShortFormat(locale));
     bool twoDigitYear = date.isValid() && date.year() < 100;
     if (!date.isValid()) {
@@ -85,14 +89,14 @@ void UpdateReminder(Platform &platform)
     const auto stored = ReadReminderDate(platform.settings.read(kSection, kEntry), locale, today);
     if (!stored) {
         // A first run, or a value that does not read as a date: remember today, ask nothing.
-        platform.settings.write(kSection, kEntry, ReminderDateText(today, locale));
+        platform.settings.write(kSection, kEntry, ReminderDateText(today));
         return;
     }
     const qint64 days = today.daysTo(*stored);
     if (days >= -kQuietDays && days <= kQuietDays)
         return;
     const bool yes = platform.messages.askYesNo(kUpdateQuestion, kApplicationTitle);
-    platform.settings.write(kSection, kEntry, ReminderDateText(today, locale));
+    platform.settings.write(kSection, kEntry, ReminderDateText(today));
     if (yes)
         OpenDownloadPage(platform.browser);
 }

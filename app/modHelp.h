@@ -41,11 +41,11 @@ void UpdateReminder(Platform &platform);
 inline const QString kUpdateQuestion = QStringLiteral(
     "There maybe an update to this software available\rDo you want to check for an update?");
 
-// The reminder's stored date as text: the locale's short date format, its year widened to four
-// digits so that the text reads back as the same date.
-QString ReminderDateText(QDate date, const QLocale &locale);
+// The reminder's stored date as text: ISO 8601 (2026-12-07), which reads back the same under any
+// locale.
+QString ReminderDateText(QDate date);
 
-// Reads a stored date: the four-digit form written above, or the locale's plain short format
-// with a two-digit year (written by older versions), taken in the century nearest to today.
-// Nothing when the text does not read as a date.
+// Reads a stored date: the ISO form written above, or else the form older versions wrote, the
+// locale's short date format (with its year widened to four digits, or a two-digit year taken in
+// the century nearest to today). Nothing when the text does not read as a date.
 std::optional<QDate> ReadReminderDate(const QString &text, const QLocale &locale, QDate today);

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTest>
@@ -20,7 +21,7 @@ const QString kDuration = "Settings/Duration";
 
 class Reminder : public ::testing::Test {
 protected:
-    QString Stored(QDate date) { return ReminderDateText(date, fake.clock.localeIs); }
+    QString Stored(QDate date) { return ReminderDateText(date); }
     FakePlatform fake;
     QDate today{2026, 12, 7};
 
@@ -35,7 +36,7 @@ TEST_F(Reminder, FirstRunStoresTodayAndAsksNothing)
 {
     UpdateReminder(*std::make_unique<Platform>(fake.services()));
     EXPECT_TRUE(fake.messages.shown.empty());
-    EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026");
+    EXPECT_EQ(fake.settings.values.value(kDuration), "2026-12-07");
     EXPECT_TRUE(fake.browser.opened.isEmpty());
 }
 
@@ -47,7 +48,7 @@ TEST_F(Reminder, EmptyOrUnreadableValuesBehaveLikeAFirstRun)
         Platform platform = fake.services();
         UpdateReminder(platform);
         EXPECT_TRUE(fake.messages.shown.empty()) << value.toStdString();
-        EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026") << value.toStdString();
+        EXPECT_EQ(fake.settings.values.value(kDuration), "2026-12-07") << value.toStdString();
     }
 }
 
@@ -76,7 +77,7 @@ TEST_F(Reminder, FifteenDaysEitherWayAsksAndNoOpensNothing)
         EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
         EXPECT_EQ(fake.messages.shown[0].text,
                   "There maybe an update to this software available\rDo you want to check for an update?");
-        EXPECT_EQ(fake.settings.values.value(kDuration), "12/7/2026");
+        EXPECT_EQ(fake.settings.values.value(kDuration), "2026-12-07");
         EXPECT_TRUE(fake.browser.opened.isEmpty());
     }
 }
@@ -90,7 +91,7 @@ TEST_F(Reminder, YesWritesTheDateBeforeOpeningTheDownloadPageOnce)
     Platform platform = fake.services();
     UpdateReminder(platform);
     EXPECT_EQ(fake.browser.opened, QStringList{pages::kDownloadPage});
-    EXPECT_EQ(storedWhenOpened, "12/7/2026");
+    EXPECT_EQ(storedWhenOpened, "2026-12-07");
 
     // A second start on the same day asks nothing.
     fake.messages.shown.clear();
@@ -99,19 +100,26 @@ TEST_F(Reminder, YesWritesTheDateBeforeOpeningTheDownloadPageOnce)
     EXPECT_EQ(fake.browser.opened.size(), 1);
 }
 
-TEST(ReminderDate, RoundTripsInLocalesWithTwoAndFourDigitYears)
+TEST(ReminderDate, IsWrittenInIsoFormAndReadsBackUnderAnyLocale)
 {
     const QDate today(2026, 12, 7);
-    for (const QLocale &locale : {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::English, QLocale::UnitedKingdom),
-                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan)}) {
-        for (const QDate date : {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(2030, 2, 28), QDate(2024, 2, 29)}) {
-            const QString text = ReminderDateText(date, locale);
-            EXPECT_TRUE(text.contains(QString::number(date.year()))) << text.toStdString();
-            EXPECT_EQ(ReadReminderDate(text, locale, today), date) << locale.name().toStdString() << ' ' << text.toStdString();
-        }
+    const QList<QLocale> locales{QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::English, QLocale::UnitedKingdom),
+                                 QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan)};
+    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7)), "2026-12-07");
+    for (const QDate date : {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(2024, 2, 29)}) {
+        for (const QLocale &reader : locales)
+            EXPECT_EQ(ReadReminderDate(ReminderDateText(date), reader, today), date) << reader.name().toStdString();
     }
-    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7), QLocale(QLocale::English, QLocale::UnitedStates)), "12/7/2026");
-    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7), QLocale(QLocale::English, QLocale::UnitedKingdom)), "07/12/2026");
+}
+
+TEST(ReminderDate, ValuesLeftByEarlierVersionsStillRead)
+{
+    const QDate today(2026, 12, 7);
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    EXPECT_EQ(ReadReminderDate("12/7/2026", us, today), QDate(2026, 12, 7));
+    EXPECT_EQ(ReadReminderDate("07/12/2026", QLocale(QLocale::English, QLocale::UnitedKingdom), today), QDate(2026, 12, 7));
+    EXPECT_EQ(ReadReminderDate("07.12.2026", QLocale(QLocale::German, QLocale::Germany), today), QDate(2026, 12, 7));
+    EXPECT_EQ(ReadReminderDate("2026/12/07", QLocale(QLocale::Japanese, QLocale::Japan), today), QDate(2026, 12, 7));
 }
 
 TEST(ReminderDate, AnOlderTwoDigitYearReadsInTheNearestCentury)
@@ -132,16 +140,16 @@ TEST(QtSettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
     {
         QtSettingsStore store;
         EXPECT_EQ(store.read("Settings", "Duration"), "");
-        store.write("Settings", "Duration", "12/7/2026");
-        EXPECT_EQ(store.read("Settings", "Duration"), "12/7/2026");
+        store.write("Settings", "Duration", "2026-12-07");
+        EXPECT_EQ(store.read("Settings", "Duration"), "2026-12-07");
     }
     QFile file(home.filePath("larkspire-test/larkspire-test.conf"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString contents = QString::fromUtf8(file.readAll());
     EXPECT_TRUE(contents.contains("[Settings]"));
-    EXPECT_TRUE(contents.contains("Duration=12/7/2026"));
+    EXPECT_TRUE(contents.contains("Duration=2026-12-07"));
     QtSettingsStore again;
-    EXPECT_EQ(again.read("Settings", "Duration"), "12/7/2026");
+    EXPECT_EQ(again.read("Settings", "Duration"), "2026-12-07");
 }
 
 // ---- The pages ----
@@ -188,6 +196,21 @@ TEST(AboutBox, ContentsAndLinks)
     Click(cobrand);
     EXPECT_EQ(fake.browser.opened, (QStringList{pages::kHomePage, pages::kHomePage, pages::kFullBrandPage}));
     EXPECT_TRUE(box.isVisible());
+    box.close();
+}
+
+TEST(AboutBox, TheOfferWrapsWithinTheBoxAndOkKeepsAMargin)
+{
+    FakePlatform fake;
+    frmAbout box(fake.services());
+    box.show();
+    auto *offer = box.findChild<QLabel *>("Label3");
+    ASSERT_NE(offer, nullptr);
+    EXPECT_TRUE(offer->text().endsWith("Get this software fully branded for your website."));
+    EXPECT_TRUE(box.rect().contains(offer->geometry())) << "the offer reaches past the box's edge";
+    EXPECT_LE(offer->heightForWidth(offer->width()), offer->height()) << "the offer's last line is cut off";
+    EXPECT_EQ(box.size(), QSize(405, 239));
+    EXPECT_LT(box.cmdOK->geometry().bottom() + 1, box.height());
     box.close();
 }
 

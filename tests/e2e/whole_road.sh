@@ -106,4 +106,5 @@ moved() { ! grep -q "Duration=$stored" "$conf"; }
 wait_for moved || true
 grep -q "Duration=" "$conf" || fail "the date is gone"
 grep -q "Duration=$stored" "$conf" && fail "the date was not moved to today"
+grep -q "Duration=$(date +%F)" "$conf" || fail "today was not stored in ISO form"
 echo "1 passed, 0 failed"
