@@ -54,13 +54,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::int16_t number = Take16(data, size);
     const std::string rest(reinterpret_cast<const char *>(data), size);
 
-    // The rest holds the month and the three names, separated by NUL bytes.
+    // The rest holds the month and the three names, separated by 0xFF bytes; NUL bytes stay in
+    // the names, and a name may be as long as a text box holds (32,767 characters).
     std::string parts[4];
     std::size_t part = 0;
     for (char c : rest) {
-        if (c == '\0' && part < 3)
+        if (c == '\xff' && part < 3)
             ++part;
-        else
+        else if (parts[part].size() < 32767)
             parts[part] += c;
     }
 

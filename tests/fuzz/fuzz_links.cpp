@@ -1,8 +1,11 @@
-// Link detection on arbitrary text: spans lie inside the text, and nothing but web and mail
-// addresses of at most 1024 characters is ever offered for opening.
+// Link detection on arbitrary text: spans lie inside the text, and the exact string handed to the
+// browser is a web or mail address of at most 1024 characters, fully encoded (no blank, no control
+// character, nothing outside ASCII), and a mail address carries no field but subject, body, cc
+// and bcc.
 #include "LinkDetection.h"
 
 #include <QString>
+#include <QUrlQuery>
 
 #include <cstdint>
 #include <cstdlib>
@@ -15,6 +18,28 @@ void Check(bool condition)
         std::abort();
 }
 
+void CheckOpened(const QString &link)
+{
+    const auto url = SafeLinkUrl(link);
+    if (!url)
+        return;
+    Check(link.size() <= kLongestLink);
+    const QString handed = url->toString(QUrl::FullyEncoded);
+    for (QChar c : handed)
+        Check(c.unicode() > 0x20 && c.unicode() < 0x7F);
+    const bool web = handed.startsWith("http://") || handed.startsWith("https://") || handed.startsWith("ftp://");
+    const bool mail = handed.startsWith("mailto:");
+    Check(web || mail);
+    if (mail) {
+        Check(!handed.contains('#'));
+        const QUrlQuery query(QUrl(handed, QUrl::StrictMode));
+        for (const auto &[key, value] : query.queryItems(QUrl::FullyDecoded)) {
+            const QString name = key.toLower();
+            Check(name == "subject" || name == "body" || name == "cc" || name == "bcc");
+        }
+    }
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
@@ -22,16 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
     for (const LinkSpan &span : FindLinks(text)) {
         Check(span.start >= 0 && span.length > 0 && span.start + span.length <= text.size());
-        const QString link = text.mid(span.start, span.length);
-        if (const auto url = SafeLinkUrl(link)) {
-            const QString scheme = url->scheme().toLower();
-            Check(scheme == "http" || scheme == "https" || scheme == "ftp" || scheme == "mailto");
-            Check(link.size() <= kLongestLink);
-        }
+        CheckOpened(text.mid(span.start, span.length));
     }
-    if (const auto url = SafeLinkUrl(text)) {
-        const QString scheme = url->scheme().toLower();
-        Check(scheme == "http" || scheme == "https" || scheme == "ftp" || scheme == "mailto");
-    }
+    CheckOpened(text);
     return 0;
 }
