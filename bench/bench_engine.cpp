@@ -4,6 +4,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace numerology;
+
 namespace {
 
 PersonDetails OrdinaryPerson()
@@ -23,7 +25,7 @@ void BM_ComputeInterpretation(benchmark::State &state)
 {
     const PersonDetails person = OrdinaryPerson();
     for (auto _ : state) {
-        Interpretation r = ComputeInterpretation(person);
+        Interpretation r = computeInterpretation(person);
         benchmark::DoNotOptimize(r);
     }
     state.SetItemsProcessed(state.iterations());
@@ -32,12 +34,12 @@ BENCHMARK(BM_ComputeInterpretation);
 
 void BM_DescribeInterpretation(benchmark::State &state)
 {
-    Interpretation reading = ComputeInterpretation(OrdinaryPerson());
+    Interpretation reading = computeInterpretation(OrdinaryPerson());
     std::int16_t n = 0;
     for (auto _ : state) {
         reading.firstHealthInfluence = static_cast<std::int16_t>(n++ % 24);
         benchmark::DoNotOptimize(reading);
-        InterpretationTexts t = DescribeInterpretation(reading);
+        InterpretationTexts t = describeInterpretation(reading);
         benchmark::DoNotOptimize(t);
     }
     state.SetItemsProcessed(state.iterations());

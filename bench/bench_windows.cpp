@@ -19,13 +19,15 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace numerology;
+
 namespace {
 
 ReportInputs SampleReport()
 {
     ReportInputs inputs;
-    inputs.reading = ComputeInterpretation({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
-    const InterpretationTexts texts = DescribeInterpretation(inputs.reading);
+    inputs.reading = computeInterpretation({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+    const InterpretationTexts texts = describeInterpretation(inputs.reading);
     const std::optional<std::string_view> all[6] = {texts.luckyNumberText, texts.luckyColorText, texts.moneyText,
                                                     texts.firstHealthIndicationText, texts.firstHealthInfluenceText,
                                                     texts.secondHealthIndicationText};

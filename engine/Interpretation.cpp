@@ -1,9 +1,11 @@
 #include "Interpretation.h"
 
-#include "modEnglishCalender.h"
-#include "modkabalaLuckyAndMoneyNumber.h"
+#include "Calendar.h"
+#include "Numerology.h"
 
 #include <array>
+
+namespace numerology {
 
 namespace {
 
@@ -18,29 +20,31 @@ constexpr std::array<std::string_view, 22> kColors{
 
 } // namespace
 
-std::string_view ColorOfNumber(std::int16_t number)
+std::string_view colorOfNumber(std::int16_t number)
 {
     if (number < 1 || number > 21)
         return kColors[0];
     return kColors[static_cast<std::size_t>(number)];
 }
 
-Interpretation ComputeInterpretation(const PersonDetails &person)
+Interpretation computeInterpretation(const PersonDetails &person)
 {
-    const std::int16_t weekday = WeekdayOfBirth(person.birthYear, person.birthMonth, person.birthDay);
-    const std::int16_t f = NameNumber(person.firstName);
-    const std::int16_t m = NameNumber(person.middleName);
-    const std::int16_t l = NameNumber(person.lastName);
+    const std::int16_t weekday = weekdayOf(person.birthYear, person.birthMonth, person.birthDay);
+    const std::int16_t f = nameNumber(person.firstName);
+    const std::int16_t m = nameNumber(person.middleName);
+    const std::int16_t l = nameNumber(person.lastName);
     // Each name number is at most 38, so the sum stays far inside 16 bits.
     const auto s = static_cast<std::int16_t>(f + m + l);
-    const std::int16_t nameTotal = ReduceNumber(ReduceNumber(s));
+    const std::int16_t nameTotal = reduceNumber(reduceNumber(s));
 
     Interpretation result;
     result.moneyNumber = nameTotal;
     result.secondHealthIndication = nameTotal;
-    result.luckyNumber = LuckyNumber(person.birthHour, weekday);
-    result.firstHealthIndication = DigraphNameNumber(person.firstName);
-    result.firstHealthInfluence = NameNumber(person.firstName);
-    result.luckyColor = ColorOfNumber(f);
+    result.luckyNumber = luckyNumber(person.birthHour, weekday);
+    result.firstHealthIndication = digraphNameNumber(person.firstName);
+    result.firstHealthInfluence = nameNumber(person.firstName);
+    result.luckyColor = colorOfNumber(f);
     return result;
 }
+
+} // namespace numerology

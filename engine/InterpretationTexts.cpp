@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace numerology {
+
 namespace {
 
 // Each catalogue text is stored with the CR LF that precedes it in a reading, so that a reading
@@ -383,17 +385,17 @@ std::optional<std::string_view> WithoutBreak(const std::array<std::string_view, 
 const std::string_view kLuckyNumberSentence = kLuckyNumberWithBreak.substr(kBreakLength);
 const std::string_view kLuckyColorSentence = kLuckyColorWithBreak.substr(kBreakLength);
 
-std::optional<std::string_view> MoneyText(std::int16_t key)
+std::optional<std::string_view> moneyText(std::int16_t key)
 {
     return WithoutBreak(kMoneyTexts, key);
 }
 
-std::optional<std::string_view> HealthText(std::int16_t key)
+std::optional<std::string_view> healthText(std::int16_t key)
 {
     return WithoutBreak(kHealthTexts, key);
 }
 
-InterpretationTexts DescribeInterpretation(const Interpretation &reading)
+InterpretationTexts describeInterpretation(const Interpretation &reading)
 {
     InterpretationTexts texts;
     texts.luckyNumberText = kLuckyNumberWithBreak;
@@ -404,3 +406,5 @@ InterpretationTexts DescribeInterpretation(const Interpretation &reading)
     texts.secondHealthIndicationText = WithBreak(kHealthTexts, reading.secondHealthIndication);
     return texts;
 }
+
+} // namespace numerology

@@ -4,7 +4,7 @@
 // A reading flows one way through this layer:
 //   PersonDetails --ComputeInterpretation--> Interpretation --DescribeInterpretation--> InterpretationTexts
 // ComputeInterpretation draws on the letter table, the reduction and the lucky number table
-// (modkabalaLuckyAndMoneyNumber) and on the perpetual calendar (modEnglishCalender). Every
+// (Numerology) and on the perpetual calendar (Calendar). Every
 // operation is a pure function over constant tables: it never fails and never reports an error;
 // inputs outside a table give 0, no text, or a fixed default. Comparisons of letters, letter pairs
 // and month names are exact and case-sensitive. Numbers are 16-bit signed, as everywhere in the
@@ -14,6 +14,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+namespace numerology {
 
 // The input of one reading, as the input form delivers it: names trimmed and in capitals as typed.
 struct PersonDetails {
@@ -48,3 +50,5 @@ struct InterpretationTexts {
     std::optional<std::string_view> firstHealthInfluenceText;
     std::optional<std::string_view> secondHealthIndicationText;
 };
+
+} // namespace numerology

@@ -209,7 +209,7 @@ void frmDisplay::TScript_Click()
             b->setVisible(false);
     }
 
-    const Interpretation &reading = m_inputForm.currentInterpretation();
+    const numerology::Interpretation &reading = m_inputForm.currentInterpretation();
     QString value;
     switch (position) {
     case 1: value = QString::number(reading.luckyNumber); break;

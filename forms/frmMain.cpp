@@ -225,7 +225,7 @@ void frmMain::cmdNext_Click()
     if (!ValidateInput())
         return;
 
-    PersonDetails person;
+    numerology::PersonDetails person;
     person.birthYear = static_cast<std::int16_t>(cmbYear->currentText().trimmed().toShort());
     person.birthMonth = cmbMonth->currentText().trimmed().toStdString();
     person.birthDay = static_cast<std::int16_t>(cmbDate->currentText().trimmed().toShort());
@@ -234,8 +234,8 @@ void frmMain::cmdNext_Click()
     person.lastName = txtLastName->text().trimmed().toStdString();
     person.middleName = txtMiddleName->text().trimmed().toStdString();
 
-    m_current = ComputeInterpretation(person);
-    const InterpretationTexts texts = DescribeInterpretation(m_current);
+    m_current = numerology::computeInterpretation(person);
+    const numerology::InterpretationTexts texts = numerology::describeInterpretation(m_current);
 
     if (!m_viewer)
         m_viewer = new frmDisplay(m_platform, *this);

@@ -28,7 +28,7 @@ public:
     // The viewer, once the first request has created it.
     frmDisplay *viewer() const { return m_viewer; }
     // The interpretation of the latest successful request.
-    const Interpretation &currentInterpretation() const { return m_current; }
+    const numerology::Interpretation &currentInterpretation() const { return m_current; }
 
     // For the viewer's Back: empty the three name boxes and show the form again.
     void ClearNamesAndShow();
@@ -71,6 +71,6 @@ private:
     void Form_Unload();
 
     Platform m_platform;
-    Interpretation m_current;
+    numerology::Interpretation m_current;
     frmDisplay *m_viewer = nullptr;
 };

@@ -19,7 +19,7 @@ QString Text(std::string_view value)
 
 std::vector<ReportRun> ReportRuns(const ReportInputs &inputs)
 {
-    const Interpretation &r = inputs.reading;
+    const numerology::Interpretation &r = inputs.reading;
     const QString headings[6] = {
         QStringLiteral("Lucky Number :-") + QString::number(r.luckyNumber),
         QStringLiteral("Lucky Color :-") + Text(r.luckyColor),

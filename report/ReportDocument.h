@@ -18,7 +18,7 @@ class QTextCursor;
 // What the report is made of: the current reading and the six description texts exactly as the
 // viewer's boxes hold them, in tab order.
 struct ReportInputs {
-    Interpretation reading;
+    numerology::Interpretation reading;
     std::array<QString, 6> descriptions;
 };
 

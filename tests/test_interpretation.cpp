@@ -1,7 +1,9 @@
 #include "Interpretation.h"
-#include "modkabalaLuckyAndMoneyNumber.h"
+#include "Numerology.h"
 
 #include <gtest/gtest.h>
+
+using namespace numerology;
 
 namespace {
 
@@ -26,14 +28,14 @@ TEST(ColorOfNumber, WholeTable)
                             "Mauve", "Dazzling White", "Light Red", "Dark Blue", "Black", "Red",
                             "Greenish Yellow", "Green", "Gold", "Silver", "Orange", "Greenish Blue"};
     for (int n = 0; n <= 22; ++n)
-        EXPECT_EQ(ColorOfNumber(static_cast<std::int16_t>(n)), colors[n]) << n;
+        EXPECT_EQ(colorOfNumber(static_cast<std::int16_t>(n)), colors[n]) << n;
     for (int n : {-32768, -1, 23, 38, 32767})
-        EXPECT_EQ(ColorOfNumber(static_cast<std::int16_t>(n)), "Greenish Blue") << n;
+        EXPECT_EQ(colorOfNumber(static_cast<std::int16_t>(n)), "Greenish Blue") << n;
 }
 
 TEST(ComputeInterpretation, JohnSmith)
 {
-    const Interpretation r = ComputeInterpretation(Person("JOHN", "", "SMITH", 1, "January", 2000, 10));
+    const Interpretation r = computeInterpretation(Person("JOHN", "", "SMITH", 1, "January", 2000, 10));
     EXPECT_EQ(r.luckyNumber, 1);
     EXPECT_EQ(r.moneyNumber, 5);
     EXPECT_EQ(r.secondHealthIndication, 5);
@@ -45,7 +47,7 @@ TEST(ComputeInterpretation, JohnSmith)
 TEST(ComputeInterpretation, TheoLeeBrownUsesTheThRule)
 {
     // 20 July 1969 was a Sunday.
-    const Interpretation r = ComputeInterpretation(Person("THEO", "LEE", "BROWN", 20, "July", 1969, 0));
+    const Interpretation r = computeInterpretation(Person("THEO", "LEE", "BROWN", 20, "July", 1969, 0));
     EXPECT_EQ(r.luckyNumber, 1);
     EXPECT_EQ(r.moneyNumber, 5);
     EXPECT_EQ(r.secondHealthIndication, 5);
@@ -56,16 +58,16 @@ TEST(ComputeInterpretation, TheoLeeBrownUsesTheThRule)
 
 TEST(ComputeInterpretation, EdgeReadings)
 {
-    const Interpretation lee = ComputeInterpretation(Person("LEE", "", "", 1, "January", 1900, 0));
+    const Interpretation lee = computeInterpretation(Person("LEE", "", "", 1, "January", 1900, 0));
     EXPECT_EQ(lee.luckyColor, "Greenish Blue");
     EXPECT_EQ(lee.moneyNumber, 22);
 
-    const Interpretation tsar = ComputeInterpretation(Person("TSAR", "", "X", 1, "January", 1900, 0));
+    const Interpretation tsar = computeInterpretation(Person("TSAR", "", "X", 1, "January", 1900, 0));
     EXPECT_EQ(tsar.firstHealthIndication, 18);
     EXPECT_EQ(tsar.firstHealthInfluence, 10);
     EXPECT_EQ(tsar.luckyColor, "Black,White,Brown");
 
-    const Interpretation blank = ComputeInterpretation(Person("", "", "SMITH", 1, "January", 1900, 0));
+    const Interpretation blank = computeInterpretation(Person("", "", "SMITH", 1, "January", 1900, 0));
     EXPECT_EQ(blank.firstHealthIndication, 0);
     EXPECT_EQ(blank.firstHealthInfluence, 0);
     EXPECT_EQ(blank.luckyColor, "Greenish Blue");
@@ -74,17 +76,17 @@ TEST(ComputeInterpretation, EdgeReadings)
 TEST(ComputeInterpretation, SumIsReducedTwice)
 {
     // 21 + 21 + 21 = 63, reduced to 9.
-    const Interpretation r = ComputeInterpretation(Person("S", "S", "S", 1, "May", 2000, 3));
+    const Interpretation r = computeInterpretation(Person("S", "S", "S", 1, "May", 2000, 3));
     EXPECT_EQ(r.moneyNumber, 9);
     // Three names of letter sum 9,999 each give 36 apiece: 108 -> 9.
     const std::string big = std::string(454, 'T') + "C";
-    ASSERT_EQ(NameNumber(big), 36);
-    EXPECT_EQ(ComputeInterpretation(Person(big, big, big, 1, "May", 2000, 3)).moneyNumber, 9);
+    ASSERT_EQ(nameNumber(big), 36);
+    EXPECT_EQ(computeInterpretation(Person(big, big, big, 1, "May", 2000, 3)).moneyNumber, 9);
 }
 
 TEST(ComputeInterpretation, OutOfRangeInputsStillGiveAWholeRecord)
 {
-    const Interpretation r = ComputeInterpretation(Person("\xff\x80", "", "", -32768, "bogus", -1, 99));
+    const Interpretation r = computeInterpretation(Person("\xff\x80", "", "", -32768, "bogus", -1, 99));
     EXPECT_EQ(r.luckyNumber, 0);
     EXPECT_EQ(r.moneyNumber, 0);
     EXPECT_EQ(r.luckyColor, "Greenish Blue");
@@ -93,11 +95,11 @@ TEST(ComputeInterpretation, OutOfRangeInputsStillGiveAWholeRecord)
 TEST(ComputeInterpretation, MinuteAndSecondAreNotPartOfTheInput)
 {
     // Two people differing only in the hour differ only in the lucky number.
-    const Interpretation a = ComputeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3));
-    const Interpretation b = ComputeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 4));
+    const Interpretation a = computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3));
+    const Interpretation b = computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 4));
     EXPECT_EQ(a.moneyNumber, b.moneyNumber);
     EXPECT_EQ(a.luckyColor, b.luckyColor);
-    EXPECT_EQ(ComputeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3)), a);
+    EXPECT_EQ(computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3)), a);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
-#include "modkabalaLuckyAndMoneyNumber.h"
+#include "Numerology.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+
+using namespace numerology;
 
 namespace {
 
@@ -18,8 +20,8 @@ class NameNumbers : public ::testing::TestWithParam<NameCase> {};
 TEST_P(NameNumbers, LetterSumAndInitialPair)
 {
     const NameCase &c = GetParam();
-    EXPECT_EQ(NameNumber(c.name), c.nameNumber) << c.what;
-    EXPECT_EQ(DigraphNameNumber(c.name), c.digraphNumber) << c.what;
+    EXPECT_EQ(nameNumber(c.name), c.nameNumber) << c.what;
+    EXPECT_EQ(digraphNameNumber(c.name), c.digraphNumber) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,53 +49,53 @@ TEST(LetterTable, EveryLetterHasItsValue)
                             14, 16, 17, 19, 20, 21, 22, 6,  6,  6,  15, 10, 7};
     for (int i = 0; i < 26; ++i) {
         const std::string letter(1, static_cast<char>('A' + i));
-        EXPECT_EQ(NameNumber(letter), values[i]) << letter;
-        EXPECT_EQ(NameNumber(std::string(1, static_cast<char>('a' + i))), 0);
+        EXPECT_EQ(nameNumber(letter), values[i]) << letter;
+        EXPECT_EQ(nameNumber(std::string(1, static_cast<char>('a' + i))), 0);
     }
     for (int c = 91; c <= 96; ++c)
-        EXPECT_EQ(NameNumber(std::string(1, static_cast<char>(c))), 0) << c;
+        EXPECT_EQ(nameNumber(std::string(1, static_cast<char>(c))), 0) << c;
 }
 
 TEST(ReduceNumber, OneStepOnly)
 {
-    EXPECT_EQ(ReduceNumber(22), 22);
-    EXPECT_EQ(ReduceNumber(23), 5);
-    EXPECT_EQ(ReduceNumber(100), 1);
-    EXPECT_EQ(ReduceNumber(599), 23);
-    EXPECT_EQ(ReduceNumber(999), 27);
-    EXPECT_EQ(ReduceNumber(0), 0);
-    EXPECT_EQ(ReduceNumber(-5), -5);
-    EXPECT_EQ(ReduceNumber(32767), 25);
-    EXPECT_EQ(ReduceNumber(-32768), -32768);
+    EXPECT_EQ(reduceNumber(22), 22);
+    EXPECT_EQ(reduceNumber(23), 5);
+    EXPECT_EQ(reduceNumber(100), 1);
+    EXPECT_EQ(reduceNumber(599), 23);
+    EXPECT_EQ(reduceNumber(999), 27);
+    EXPECT_EQ(reduceNumber(0), 0);
+    EXPECT_EQ(reduceNumber(-5), -5);
+    EXPECT_EQ(reduceNumber(32767), 25);
+    EXPECT_EQ(reduceNumber(-32768), -32768);
 }
 
 TEST(NameNumber, OverlongNamesStopAtTheLargestTotal)
 {
     // 1,489 T's make 32,758; one more passes 32,767, where the total stops.
-    EXPECT_EQ(NameNumber(std::string(1489, 'T')), ReduceNumber(32758));
-    EXPECT_EQ(NameNumber(std::string(1490, 'T')), 25);
-    EXPECT_EQ(NameNumber(std::string(32767, 'Z')), 25);
-    EXPECT_EQ(DigraphNameNumber(std::string(32767, 'A')), 25);
+    EXPECT_EQ(nameNumber(std::string(1489, 'T')), reduceNumber(32758));
+    EXPECT_EQ(nameNumber(std::string(1490, 'T')), 25);
+    EXPECT_EQ(nameNumber(std::string(32767, 'Z')), 25);
+    EXPECT_EQ(digraphNameNumber(std::string(32767, 'A')), 25);
 }
 
 TEST(LuckyNumber, TableCornersAndOutside)
 {
-    EXPECT_EQ(LuckyNumber(0, 1), 1);
-    EXPECT_EQ(LuckyNumber(23, 7), 9);
-    EXPECT_EQ(LuckyNumber(10, 7), 1);
-    EXPECT_EQ(LuckyNumber(13, 6), 4);
-    EXPECT_EQ(LuckyNumber(24, 1), 0);
-    EXPECT_EQ(LuckyNumber(5, 0), 0);
-    EXPECT_EQ(LuckyNumber(5, 8), 0);
-    EXPECT_EQ(LuckyNumber(-1, 3), 0);
-    EXPECT_EQ(LuckyNumber(-32768, -32768), 0);
+    EXPECT_EQ(luckyNumber(0, 1), 1);
+    EXPECT_EQ(luckyNumber(23, 7), 9);
+    EXPECT_EQ(luckyNumber(10, 7), 1);
+    EXPECT_EQ(luckyNumber(13, 6), 4);
+    EXPECT_EQ(luckyNumber(24, 1), 0);
+    EXPECT_EQ(luckyNumber(5, 0), 0);
+    EXPECT_EQ(luckyNumber(5, 8), 0);
+    EXPECT_EQ(luckyNumber(-1, 3), 0);
+    EXPECT_EQ(luckyNumber(-32768, -32768), 0);
     for (int h = 0; h < 24; ++h) {
         for (int d = 1; d <= 7; ++d) {
-            const auto value = LuckyNumber(static_cast<std::int16_t>(h), static_cast<std::int16_t>(d));
+            const auto value = luckyNumber(static_cast<std::int16_t>(h), static_cast<std::int16_t>(d));
             EXPECT_GE(value, 1);
             EXPECT_LE(value, 9);
             if (h >= 14) {
-                EXPECT_EQ(value, LuckyNumber(static_cast<std::int16_t>(h - 14), static_cast<std::int16_t>(d)));
+                EXPECT_EQ(value, luckyNumber(static_cast<std::int16_t>(h - 14), static_cast<std::int16_t>(d)));
             }
         }
     }
@@ -109,7 +111,7 @@ TEST(LuckyNumber, WholeTable)
     };
     for (int h = 0; h < 14; ++h)
         for (int d = 0; d < 7; ++d)
-            EXPECT_EQ(LuckyNumber(static_cast<std::int16_t>(h), static_cast<std::int16_t>(d + 1)), rows[h][d])
+            EXPECT_EQ(luckyNumber(static_cast<std::int16_t>(h), static_cast<std::int16_t>(d + 1)), rows[h][d])
                 << "hour " << h << " weekday " << d + 1;
 }
 

@@ -24,6 +24,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace numerology;
+
 namespace {
 
 QByteArray Contents(const QString &path)

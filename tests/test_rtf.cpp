@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace numerology;
+
 namespace {
 
 struct ReadBack {

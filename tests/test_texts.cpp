@@ -6,6 +6,8 @@
 #include <set>
 #include <string>
 
+using namespace numerology;
+
 namespace {
 
 const char *kMoneyOpenings[22] = {
@@ -80,14 +82,14 @@ TEST(Catalogue, MoneyTextsOpenAsListedAndAreDistinct)
 {
     std::set<std::string_view> seen;
     for (int key = 1; key <= 22; ++key) {
-        const auto text = MoneyText(static_cast<std::int16_t>(key));
+        const auto text = moneyText(static_cast<std::int16_t>(key));
         ASSERT_TRUE(text.has_value()) << key;
         ExpectParagraph(*text, kMoneyOpenings[key - 1], key);
         seen.insert(*text);
     }
     EXPECT_EQ(seen.size(), 22u);
-    EXPECT_NE(MoneyText(13)->size(), MoneyText(3)->size());
-    EXPECT_EQ(*MoneyText(22),
+    EXPECT_NE(moneyText(13)->size(), moneyText(3)->size());
+    EXPECT_EQ(*moneyText(22),
               "The number twenty two is a somewhat contrary number in its influence over money. You may experience "
               "fluctuations in your financial position and also your business or profession may get affected. You "
               "have a good sense of the value of money. But never go in for speculations or risk taking. It will "
@@ -99,15 +101,15 @@ TEST(Catalogue, HealthTextsOpenAsListedAndShareOnlyFifteenAndEighteen)
 {
     std::set<std::string_view> seen;
     for (int key = 1; key <= 22; ++key) {
-        const auto text = HealthText(static_cast<std::int16_t>(key));
+        const auto text = healthText(static_cast<std::int16_t>(key));
         ASSERT_TRUE(text.has_value()) << key;
         ExpectParagraph(*text, kHealthOpenings[key - 1], key);
         seen.insert(*text);
     }
     EXPECT_EQ(seen.size(), 20u);
-    EXPECT_EQ(*HealthText(15), *HealthText(12));
-    EXPECT_EQ(*HealthText(18), *HealthText(8));
-    EXPECT_EQ(*HealthText(19),
+    EXPECT_EQ(*healthText(15), *healthText(12));
+    EXPECT_EQ(*healthText(18), *healthText(8));
+    EXPECT_EQ(*healthText(19),
               "A well-formed physical body is given by number nineteen. This number is indicative of good health "
               "from a general standpoint. It rules over your spine and the back, the heart and the blood, and from "
               "a structural view point, the dorsal vertebrae of the spine in particular. Some liability to feverish "
@@ -118,8 +120,8 @@ TEST(Catalogue, HealthTextsOpenAsListedAndShareOnlyFifteenAndEighteen)
 TEST(Catalogue, NoTextOutsideOneToTwentyTwo)
 {
     for (int key : {-32768, -1, 0, 23, 100, 32767}) {
-        EXPECT_FALSE(MoneyText(static_cast<std::int16_t>(key)).has_value()) << key;
-        EXPECT_FALSE(HealthText(static_cast<std::int16_t>(key)).has_value()) << key;
+        EXPECT_FALSE(moneyText(static_cast<std::int16_t>(key)).has_value()) << key;
+        EXPECT_FALSE(healthText(static_cast<std::int16_t>(key)).has_value()) << key;
     }
 }
 
@@ -129,7 +131,7 @@ TEST(DescribeInterpretation, EveryPresentTextBeginsWithCrLfAndEndsWithItsParagra
         Interpretation r;
         r.moneyNumber = r.secondHealthIndication = static_cast<std::int16_t>(n);
         r.firstHealthIndication = r.firstHealthInfluence = static_cast<std::int16_t>(23 - n);
-        const InterpretationTexts t = DescribeInterpretation(r);
+        const InterpretationTexts t = describeInterpretation(r);
         for (const auto &text : {std::optional<std::string_view>(t.luckyNumberText),
                                  std::optional<std::string_view>(t.luckyColorText), t.moneyText,
                                  t.firstHealthIndicationText, t.firstHealthInfluenceText,
@@ -139,9 +141,9 @@ TEST(DescribeInterpretation, EveryPresentTextBeginsWithCrLfAndEndsWithItsParagra
             EXPECT_NE(text->back(), '\n');
             EXPECT_NE(text->back(), '\r');
         }
-        EXPECT_EQ(t.moneyText->substr(2), *MoneyText(static_cast<std::int16_t>(n)));
-        EXPECT_EQ(t.firstHealthInfluenceText->substr(2), *HealthText(static_cast<std::int16_t>(23 - n)));
-        EXPECT_EQ(t.secondHealthIndicationText->substr(2), *HealthText(static_cast<std::int16_t>(n)));
+        EXPECT_EQ(t.moneyText->substr(2), *moneyText(static_cast<std::int16_t>(n)));
+        EXPECT_EQ(t.firstHealthInfluenceText->substr(2), *healthText(static_cast<std::int16_t>(23 - n)));
+        EXPECT_EQ(t.secondHealthIndicationText->substr(2), *healthText(static_cast<std::int16_t>(n)));
     }
 }
 
@@ -150,7 +152,7 @@ TEST(DescribeInterpretation, BlankFirstNameHasNoHealthTextsButBothSentences)
     PersonDetails p;
     p.firstName = "";
     p.lastName = "SMITH";
-    const InterpretationTexts t = DescribeInterpretation(ComputeInterpretation(p));
+    const InterpretationTexts t = describeInterpretation(computeInterpretation(p));
     EXPECT_FALSE(t.firstHealthIndicationText.has_value());
     EXPECT_FALSE(t.firstHealthInfluenceText.has_value());
     EXPECT_EQ(t.luckyNumberText, std::string("\r\n") + std::string(kLuckyNumberSentence));
@@ -162,10 +164,10 @@ TEST(DescribeInterpretation, TextsViewTheCatalogueWithoutCopying)
 {
     Interpretation r;
     r.moneyNumber = 7;
-    const InterpretationTexts a = DescribeInterpretation(r);
-    const InterpretationTexts b = DescribeInterpretation(r);
+    const InterpretationTexts a = describeInterpretation(r);
+    const InterpretationTexts b = describeInterpretation(r);
     EXPECT_EQ(a.moneyText->data(), b.moneyText->data());
-    EXPECT_EQ(a.moneyText->data() + 2, MoneyText(7)->data());
+    EXPECT_EQ(a.moneyText->data() + 2, moneyText(7)->data());
 }
 
 } // namespace

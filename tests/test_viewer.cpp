@@ -12,6 +12,8 @@
 #include <QTextEdit>
 #include <QTimer>
 
+using namespace numerology;
+
 namespace {
 
 QString WithBreak(std::optional<std::string_view> text)
@@ -30,10 +32,10 @@ TEST_F(Viewer, ARequestFillsTheSixBoxesAndShowsTheLuckyNumberView)
     EXPECT_FALSE(form->isVisible());
     EXPECT_EQ(v->txtDescriptionLuckyNo->text(), WithBreak(kLuckyNumberSentence));
     EXPECT_EQ(v->txtDescriptionLuckyColor->text(), WithBreak(kLuckyColorSentence));
-    EXPECT_EQ(v->txtDescriptionMoneyNo->text(), WithBreak(MoneyText(5)));
-    EXPECT_EQ(v->txtDescriptionFHIndication->text(), WithBreak(HealthText(12)));
-    EXPECT_EQ(v->txtDescriptionFHInfluence->text(), WithBreak(HealthText(12)));
-    EXPECT_EQ(v->txtDescriptionSHIndication->text(), WithBreak(HealthText(5)));
+    EXPECT_EQ(v->txtDescriptionMoneyNo->text(), WithBreak(moneyText(5)));
+    EXPECT_EQ(v->txtDescriptionFHIndication->text(), WithBreak(healthText(12)));
+    EXPECT_EQ(v->txtDescriptionFHInfluence->text(), WithBreak(healthText(12)));
+    EXPECT_EQ(v->txtDescriptionSHIndication->text(), WithBreak(healthText(5)));
     EXPECT_EQ(v->lblCaption->text(), "Lucky Number is  1");
     EXPECT_EQ(v->TScript->currentIndex(), 0);
     for (DescriptionBox *box : v->boxes())

@@ -2,8 +2,8 @@
 // results always within their ranges.
 #include "Interpretation.h"
 #include "InterpretationTexts.h"
-#include "modEnglishCalender.h"
-#include "modkabalaLuckyAndMoneyNumber.h"
+#include "Calendar.h"
+#include "Numerology.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -11,6 +11,8 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+
+using namespace numerology;
 
 namespace {
 
@@ -65,27 +67,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             parts[part] += c;
     }
 
-    Check(ReduceNumber(number) <= std::max<int>(number, 22));
+    Check(reduceNumber(number) <= std::max<int>(number, 22));
     for (const std::string &name : parts) {
-        const int n = NameNumber(name);
+        const int n = nameNumber(name);
         Check(n >= 0 && n <= 38);
-        const int d = DigraphNameNumber(name);
+        const int d = digraphNameNumber(name);
         Check(d >= 0 && d <= 38);
     }
-    const int weekday = WeekdayOfBirth(year, parts[0], day);
+    const int weekday = weekdayOf(year, parts[0], day);
     Check(weekday >= 1 && weekday <= 7);
-    const int lucky = LuckyNumber(hour, number);
+    const int lucky = luckyNumber(hour, number);
     Check(lucky >= 0 && lucky <= 9);
-    (void)ColorOfNumber(number);
-    CheckBare(MoneyText(number));
-    CheckBare(HealthText(number));
+    (void)colorOfNumber(number);
+    CheckBare(moneyText(number));
+    CheckBare(healthText(number));
 
     PersonDetails person{parts[1], parts[2], parts[3], day, parts[0], year, hour};
-    const Interpretation reading = ComputeInterpretation(person);
+    const Interpretation reading = computeInterpretation(person);
     Check(reading.moneyNumber == reading.secondHealthIndication);
     Check(reading.moneyNumber >= 0 && reading.moneyNumber <= 22);
     Check(!reading.luckyColor.empty());
-    const InterpretationTexts texts = DescribeInterpretation(reading);
+    const InterpretationTexts texts = describeInterpretation(reading);
     CheckText(texts.luckyNumberText);
     CheckText(texts.luckyColorText);
     CheckText(texts.moneyText);

@@ -4,8 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+namespace numerology {
+
 // The weekday (1 = Sunday to 7 = Saturday) of a day of the month in a year and an English month
 // name ("January" to "December", exact case). Every year divisible by 4 is a leap year, 1900
 // included. Outside 1900 to 2050, or for an unknown month name, the month is taken to start on a
 // Sunday, so the weekday follows from the day alone. Any day number gives a weekday from 1 to 7.
-std::int16_t WeekdayOfBirth(std::int16_t year, std::string_view month, std::int16_t day);
+std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t day);
+
+} // namespace numerology

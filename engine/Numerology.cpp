@@ -1,6 +1,8 @@
-#include "modkabalaLuckyAndMoneyNumber.h"
+#include "Numerology.h"
 
 #include <array>
+
+namespace numerology {
 
 namespace {
 
@@ -42,7 +44,7 @@ constexpr std::int16_t LetterValueOf(char c)
 
 } // namespace
 
-std::int16_t ReduceNumber(std::int16_t n)
+std::int16_t reduceNumber(std::int16_t n)
 {
     if (n <= 22)
         return n;
@@ -52,7 +54,7 @@ std::int16_t ReduceNumber(std::int16_t n)
     return sum;
 }
 
-std::int16_t NameNumber(std::string_view name)
+std::int16_t nameNumber(std::string_view name)
 {
     constexpr int kLargest = 32767;
     int total = 0;
@@ -63,22 +65,24 @@ std::int16_t NameNumber(std::string_view name)
             break;
         }
     }
-    return ReduceNumber(static_cast<std::int16_t>(total));
+    return reduceNumber(static_cast<std::int16_t>(total));
 }
 
-std::int16_t DigraphNameNumber(std::string_view name)
+std::int16_t digraphNameNumber(std::string_view name)
 {
     const std::string_view pair = name.substr(0, 2);
     if (pair == "TS" || pair == "TZ")
         return 18;
     if (pair == "TH")
         return 9;
-    return NameNumber(name);
+    return nameNumber(name);
 }
 
-std::int16_t LuckyNumber(std::int16_t hour, std::int16_t weekday)
+std::int16_t luckyNumber(std::int16_t hour, std::int16_t weekday)
 {
     if (hour < 0 || hour > 23 || weekday < 1 || weekday > 7)
         return 0;
     return kLuckyTable[hour][weekday - 1];
 }
+
+} // namespace numerology

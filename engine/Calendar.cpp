@@ -1,6 +1,8 @@
-#include "modEnglishCalender.h"
+#include "Calendar.h"
 
 #include <array>
+
+namespace numerology {
 
 namespace {
 
@@ -31,7 +33,7 @@ constexpr int JanuaryStartOf(int year)
 
 } // namespace
 
-std::int16_t WeekdayOfBirth(std::int16_t year, std::string_view month, std::int16_t day)
+std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t day)
 {
     int monthStart = 0;
     if (year >= 1900 && year <= 2050) {
@@ -49,3 +51,5 @@ std::int16_t WeekdayOfBirth(std::int16_t year, std::string_view month, std::int1
     const int weekday = ((s - 1) % 7 + 7) % 7 + 1;
     return static_cast<std::int16_t>(weekday);
 }
+
+} // namespace numerology

@@ -4,16 +4,20 @@
 #include <cstdint>
 #include <string_view>
 
+namespace numerology {
+
 // One reduction step: n up to 22 unchanged, a larger n replaced by the sum of its decimal digits, once.
-std::int16_t ReduceNumber(std::int16_t n);
+std::int16_t reduceNumber(std::int16_t n);
 
 // The letter sum of a name (capitals A to Z only; every other byte counts 0), reduced once.
 // A letter sum that would pass 32767 stops at 32767, so an overlong name still gives a
-// deterministic number (ReduceNumber(32767) = 25) and never overflows.
-std::int16_t NameNumber(std::string_view name);
+// deterministic number (reduceNumber(32767) = 25) and never overflows.
+std::int16_t nameNumber(std::string_view name);
 
 // 18 for a name beginning "TS" or "TZ", 9 for one beginning "TH", otherwise NameNumber.
-std::int16_t DigraphNameNumber(std::string_view name);
+std::int16_t digraphNameNumber(std::string_view name);
 
 // The lucky number of a birth hour (0 to 23) on a weekday (1 = Sunday to 7 = Saturday); 0 outside the table.
-std::int16_t LuckyNumber(std::int16_t hour, std::int16_t weekday);
+std::int16_t luckyNumber(std::int16_t hour, std::int16_t weekday);
+
+} // namespace numerology
