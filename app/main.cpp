@@ -1,5 +1,5 @@
+#include "Application.h"
 #include "QtPlatform.h"
-#include "Startup.h"
 
 #include <QApplication>
 #include <QFont>
@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // The application name (the executable's base name) addresses the per-user settings.
     QApplication::setApplicationName(QStringLiteral("larkspire"));
-    // The windows are ended by EndProgram, not by the last one being hidden.
+    // The program ends when a main window is closed, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window asks for Verdana; where it is not installed the system's sans-serif stands in.
     QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
@@ -17,7 +17,8 @@ int main(int argc, char *argv[])
 
     QtPlatform qt;
     LockFileInstance instance;
-    if (!StartProgram(qt.services(), instance))
+    Application larkspire(qt.services(), instance);
+    if (!larkspire.start())
         return 0;
     const int result = QApplication::exec();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -1,12 +1,10 @@
 // In-process timings of the windows: one interpretation request (click to viewer shown), opening
 // the report window (composition included), and saving the report as RTF.
+#include "Application.h"
 #include "Fakes.h"
-#include "Interpretation.h"
-#include "InterpretationTexts.h"
-#include "RtfWriter.h"
-#include "frmDisplay.h"
-#include "frmMain.h"
-#include "frmSave.h"
+#include "InputWindow.h"
+#include "ReportDialog.h"
+#include "ResultsWindow.h"
 
 #include <QApplication>
 #include <QFont>
@@ -19,51 +17,42 @@
 
 #include <benchmark/benchmark.h>
 
-using namespace numerology;
-
 namespace {
 
-ReportInputs SampleReport()
+Reading SampleReport()
 {
-    ReportInputs inputs;
-    inputs.reading = computeInterpretation({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
-    const InterpretationTexts texts = describeInterpretation(inputs.reading);
-    const std::optional<std::string_view> all[6] = {texts.luckyNumberText, texts.luckyColorText, texts.moneyText,
-                                                    texts.firstHealthIndicationText, texts.firstHealthInfluenceText,
-                                                    texts.secondHealthIndicationText};
-    for (std::size_t i = 0; i < 6; ++i)
-        inputs.descriptions[i] = all[i] ? QString::fromUtf8(all[i]->data(), static_cast<qsizetype>(all[i]->size())) : QString();
-    return inputs;
+    return Reading::placeholders().next({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
 }
 
 void BM_InterpretationRequest(benchmark::State &state)
 {
     FakePlatform fake;
-    frmMain form(fake.services());
-    form.show();
-    form.txtFirstName->setText("ELIZABETH");
-    form.txtMiddleName->setText("ANNE");
-    form.txtLastName->setText("MONTGOMERY");
-    form.cmdNext_Click(); // the first request creates the viewer
+    FakeInstanceLock instance;
+    Application app(fake.services(), instance);
+    app.start();
+    InputWindow *form = app.inputWindow();
+    form->findChild<QLineEdit *>("firstNameEdit")->setText("ELIZABETH");
+    form->findChild<QLineEdit *>("middleNameEdit")->setText("ANNE");
+    form->findChild<QLineEdit *>("lastNameEdit")->setText("MONTGOMERY");
+    form->requestReading(); // the first request creates the results window
     for (auto _ : state) {
         state.PauseTiming();
-        form.viewer()->hide();
-        form.show();
+        app.resultsWindow()->hide();
+        form->show();
         QApplication::processEvents();
         state.ResumeTiming();
-        form.cmdNext_Click();
+        form->requestReading();
         QApplication::processEvents();
     }
-    delete form.viewer();
 }
 BENCHMARK(BM_InterpretationRequest)->Unit(benchmark::kMillisecond);
 
 void BM_OpenReport(benchmark::State &state)
 {
     FakePlatform fake;
-    const ReportInputs inputs = SampleReport();
+    const Reading inputs = SampleReport();
     for (auto _ : state) {
-        frmSave report(fake.services(), inputs);
+        ReportDialog report(fake.services(), inputs);
         report.show();
         QApplication::processEvents();
         report.close();
@@ -75,10 +64,10 @@ void BM_SaveReport(benchmark::State &state)
 {
     FakePlatform fake;
     QTemporaryDir folder;
-    frmSave report(fake.services(), SampleReport());
+    ReportDialog report(fake.services(), SampleReport());
     fake.dialogs.savePath = folder.filePath("reading.rtf");
     for (auto _ : state)
-        report.cmdSave_Click();
+        report.saveAsRtf();
     benchmark::DoNotOptimize(fake.messages.shown.size());
 }
 BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
@@ -96,17 +85,17 @@ void BM_PasteUnbrokenTextAndSave(benchmark::State &state)
         pasted[i] = QLatin1Char(static_cast<char>('a' + i % 26));
     for (auto _ : state) {
         state.PauseTiming();
-        auto report = std::make_unique<frmSave>(fake.services(), SampleReport());
+        auto report = std::make_unique<ReportDialog>(fake.services(), SampleReport());
         report->show();
         QApplication::processEvents();
-        auto *box = report->findChild<QTextEdit *>(QStringLiteral("RTB"));
+        auto *box = report->findChild<QTextEdit *>(QStringLiteral("reportEdit"));
         state.ResumeTiming();
         auto mime = std::make_unique<QMimeData>();
         mime->setText(pasted);
         box->moveCursor(QTextCursor::End);
         box->insertPlainText(mime->text());
         QApplication::processEvents();
-        report->cmdSave_Click();
+        report->saveAsRtf();
         state.PauseTiming();
         report->close();
         report.reset();
@@ -122,12 +111,12 @@ void BM_PrintUnbrokenText(benchmark::State &state)
     FakePlatform fake;
     QTemporaryDir folder;
     fake.dialogs.printToPdf = folder.filePath("printed.pdf");
-    frmSave report(fake.services(), SampleReport());
-    auto *box = report.findChild<QTextEdit *>(QStringLiteral("RTB"));
+    ReportDialog report(fake.services(), SampleReport());
+    auto *box = report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
     box->moveCursor(QTextCursor::End);
     box->insertPlainText(QString(static_cast<qsizetype>(state.range(0)), QLatin1Char('q')));
     for (auto _ : state)
-        report.cmdPrint_Click();
+        report.print();
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_PrintUnbrokenText)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->Iterations(1);

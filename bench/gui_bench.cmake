@@ -1,6 +1,6 @@
 # The benchmarks of the windows (offscreen) and the start-up timer (under Xvfb).
 add_executable(bench_windows bench_windows.cpp)
-target_link_libraries(bench_windows PRIVATE startup forms report benchmark::benchmark)
+target_link_libraries(bench_windows PRIVATE application benchmark::benchmark)
 target_include_directories(bench_windows PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 
 # The reference for start-up: the least a Qt Widgets program does to show one window.

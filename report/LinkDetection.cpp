@@ -5,7 +5,7 @@
 
 namespace {
 
-const QRegularExpression &LinkPattern()
+const QRegularExpression &linkPattern()
 {
     static const QRegularExpression pattern(
         QStringLiteral("(?:\\b(?:https?|ftp)://|\\bmailto:|\\bwww\\.)[^\\s<>\"]+"),
@@ -13,7 +13,7 @@ const QRegularExpression &LinkPattern()
     return pattern;
 }
 
-bool IsTrailingPunctuation(QChar c)
+bool isTrailingPunctuation(QChar c)
 {
     return QStringLiteral(".,;:!?)]}'").contains(c);
 }
@@ -38,15 +38,15 @@ QUrl withMailFieldsOnly(QUrl url)
 
 } // namespace
 
-QList<LinkSpan> FindLinks(const QString &text)
+QList<LinkSpan> findLinks(const QString &text)
 {
     QList<LinkSpan> spans;
-    auto matches = LinkPattern().globalMatch(text);
+    auto matches = linkPattern().globalMatch(text);
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         qsizetype length = match.capturedLength();
         const qsizetype start = match.capturedStart();
-        while (length > 0 && IsTrailingPunctuation(text[start + length - 1]))
+        while (length > 0 && isTrailingPunctuation(text[start + length - 1]))
             --length;
         const QString candidate = text.mid(start, length);
         // A bare scheme or "www." with nothing after it is no address.
@@ -59,7 +59,7 @@ QList<LinkSpan> FindLinks(const QString &text)
     return spans;
 }
 
-std::optional<QUrl> SafeLinkUrl(const QString &link)
+std::optional<QUrl> safeLinkUrl(const QString &link)
 {
     if (link.isEmpty() || link.size() > kLongestLink)
         return std::nullopt;

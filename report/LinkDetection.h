@@ -14,7 +14,7 @@ struct LinkSpan {
 
 // The addresses in a paragraph: http://, https://, ftp://, mailto: and www. forms, each running
 // to the next blank or quote, without trailing punctuation such as a full stop or a bracket.
-QList<LinkSpan> FindLinks(const QString &text);
+QList<LinkSpan> findLinks(const QString &text);
 
 // The longest address that is opened.
 inline constexpr qsizetype kLongestLink = 1024;
@@ -23,4 +23,4 @@ inline constexpr qsizetype kLongestLink = 1024;
 // stand, "www." addresses as http, and mailto addresses with only their subject, body, cc and bcc
 // fields. Anything else (file:, javascript:, data:, plain paths),
 // and any link longer than 1024 characters, is not opened.
-std::optional<QUrl> SafeLinkUrl(const QString &link);
+std::optional<QUrl> safeLinkUrl(const QString &link);

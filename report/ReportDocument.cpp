@@ -10,19 +10,19 @@ const QColor kTitleRed(255, 0, 0);
 const QColor kHeadingNavy(0, 0, 128);
 const QColor kTextBlack(0, 0, 0);
 
-QString Text(std::string_view value)
+QString fromView(std::string_view value)
 {
     return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
 }
 
 } // namespace
 
-std::vector<ReportRun> ReportRuns(const ReportInputs &inputs)
+std::vector<ReportRun> reportRuns(const Reading &reading)
 {
-    const numerology::Interpretation &r = inputs.reading;
+    const numerology::Interpretation &r = reading.interpretation;
     const QString headings[6] = {
         QStringLiteral("Lucky Number :-") + QString::number(r.luckyNumber),
-        QStringLiteral("Lucky Color :-") + Text(r.luckyColor),
+        QStringLiteral("Lucky Color :-") + fromView(r.luckyColor),
         QStringLiteral("Money Number :-") + QString::number(r.moneyNumber),
         QStringLiteral("First Health Indication :-") + QString::number(r.firstHealthIndication),
         QStringLiteral("First Health Influence :-") + QString::number(r.firstHealthInfluence),
@@ -33,12 +33,12 @@ std::vector<ReportRun> ReportRuns(const ReportInputs &inputs)
     runs.push_back({true, kTitleRed, QString(28, QLatin1Char(' ')) + QStringLiteral("Larkspire Interpretation") + kLineBreak + kLineBreak});
     for (std::size_t i = 0; i < 6; ++i) {
         runs.push_back({true, kHeadingNavy, headings[i]});
-        runs.push_back({false, kTextBlack, inputs.descriptions[i] + kLineBreak + kLineBreak});
+        runs.push_back({false, kTextBlack, reading.descriptions[i] + kLineBreak + kLineBreak});
     }
     return runs;
 }
 
-void InsertRuns(QTextCursor &cursor, const std::vector<ReportRun> &runs)
+void insertRuns(QTextCursor &cursor, const std::vector<ReportRun> &runs)
 {
     for (const ReportRun &run : runs) {
         QTextCharFormat format;

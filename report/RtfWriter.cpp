@@ -39,7 +39,7 @@ public:
         QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1{\\fonttbl";
         for (qsizetype i = 0; i < m_fonts.size(); ++i) {
             out += "{\\f" + QByteArray::number(i) + "\\fswiss\\fcharset0 ";
-            out += EscapedName(m_fonts[i]);
+            out += escapedName(m_fonts[i]);
             out += ";}";
         }
         out += "}\r\n{\\colortbl ;";
@@ -53,7 +53,7 @@ public:
 
 private:
     // Font names become plain ASCII without the characters RTF gives a meaning.
-    static QByteArray EscapedName(const QString &name)
+    static QByteArray escapedName(const QString &name)
     {
         QByteArray out;
         for (QChar c : name) {
@@ -68,7 +68,7 @@ private:
     QList<QRgb> m_colors;
 };
 
-void AppendText(QByteArray &out, const QString &text)
+void appendText(QByteArray &out, const QString &text)
 {
     for (QChar c : text) {
         const char16_t u = c.unicode();
@@ -90,7 +90,7 @@ void AppendText(QByteArray &out, const QString &text)
     }
 }
 
-QString FamilyOf(const QTextCharFormat &format)
+QString familyOf(const QTextCharFormat &format)
 {
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.constFirst().isEmpty())
@@ -98,7 +98,7 @@ QString FamilyOf(const QTextCharFormat &format)
     return QStringLiteral("Verdana");
 }
 
-int HalfPoints(const QTextCharFormat &format, const QTextDocument &document)
+int halfPoints(const QTextCharFormat &format, const QTextDocument &document)
 {
     double points = format.fontPointSize();
     if (points <= 0)
@@ -110,7 +110,7 @@ int HalfPoints(const QTextCharFormat &format, const QTextDocument &document)
 
 } // namespace
 
-QByteArray WriteRtf(const QTextDocument &document)
+QByteArray writeRtf(const QTextDocument &document)
 {
     Tables tables;
     tables.fontIndex(QStringLiteral("Verdana"));
@@ -121,15 +121,15 @@ QByteArray WriteRtf(const QTextDocument &document)
             if (!fragment.isValid())
                 continue;
             const QTextCharFormat format = fragment.charFormat();
-            body += "{\\f" + QByteArray::number(tables.fontIndex(FamilyOf(format)));
-            body += "\\fs" + QByteArray::number(HalfPoints(format, document));
+            body += "{\\f" + QByteArray::number(tables.fontIndex(familyOf(format)));
+            body += "\\fs" + QByteArray::number(halfPoints(format, document));
             body += format.fontWeight() >= QFont::DemiBold ? "\\b" : "\\b0";
             if (format.hasProperty(QTextFormat::ForegroundBrush))
                 body += "\\cf" + QByteArray::number(tables.colorIndex(format.foreground().color()));
             else
                 body += "\\cf0";
             body += ' ';
-            AppendText(body, fragment.text());
+            appendText(body, fragment.text());
             body += '}';
         }
         if (block.next().isValid())

@@ -9,4 +9,4 @@ class QTextDocument;
 // Backslashes and braces are escaped; every character outside ASCII is written as \uN? (UTF-16,
 // so characters beyond the Basic Multilingual Plane become two escapes). The output is plain
 // ASCII and its braces always balance, whatever the document holds.
-QByteArray WriteRtf(const QTextDocument &document);
+QByteArray writeRtf(const QTextDocument &document);

@@ -2,8 +2,8 @@
 #include "FormTestSupport.h"
 
 #include "LinkLabel.h"
-#include "frmAbout.h"
-#include "frmSave.h"
+#include "AboutDialog.h"
+#include "ReportDialog.h"
 #include "TabStrip.h"
 
 #include <QAccessible>
@@ -31,16 +31,16 @@ TEST_F(Accessibility, EveryReachableControlHasAName)
 {
     EXPECT_EQ(Unnamed(form), QStringList{});
     Request("ann", "", "lee");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     for (int tab = 0; tab < 6; ++tab) {
-        v->TScript->setCurrentIndex(tab);
+        Child<TabStrip>(v, "resultTabs")->setCurrentIndex(tab);
         EXPECT_EQ(Unnamed(v), QStringList{}) << tab;
     }
-    frmSave report(fake.services(), ReportInputs{});
+    ReportDialog report(fake.services(), Reading{});
     report.show();
     EXPECT_EQ(Unnamed(&report), QStringList{});
     report.close();
-    frmAbout about(fake.services());
+    AboutDialog about(fake.services());
     about.show();
     EXPECT_EQ(Unnamed(&about), QStringList{});
     about.close();

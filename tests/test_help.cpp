@@ -1,8 +1,10 @@
+#include "Controls.h"
 #include "Fakes.h"
 #include "LinkLabel.h"
 #include "QtPlatform.h"
-#include "frmAbout.h"
-#include "modHelp.h"
+#include "AboutDialog.h"
+#include "UpdateReminder.h"
+#include "WebPages.h"
 
 #include <QApplication>
 #include <QFile>
@@ -21,7 +23,7 @@ const QString kDuration = "Settings/Duration";
 
 class Reminder : public ::testing::Test {
 protected:
-    QString Stored(QDate date) { return ReminderDateText(date); }
+    QString Stored(QDate date) { return UpdateReminder::dateText(date); }
     FakePlatform fake;
     QDate today{2026, 12, 7};
 
@@ -34,7 +36,7 @@ protected:
 
 TEST_F(Reminder, FirstRunStoresTodayAndAsksNothing)
 {
-    UpdateReminder(*std::make_unique<Platform>(fake.services()));
+    UpdateReminder(fake.services()).run();
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(fake.settings.values.value(kDuration), "2026-12-07");
     EXPECT_TRUE(fake.browser.opened.isEmpty());
@@ -46,7 +48,7 @@ TEST_F(Reminder, EmptyOrUnreadableValuesBehaveLikeAFirstRun)
         fake.settings.values[kDuration] = value;
         fake.messages.shown.clear();
         Platform platform = fake.services();
-        UpdateReminder(platform);
+        UpdateReminder(platform).run();
         EXPECT_TRUE(fake.messages.shown.empty()) << value.toStdString();
         EXPECT_EQ(fake.settings.values.value(kDuration), "2026-12-07") << value.toStdString();
     }
@@ -58,7 +60,7 @@ TEST_F(Reminder, WithinFourteenDaysNothingIsAskedOrWritten)
         fake.settings.values[kDuration] = Stored(today.addDays(days));
         const int writes = fake.settings.writes;
         Platform platform = fake.services();
-        UpdateReminder(platform);
+        UpdateReminder(platform).run();
         EXPECT_TRUE(fake.messages.shown.empty()) << days;
         EXPECT_EQ(fake.settings.writes, writes) << days;
     }
@@ -71,7 +73,7 @@ TEST_F(Reminder, FifteenDaysEitherWayAsksAndNoOpensNothing)
         fake.settings.values[kDuration] = Stored(today.addDays(days));
         fake.messages.answers = {false};
         Platform platform = fake.services();
-        UpdateReminder(platform);
+        UpdateReminder(platform).run();
         ASSERT_EQ(fake.messages.shown.size(), 1u) << days;
         EXPECT_TRUE(fake.messages.shown[0].question);
         EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
@@ -89,13 +91,13 @@ TEST_F(Reminder, YesWritesTheDateBeforeOpeningTheDownloadPageOnce)
     QString storedWhenOpened;
     fake.browser.onOpen = [&](const QString &) { storedWhenOpened = fake.settings.values.value(kDuration); };
     Platform platform = fake.services();
-    UpdateReminder(platform);
+    UpdateReminder(platform).run();
     EXPECT_EQ(fake.browser.opened, QStringList{pages::kDownloadPage});
     EXPECT_EQ(storedWhenOpened, "2026-12-07");
 
     // A second start on the same day asks nothing.
     fake.messages.shown.clear();
-    UpdateReminder(platform);
+    UpdateReminder(platform).run();
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(fake.browser.opened.size(), 1);
 }
@@ -105,10 +107,10 @@ TEST(ReminderDate, IsWrittenInIsoFormAndReadsBackUnderAnyLocale)
     const QDate today(2026, 12, 7);
     const QList<QLocale> locales{QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::English, QLocale::UnitedKingdom),
                                  QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan)};
-    EXPECT_EQ(ReminderDateText(QDate(2026, 12, 7)), "2026-12-07");
+    EXPECT_EQ(UpdateReminder::dateText(QDate(2026, 12, 7)), "2026-12-07");
     for (const QDate date : {QDate(2026, 12, 7), QDate(1999, 1, 31), QDate(2024, 2, 29)}) {
         for (const QLocale &reader : locales)
-            EXPECT_EQ(ReadReminderDate(ReminderDateText(date), reader, today), date) << reader.name().toStdString();
+            EXPECT_EQ(UpdateReminder::readDate(UpdateReminder::dateText(date), reader, today), date) << reader.name().toStdString();
     }
 }
 
@@ -116,20 +118,20 @@ TEST(ReminderDate, ValuesLeftByEarlierVersionsStillRead)
 {
     const QDate today(2026, 12, 7);
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(ReadReminderDate("12/7/2026", us, today), QDate(2026, 12, 7));
-    EXPECT_EQ(ReadReminderDate("07/12/2026", QLocale(QLocale::English, QLocale::UnitedKingdom), today), QDate(2026, 12, 7));
-    EXPECT_EQ(ReadReminderDate("07.12.2026", QLocale(QLocale::German, QLocale::Germany), today), QDate(2026, 12, 7));
-    EXPECT_EQ(ReadReminderDate("2026/12/07", QLocale(QLocale::Japanese, QLocale::Japan), today), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("12/7/2026", us, today), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("07/12/2026", QLocale(QLocale::English, QLocale::UnitedKingdom), today), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("07.12.2026", QLocale(QLocale::German, QLocale::Germany), today), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("2026/12/07", QLocale(QLocale::Japanese, QLocale::Japan), today), QDate(2026, 12, 7));
 }
 
 TEST(ReminderDate, AnOlderTwoDigitYearReadsInTheNearestCentury)
 {
     const QLocale us(QLocale::English, QLocale::UnitedStates);
-    EXPECT_EQ(ReadReminderDate("12/7/26", us, QDate(2026, 12, 7)), QDate(2026, 12, 7));
-    EXPECT_EQ(ReadReminderDate("11/1/99", us, QDate(2026, 12, 7)), QDate(1999, 11, 1));
-    EXPECT_EQ(ReadReminderDate("1/1/01", us, QDate(2099, 6, 1)), QDate(2101, 1, 1));
+    EXPECT_EQ(UpdateReminder::readDate("12/7/26", us, QDate(2026, 12, 7)), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("11/1/99", us, QDate(2026, 12, 7)), QDate(1999, 11, 1));
+    EXPECT_EQ(UpdateReminder::readDate("1/1/01", us, QDate(2099, 6, 1)), QDate(2101, 1, 1));
     const QLocale de(QLocale::German, QLocale::Germany);
-    EXPECT_EQ(ReadReminderDate("07.12.26", de, QDate(2026, 12, 7)), QDate(2026, 12, 7));
+    EXPECT_EQ(UpdateReminder::readDate("07.12.26", de, QDate(2026, 12, 7)), QDate(2026, 12, 7));
 }
 
 TEST(QtSettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
@@ -157,11 +159,11 @@ TEST(QtSettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
 TEST(Pages, EachProcedureOpensItsOwnAddress)
 {
     FakeBrowser browser;
-    OpenOnlineHelp(browser);
-    OpenHomePage(browser);
-    OpenDownloadPage(browser);
-    OpenCoBrandPage(browser);
-    OpenFullBrandPage(browser);
+    WebPages(browser).openOnlineHelp();
+    WebPages(browser).openHomePage();
+    WebPages(browser).openDownloadPage();
+    WebPages(browser).openCoBrandPage();
+    WebPages(browser).openFullBrandPage();
     EXPECT_EQ(browser.opened, (QStringList{"https://www.example.com/larkspire/help.html", "https://www.example.com/",
                                            "https://www.example.com/larkspire/download.html",
                                            "https://help.example.com/co-brand.html",
@@ -178,14 +180,14 @@ void Click(QWidget *label)
 TEST(AboutBox, ContentsAndLinks)
 {
     FakePlatform fake;
-    frmAbout box(fake.services());
+    AboutDialog box(fake.services());
     box.show();
     EXPECT_EQ(box.windowTitle(), "Larkspire v1.45");
     EXPECT_EQ(box.size(), QSize(405, 239));
-    EXPECT_TRUE(box.cmdOK->isDefault());
-    EXPECT_EQ(box.cmdOK->text(), "&OK");
-    auto *home = box.findChild<LinkLabel *>("lblHomePage");
-    auto *cobrand = box.findChild<LinkLabel *>("lblCobrand");
+    EXPECT_TRUE(Child<QPushButton>(&box, "okButton")->isDefault());
+    EXPECT_EQ(Child<QPushButton>(&box, "okButton")->text(), "&OK");
+    auto *home = box.findChild<LinkLabel *>("homePageLink");
+    auto *cobrand = box.findChild<LinkLabel *>("offerDetailsLink");
     ASSERT_TRUE(home && cobrand);
     EXPECT_EQ(home->text(), "Click here to visit https://www.example.com/");
     EXPECT_EQ(cobrand->text(), " Click here for more details.");
@@ -202,15 +204,15 @@ TEST(AboutBox, ContentsAndLinks)
 TEST(AboutBox, TheOfferWrapsWithinTheBoxAndOkKeepsAMargin)
 {
     FakePlatform fake;
-    frmAbout box(fake.services());
+    AboutDialog box(fake.services());
     box.show();
-    auto *offer = box.findChild<QLabel *>("Label3");
+    auto *offer = box.findChild<QLabel *>("offerLabel");
     ASSERT_NE(offer, nullptr);
     EXPECT_TRUE(offer->text().endsWith("Get this software fully branded for your website."));
     EXPECT_TRUE(box.rect().contains(offer->geometry())) << "the offer reaches past the box's edge";
     EXPECT_LE(offer->heightForWidth(offer->width()), offer->height()) << "the offer's last line is cut off";
     EXPECT_EQ(box.size(), QSize(405, 239));
-    EXPECT_LT(box.cmdOK->geometry().bottom() + 1, box.height());
+    EXPECT_LT(Child<QPushButton>(&box, "okButton")->geometry().bottom() + 1, box.height());
     box.close();
 }
 
@@ -223,15 +225,15 @@ TEST(AboutBox, EnterAndEscapeCloseIt)
         beneath.show();
         bool closedByKey = false;
         QTimer::singleShot(0, [&] {
-            auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+            auto *box = qobject_cast<AboutDialog *>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            EXPECT_EQ(box->focusWidget(), box->cmdOK);
-            QTest::keyClick(box->cmdOK, key);
+            EXPECT_EQ(box->focusWidget(), Child<QPushButton>(box, "okButton"));
+            QTest::keyClick(Child<QPushButton>(box, "okButton"), key);
             closedByKey = !box->isVisible();
             if (!closedByKey)
                 box->reject();
         });
-        frmAbout::ShowModal(fake.services(), &beneath);
+        AboutDialog::showModal(fake.services(), &beneath);
         EXPECT_TRUE(closedByKey) << key;
         EXPECT_TRUE(beneath.isVisible());
         EXPECT_EQ(beneath.windowTitle(), "beneath");

@@ -13,46 +13,44 @@ namespace {
 
 // ---- The key filter's rule and the codes keys produce ----
 
-TEST(FilterNameKey, Codes)
+TEST(NameKeyFor, EachCharacter)
 {
     struct Row {
-        int in;
-        int out;
-        bool refused;
+        char16_t typed;
+        NameKey action;
     };
     const Row rows[] = {
-        {'a', 'A', false}, {'z', 'Z', false}, {'A', 'A', false}, {'Z', 'Z', false}, {8, 8, false},
-        {13, 13, false},   {32, 32, false},   {'0', 0, true},    {'9', 0, true},    {'-', 0, true},
-        {'\'', 0, true},   {91, 0, true},     {96, 0, true},     {123, 0, true},    {233, 0, true},
-        {22, 0, true},     {3, 0, true},      {27, 0, true},     {9, 0, true},      {-1, 0, true},
+        {u'a', NameKey::Capitalise}, {u'z', NameKey::Capitalise}, {u'A', NameKey::Pass},   {u'Z', NameKey::Pass},
+        {u'\b', NameKey::Pass},      {u'\r', NameKey::Pass},      {u' ', NameKey::Pass},   {u'0', NameKey::Refuse},
+        {u'9', NameKey::Refuse},     {u'-', NameKey::Refuse},     {u'\'', NameKey::Refuse}, {u'[', NameKey::Refuse},
+        {u'`', NameKey::Refuse},     {u'{', NameKey::Refuse},     {u'\u00e9', NameKey::Refuse}, {u'\x16', NameKey::Refuse},
+        {u'\x03', NameKey::Refuse},  {u'\x1b', NameKey::Refuse},  {u'\t', NameKey::Refuse}, {u'\ufffd', NameKey::Refuse},
     };
-    for (const Row &row : rows) {
-        const FilteredKey k = FilterNameKey(static_cast<std::int16_t>(row.in));
-        EXPECT_EQ(k.code, row.out) << row.in;
-        EXPECT_EQ(k.refused, row.refused) << row.in;
-    }
+    for (const Row &row : rows)
+        EXPECT_EQ(nameKeyFor(QChar(row.typed)), row.action) << int(row.typed);
 }
 
-TEST(ClassicCharCode, KeysAsAClassicHandlerSeesThem)
+TEST(TypedCharacter, WhatEachKeyTypes)
 {
-    const auto code = [](int key, Qt::KeyboardModifiers mods, const QString &text) {
+    const auto typed = [](int key, Qt::KeyboardModifiers mods, const QString &text) {
         QKeyEvent event(QEvent::KeyPress, key, mods, text);
-        return ClassicCharCode(event);
+        return typedCharacter(event);
     };
-    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "v"), 22);
-    EXPECT_EQ(code(Qt::Key_V, Qt::ControlModifier, "\x16"), 22);
-    EXPECT_EQ(code(Qt::Key_C, Qt::ControlModifier, "c"), 3);
-    EXPECT_EQ(code(Qt::Key_Escape, Qt::NoModifier, "\x1b"), 27);
-    EXPECT_EQ(code(Qt::Key_Return, Qt::NoModifier, "\r"), 13);
-    EXPECT_EQ(code(Qt::Key_Backspace, Qt::NoModifier, "\b"), 8);
-    EXPECT_EQ(code(Qt::Key_A, Qt::NoModifier, "a"), 'a');
-    EXPECT_EQ(code(Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é")), 233);
-    EXPECT_FALSE(code(Qt::Key_Left, Qt::NoModifier, ""));
-    EXPECT_FALSE(code(Qt::Key_Delete, Qt::NoModifier, "\x7f"));
-    EXPECT_FALSE(code(Qt::Key_Tab, Qt::NoModifier, "\t"));
-    EXPECT_FALSE(code(Qt::Key_Insert, Qt::ShiftModifier, ""));
-    EXPECT_FALSE(code(Qt::Key_Shift, Qt::ShiftModifier, ""));
-    EXPECT_FALSE(code(Qt::Key_G, Qt::AltModifier, "g"));
+    EXPECT_EQ(typed(Qt::Key_V, Qt::ControlModifier, "v"), QChar(u'\x16'));
+    EXPECT_EQ(typed(Qt::Key_V, Qt::ControlModifier, "\x16"), QChar(u'\x16'));
+    EXPECT_EQ(typed(Qt::Key_C, Qt::ControlModifier, "c"), QChar(u'\x03'));
+    EXPECT_EQ(typed(Qt::Key_Escape, Qt::NoModifier, "\x1b"), QChar(u'\x1b'));
+    EXPECT_EQ(typed(Qt::Key_Return, Qt::NoModifier, "\r"), QChar(u'\r'));
+    EXPECT_EQ(typed(Qt::Key_Backspace, Qt::NoModifier, "\b"), QChar(u'\b'));
+    EXPECT_EQ(typed(Qt::Key_A, Qt::NoModifier, "a"), QChar(u'a'));
+    EXPECT_EQ(typed(Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é")), QChar(u'\u00e9'));
+    EXPECT_EQ(typed(Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("\xf0\x9f\x98\x80")), QChar(QChar::ReplacementCharacter));
+    EXPECT_FALSE(typed(Qt::Key_Left, Qt::NoModifier, ""));
+    EXPECT_FALSE(typed(Qt::Key_Delete, Qt::NoModifier, "\x7f"));
+    EXPECT_FALSE(typed(Qt::Key_Tab, Qt::NoModifier, "\t"));
+    EXPECT_FALSE(typed(Qt::Key_Insert, Qt::ShiftModifier, ""));
+    EXPECT_FALSE(typed(Qt::Key_Shift, Qt::ShiftModifier, ""));
+    EXPECT_FALSE(typed(Qt::Key_G, Qt::AltModifier, "g"));
 }
 
 // ---- Typing into the name boxes ----
@@ -61,8 +59,8 @@ using NameBoxes = FormTest;
 
 TEST_F(NameBoxes, LowerCaseBecomesCapitalsAndAnApostropheIsRefusedOnce)
 {
-    QTest::keyClicks(form->txtLastName, "o'brien");
-    EXPECT_EQ(form->txtLastName->text(), "OBRIEN");
+    QTest::keyClicks(Child<QLineEdit>(form, "lastNameEdit"), "o'brien");
+    EXPECT_EQ(Child<QLineEdit>(form, "lastNameEdit")->text(), "OBRIEN");
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, "Please Enter Only Alphabet");
     EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
@@ -71,44 +69,44 @@ TEST_F(NameBoxes, LowerCaseBecomesCapitalsAndAnApostropheIsRefusedOnce)
 
 TEST_F(NameBoxes, EachRefusedKeyShowsTheMessageAndLeavesTheBoxUnchanged)
 {
-    QTest::keyClicks(form->txtFirstName, "AB");
-    QTest::keyClicks(form->txtFirstName, "7-");
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "AB");
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "7-");
     QKeyEvent accented(QEvent::KeyPress, Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("é"));
-    QApplication::sendEvent(form->txtFirstName, &accented);
-    QTest::keyClick(form->txtFirstName, Qt::Key_Escape);
-    EXPECT_EQ(form->txtFirstName->text(), "AB");
+    QApplication::sendEvent(Child<QLineEdit>(form, "firstNameEdit"), &accented);
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Escape);
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "AB");
     EXPECT_EQ(fake.messages.shown.size(), 4u);
 }
 
 TEST_F(NameBoxes, SpacesAndBackspacePass)
 {
-    QTest::keyClicks(form->txtMiddleName, " a  b ");
-    EXPECT_EQ(form->txtMiddleName->text(), " A  B ");
-    QTest::keyClick(form->txtMiddleName, Qt::Key_Backspace);
-    QTest::keyClick(form->txtMiddleName, Qt::Key_Backspace);
-    EXPECT_EQ(form->txtMiddleName->text(), " A  ");
+    QTest::keyClicks(Child<QLineEdit>(form, "middleNameEdit"), " a  b ");
+    EXPECT_EQ(Child<QLineEdit>(form, "middleNameEdit")->text(), " A  B ");
+    QTest::keyClick(Child<QLineEdit>(form, "middleNameEdit"), Qt::Key_Backspace);
+    QTest::keyClick(Child<QLineEdit>(form, "middleNameEdit"), Qt::Key_Backspace);
+    EXPECT_EQ(Child<QLineEdit>(form, "middleNameEdit")->text(), " A  ");
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
 TEST_F(NameBoxes, CtrlVIsRefusedButShiftInsertPastesUnfiltered)
 {
     QGuiApplication::clipboard()->setText("o'neil-2");
-    QTest::keyClick(form->txtFirstName, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(form->txtFirstName->text(), "");
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "");
     EXPECT_EQ(fake.messages.texts(), QStringList{"Please Enter Only Alphabet"});
-    QTest::keyClick(form->txtFirstName, Qt::Key_Insert, Qt::ShiftModifier);
-    EXPECT_EQ(form->txtFirstName->text(), "o'neil-2");
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "o'neil-2");
     EXPECT_EQ(fake.messages.shown.size(), 1u);
 }
 
 TEST_F(NameBoxes, CursorKeysAndDeletePassSilently)
 {
-    QTest::keyClicks(form->txtFirstName, "abc");
-    QTest::keyClick(form->txtFirstName, Qt::Key_Left);
-    QTest::keyClick(form->txtFirstName, Qt::Key_Left);
-    QTest::keyClick(form->txtFirstName, Qt::Key_Delete);
-    QTest::keyClicks(form->txtFirstName, "x");
-    EXPECT_EQ(form->txtFirstName->text(), "AXC");
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "abc");
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Left);
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Left);
+    QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Delete);
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "x");
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "AXC");
     EXPECT_TRUE(fake.messages.shown.empty());
 }
 
@@ -125,9 +123,9 @@ TEST_F(InputForm, ListsAndFirstSelections)
         QString last;
     };
     const Row rows[] = {
-        {form->cmbDate, 31, "1", "31"},          {form->cmbMonth, 12, "January", "December"},
-        {form->cmbYear, 1100, "1900", "2999"},   {form->cboMHH, 24, "0", "23"},
-        {form->cboMMM, 60, "0", "59"},           {form->cboMSS, 60, "0", "59"},
+        {Child<QComboBox>(form, "dayCombo"), 31, "1", "31"},          {Child<QComboBox>(form, "monthCombo"), 12, "January", "December"},
+        {Child<QComboBox>(form, "yearCombo"), 1100, "1900", "2999"},   {Child<QComboBox>(form, "hourCombo"), 24, "0", "23"},
+        {Child<QComboBox>(form, "minuteCombo"), 60, "0", "59"},           {Child<QComboBox>(form, "secondCombo"), 60, "0", "59"},
     };
     for (const Row &row : rows) {
         EXPECT_EQ(row.list->count(), row.count) << row.list->objectName().toStdString();
@@ -139,24 +137,24 @@ TEST_F(InputForm, ListsAndFirstSelections)
     const QStringList months{"January", "February", "March", "April", "May", "June",
                              "July", "August", "September", "October", "November", "December"};
     for (int i = 0; i < 12; ++i)
-        EXPECT_EQ(form->cmbMonth->itemText(i), months[i]);
+        EXPECT_EQ(Child<QComboBox>(form, "monthCombo")->itemText(i), months[i]);
     for (int i = 0; i < 1100; ++i)
-        ASSERT_EQ(form->cmbYear->itemText(i), QString::number(1900 + i));
+        ASSERT_EQ(Child<QComboBox>(form, "yearCombo")->itemText(i), QString::number(1900 + i));
 }
 
 TEST_F(InputForm, WindowCaptionsAndMenus)
 {
     EXPECT_EQ(form->windowTitle(), "Larkspire v1.45");
-    EXPECT_EQ(form->cmdNext->text(), "&Get My Interpretation");
+    EXPECT_EQ(Child<QPushButton>(form, "readingButton")->text(), "&Get My Interpretation");
     EXPECT_EQ(form->centralWidget()->size(), QSize(475, 301));
-    EXPECT_EQ(form->mnuNext->text(), "Get My &Interpretation");
-    EXPECT_EQ(form->mnuExit->text(), "E&xit");
-    EXPECT_EQ(form->mnuOnline->text(), "&Online Help");
-    EXPECT_EQ(form->mnuVisit->text(), "&Visit Us Online");
-    EXPECT_EQ(form->mnuUpdate->text(), "&Check for Software Update");
-    EXPECT_EQ(form->mnuAbout->text(), "&About Software");
-    EXPECT_EQ(form->mkmoney->text(), "Make Money &Online");
-    EXPECT_FALSE(form->mkmoney->isEnabled());
+    EXPECT_EQ(Child<QAction>(form, "readingAction")->text(), "Get My &Interpretation");
+    EXPECT_EQ(Child<QAction>(form, "exitAction")->text(), "E&xit");
+    EXPECT_EQ(Child<QAction>(form, "onlineHelpAction")->text(), "&Online Help");
+    EXPECT_EQ(Child<QAction>(form, "visitAction")->text(), "&Visit Us Online");
+    EXPECT_EQ(Child<QAction>(form, "updateAction")->text(), "&Check for Software Update");
+    EXPECT_EQ(Child<QAction>(form, "aboutAction")->text(), "&About Software");
+    EXPECT_EQ(Child<QAction>(form, "makeMoneyAction")->text(), "Make Money &Online");
+    EXPECT_FALSE(Child<QAction>(form, "makeMoneyAction")->isEnabled());
     const auto menus = form->menuBar()->actions();
     ASSERT_EQ(menus.size(), 3);
     EXPECT_EQ(menus[0]->text(), "&File");
@@ -170,23 +168,23 @@ TEST_F(InputForm, WindowCaptionsAndMenus)
 
 TEST_F(InputForm, PromotionalLabelsShareOneRectangleWithFullBrandInFront)
 {
-    EXPECT_EQ(form->lblCobrand->geometry(), form->lblFullBrand->geometry());
-    EXPECT_EQ(form->lblCobrand->parentWidget(), form->lblFullBrand->parentWidget());
-    const auto siblings = form->lblFullBrand->parentWidget()->children();
-    EXPECT_GT(siblings.indexOf(form->lblFullBrand), siblings.indexOf(form->lblCobrand));
-    EXPECT_EQ(form->lblCobrand->text(),
+    EXPECT_EQ(Child<LinkLabel>(form, "coBrandOffer")->geometry(), Child<LinkLabel>(form, "fullBrandOffer")->geometry());
+    EXPECT_EQ(Child<LinkLabel>(form, "coBrandOffer")->parentWidget(), Child<LinkLabel>(form, "fullBrandOffer")->parentWidget());
+    const auto siblings = Child<LinkLabel>(form, "fullBrandOffer")->parentWidget()->children();
+    EXPECT_GT(siblings.indexOf(Child<LinkLabel>(form, "fullBrandOffer")), siblings.indexOf(Child<LinkLabel>(form, "coBrandOffer")));
+    EXPECT_EQ(Child<LinkLabel>(form, "coBrandOffer")->text(),
               "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name "
               "&  link here. See \"Help\" for details.    Click Here for more info on co-branding.");
-    EXPECT_EQ(form->lblFullBrand->text(),
+    EXPECT_EQ(Child<LinkLabel>(form, "fullBrandOffer")->text(),
               "Home Business Opportunity. Start your own Internet business and make money online. Get this software "
               "fully branded for your website. Click here for more details.");
 }
 
 TEST_F(InputForm, FocusStartsInFirstNameAndFollowsTheFormOrder)
 {
-    EXPECT_EQ(QApplication::focusWidget(), form->txtFirstName);
-    const QStringList expected{"txtMiddleName", "txtLastName", "cmdNext", "cboMSS", "cboMMM",
-                               "cboMHH",        "cmbDate",     "cmbMonth", "cmbYear", "txtFirstName"};
+    EXPECT_EQ(QApplication::focusWidget(), Child<QLineEdit>(form, "firstNameEdit"));
+    const QStringList expected{"middleNameEdit", "lastNameEdit", "readingButton", "secondCombo", "minuteCombo",
+                               "hourCombo",        "dayCombo",     "monthCombo", "yearCombo", "firstNameEdit"};
     QStringList seen;
     for (int i = 0; i < expected.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -213,27 +211,27 @@ class Validation : public FormTest, public ::testing::WithParamInterface<Validat
 TEST_P(Validation, MessageAndFocus)
 {
     const ValidationCase &c = GetParam();
-    form->txtMiddleName->setFocus();
+    Child<QLineEdit>(form, "middleNameEdit")->setFocus();
     Request(c.first, "", c.last, c.day, c.month, c.year);
     if (*c.message == '\0') {
         EXPECT_TRUE(fake.messages.shown.empty()) << c.what;
-        EXPECT_TRUE(form->viewer() && form->viewer()->isVisible()) << c.what;
+        EXPECT_TRUE(viewer() && viewer()->isVisible()) << c.what;
         return;
     }
     EXPECT_EQ(fake.messages.texts(), QStringList{c.message}) << c.what;
     EXPECT_EQ(fake.messages.shown.at(0).caption, "Larkspire");
-    EXPECT_EQ(form->viewer(), nullptr) << c.what;
+    EXPECT_EQ(viewer(), nullptr) << c.what;
     EXPECT_TRUE(form->isVisible());
     const QString focus = QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-    EXPECT_EQ(focus, *c.focus ? QString(c.focus) : QString("txtMiddleName")) << c.what;
+    EXPECT_EQ(focus, *c.focus ? QString(c.focus) : QString("middleNameEdit")) << c.what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Validation,
     ::testing::Values(
-        ValidationCase{"both names empty", "", "", "1", "January", "2000", "Please Enter Your First Name", "txtFirstName"},
-        ValidationCase{"last name empty", "ann", "", "1", "January", "2000", "Please Enter Your Last Name", "txtLastName"},
-        ValidationCase{"names first, then 31 April", "", "x", "31", "April", "2000", "Please Enter Your First Name", "txtFirstName"},
+        ValidationCase{"both names empty", "", "", "1", "January", "2000", "Please Enter Your First Name", "firstNameEdit"},
+        ValidationCase{"last name empty", "ann", "", "1", "January", "2000", "Please Enter Your Last Name", "lastNameEdit"},
+        ValidationCase{"names first, then 31 April", "", "x", "31", "April", "2000", "Please Enter Your First Name", "firstNameEdit"},
         ValidationCase{"29 February 1900", "ann", "lee", "29", "February", "1900", "", ""},
         ValidationCase{"29 February 2000", "ann", "lee", "29", "February", "2000", "", ""},
         ValidationCase{"29 February 2100", "ann", "lee", "29", "February", "2100", "", ""},
@@ -253,7 +251,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(InputForm, ClosingTheFormEndsTheProgramWithoutAQuestion)
 {
-    form->mnuExit->trigger();
+    Child<QAction>(form, "exitAction")->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fake.process.ends, 1);
     EXPECT_TRUE(form.isNull());
@@ -264,13 +262,13 @@ TEST_F(InputForm, ClosingTheFormEndsTheProgramWithoutAQuestion)
 TEST_F(InputForm, ClosingTheFormWhileTheViewerIsHiddenUnloadsBoth)
 {
     Request("ann", "", "lee");
-    form->viewer()->cmdBack_Click();
-    QPointer<frmDisplay> viewer = form->viewer();
+    QPointer<ResultsWindow> results = viewer();
+    Child<QPushButton>(results, "backButton")->click();
     form->close();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fake.process.ends, 1);
     EXPECT_TRUE(form.isNull());
-    EXPECT_TRUE(viewer.isNull());
+    EXPECT_TRUE(results.isNull());
 }
 
 } // namespace

@@ -92,14 +92,4 @@ TEST(ComputeInterpretation, OutOfRangeInputsStillGiveAWholeRecord)
     EXPECT_EQ(r.luckyColor, "Greenish Blue");
 }
 
-TEST(ComputeInterpretation, MinuteAndSecondAreNotPartOfTheInput)
-{
-    // Two people differing only in the hour differ only in the lucky number.
-    const Interpretation a = computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3));
-    const Interpretation b = computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 4));
-    EXPECT_EQ(a.moneyNumber, b.moneyNumber);
-    EXPECT_EQ(a.luckyColor, b.luckyColor);
-    EXPECT_EQ(computeInterpretation(Person("ANNA", "", "BOB", 5, "May", 1985, 3)), a);
-}
-
 } // namespace

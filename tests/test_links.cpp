@@ -1,5 +1,5 @@
 #include "LinkDetection.h"
-#include "modRTB.h"
+#include "ReportLinks.h"
 
 #include "Fakes.h"
 
@@ -17,7 +17,7 @@ namespace {
 QStringList Found(const QString &text)
 {
     QStringList links;
-    for (const LinkSpan &span : FindLinks(text))
+    for (const LinkSpan &span : findLinks(text))
         links << text.mid(span.start, span.length);
     return links;
 }
@@ -38,21 +38,21 @@ TEST(FindLinks, Spans)
 
 TEST(SafeLinkUrl, OnlyWebAndMailAddressesOpen)
 {
-    EXPECT_EQ(SafeLinkUrl("www.example.org")->toString(), "http://www.example.org");
-    EXPECT_EQ(SafeLinkUrl("https://example.com/a")->toString(), "https://example.com/a");
-    EXPECT_EQ(SafeLinkUrl("ftp://example.com/f")->scheme(), "ftp");
-    EXPECT_EQ(SafeLinkUrl("mailto:ann@example.com")->scheme(), "mailto");
+    EXPECT_EQ(safeLinkUrl("www.example.org")->toString(), "http://www.example.org");
+    EXPECT_EQ(safeLinkUrl("https://example.com/a")->toString(), "https://example.com/a");
+    EXPECT_EQ(safeLinkUrl("ftp://example.com/f")->scheme(), "ftp");
+    EXPECT_EQ(safeLinkUrl("mailto:ann@example.com")->scheme(), "mailto");
     for (const char *refused : {"file:///etc/passwd", "javascript:alert(1)", "data:text/html,x", "/usr/bin/xterm",
                                 "C:\\Windows\\notepad.exe", "smb://host/share", "http://", "mailto:", ""})
-        EXPECT_FALSE(SafeLinkUrl(refused).has_value()) << refused;
+        EXPECT_FALSE(safeLinkUrl(refused).has_value()) << refused;
     const QString longest = "http://example.com/" + QString(kLongestLink - 19, 'a');
-    EXPECT_TRUE(SafeLinkUrl(longest).has_value());
-    EXPECT_FALSE(SafeLinkUrl(longest + "a").has_value());
+    EXPECT_TRUE(safeLinkUrl(longest).has_value());
+    EXPECT_FALSE(safeLinkUrl(longest + "a").has_value());
 }
 
 TEST(SafeLinkUrl, AMailLinkKeepsOnlySubjectBodyCcAndBcc)
 {
-    const auto opened = [](const QString &link) { return SafeLinkUrl(link)->toString(QUrl::FullyEncoded); };
+    const auto opened = [](const QString &link) { return safeLinkUrl(link)->toString(QUrl::FullyEncoded); };
     EXPECT_EQ(opened("mailto:x@example.com?attach=/etc/passwd"), "mailto:x@example.com");
     EXPECT_EQ(opened("mailto:x@example.com?subject=Hi%20there&attachment=~/.ssh/id_rsa&BODY=a%26b&cc=y@example.com"
                      "&bcc=z@example.com&x-attach=1#frag"),
@@ -61,7 +61,7 @@ TEST(SafeLinkUrl, AMailLinkKeepsOnlySubjectBodyCcAndBcc)
     EXPECT_EQ(opened("MAILTO:x@example.com?Subject=s"), "mailto:x@example.com?Subject=s");
 }
 
-class ReportLinks : public ::testing::Test {
+class LinksInABox : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -74,9 +74,11 @@ protected:
     }
     void TearDown() override
     {
-        UnhookReportLinks();
+        links.reset();
         window.reset();
     }
+
+    void Hook() { links = std::make_unique<ReportLinks>(box, browser); }
 
     // The middle of the first character of needle, in viewport coordinates.
     QPoint PointOf(const QString &needle, int offset = 1)
@@ -98,11 +100,12 @@ protected:
     FakeBrowser browser;
     std::unique_ptr<QWidget> window;
     QTextEdit *box = nullptr;
+    std::unique_ptr<ReportLinks> links;
 };
 
-TEST_F(ReportLinks, ALeftPressOnALinkOpensExactlyThatAddressOnce)
+TEST_F(LinksInABox, ALeftPressOnALinkOpensExactlyThatAddressOnce)
 {
-    HookReportLinks(box, window.get(), browser);
+    Hook();
     Mouse(QEvent::MouseButtonPress, PointOf("www.example.org", 4), Qt::LeftButton);
     Mouse(QEvent::MouseButtonRelease, PointOf("www.example.org", 4), Qt::LeftButton);
     EXPECT_EQ(browser.opened, QStringList{"http://www.example.org"});
@@ -110,9 +113,9 @@ TEST_F(ReportLinks, ALeftPressOnALinkOpensExactlyThatAddressOnce)
     EXPECT_EQ(browser.opened, (QStringList{"http://www.example.org", "https://example.com/page"}));
 }
 
-TEST_F(ReportLinks, MovesRightClicksPlainTextAndUnsafeAddressesOpenNothing)
+TEST_F(LinksInABox, MovesRightClicksPlainTextAndUnsafeAddressesOpenNothing)
 {
-    HookReportLinks(box, window.get(), browser);
+    Hook();
     Mouse(QEvent::MouseMove, PointOf("www.example.org", 4), Qt::NoButton);
     EXPECT_EQ(box->viewport()->cursor().shape(), Qt::PointingHandCursor);
     Mouse(QEvent::MouseMove, PointOf("Visit", 2), Qt::NoButton);
@@ -126,25 +129,20 @@ TEST_F(ReportLinks, MovesRightClicksPlainTextAndUnsafeAddressesOpenNothing)
     EXPECT_TRUE(browser.opened.isEmpty());
 }
 
-TEST_F(ReportLinks, UnhookingStopsLinksAndIsSafeTwiceOrWithoutAHook)
+TEST_F(LinksInABox, LinksEndWithTheirObjectAndComeBackWithANewOne)
 {
-    UnhookReportLinks();
-    EXPECT_FALSE(ReportLinksHooked());
-    HookReportLinks(box, window.get(), browser);
-    EXPECT_TRUE(ReportLinksHooked());
-    UnhookReportLinks();
-    UnhookReportLinks();
-    EXPECT_FALSE(ReportLinksHooked());
+    Hook();
+    links.reset();
     Mouse(QEvent::MouseButtonPress, PointOf("www.example.org", 4), Qt::LeftButton);
     EXPECT_TRUE(browser.opened.isEmpty());
-    HookReportLinks(box, window.get(), browser);
+    Hook();
     Mouse(QEvent::MouseButtonPress, PointOf("www.example.org", 4), Qt::LeftButton);
     EXPECT_EQ(browser.opened.size(), 1);
 }
 
-TEST_F(ReportLinks, LinkStylingIsOnScreenOnly)
+TEST_F(LinksInABox, LinkStylingIsOnScreenOnly)
 {
-    HookReportLinks(box, window.get(), browser);
+    Hook();
     QApplication::processEvents();
     const QTextBlock block = box->document()->firstBlock();
     bool styled = false;

@@ -1,8 +1,9 @@
+#include "Controls.h"
 #include "Fakes.h"
 #include "LinkLabel.h"
 #include "LongRunWrap.h"
 #include "RtfWriter.h"
-#include "frmSave.h"
+#include "ReportDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -34,15 +35,15 @@ QByteArray Contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-ReportInputs SampleInputs()
+Reading SampleInputs()
 {
-    ReportInputs inputs;
-    inputs.reading.luckyNumber = 7;
-    inputs.reading.luckyColor = "Yellow,Brown";
-    inputs.reading.moneyNumber = 13;
-    inputs.reading.firstHealthIndication = 9;
-    inputs.reading.firstHealthInfluence = 22;
-    inputs.reading.secondHealthIndication = 13;
+    Reading inputs;
+    inputs.interpretation.luckyNumber = 7;
+    inputs.interpretation.luckyColor = "Yellow,Brown";
+    inputs.interpretation.moneyNumber = 13;
+    inputs.interpretation.firstHealthIndication = 9;
+    inputs.interpretation.firstHealthInfluence = 22;
+    inputs.interpretation.secondHealthIndication = 13;
     inputs.descriptions = {"\r\nNumber text.", "\r\nColour text.", "\r\nMoney text.",
                            "\r\nIndication text.", "\r\nInfluence text.", "\r\nSecond text."};
     return inputs;
@@ -58,9 +59,9 @@ QString PdfText(const QString &pdf)
 
 class Report : public ::testing::Test {
 protected:
-    void Open(const ReportInputs &inputs = SampleInputs())
+    void Open(const Reading &inputs = SampleInputs())
     {
-        report = std::make_unique<frmSave>(fake.services(), inputs);
+        report = std::make_unique<ReportDialog>(fake.services(), inputs);
         report->show();
     }
     void TearDown() override
@@ -70,7 +71,7 @@ protected:
         report.reset();
     }
     FakePlatform fake;
-    std::unique_ptr<frmSave> report;
+    std::unique_ptr<ReportDialog> report;
     QTemporaryDir folder;
 };
 
@@ -84,8 +85,8 @@ TEST_F(Report, TheWholeDocumentCharacterForCharacter)
         "First Health Indication :-9\nIndication text.\n\n"
         "First Health Influence :-22\nInfluence text.\n\n"
         "Second Health Indication :-13\nSecond text.\n\n";
-    EXPECT_EQ(report->RTB->toPlainText(), expected);
-    EXPECT_FALSE(report->RTB->toPlainText().contains('\r'));
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), expected);
+    EXPECT_FALSE(Child<QTextEdit>(report, "reportEdit")->toPlainText().contains('\r'));
 }
 
 TEST_F(Report, EveryRunHasItsWeightColourAndFont)
@@ -106,7 +107,7 @@ TEST_F(Report, EveryRunHasItsWeightColourAndFont)
         {"Second Health Indication :-13", true, QColor(0, 0, 128)}, {"Second text.", false, QColor(0, 0, 0)},
     };
     std::size_t next = 0;
-    for (QTextBlock block = report->RTB->document()->begin(); block.isValid(); block = block.next()) {
+    for (QTextBlock block = Child<QTextEdit>(report, "reportEdit")->document()->begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {
             const QTextFragment fragment = it.fragment();
             const QTextCharFormat format = fragment.charFormat();
@@ -125,21 +126,21 @@ TEST_F(Report, EveryRunHasItsWeightColourAndFont)
 TEST_F(Report, ReopeningComposesTheSameDocumentAfresh)
 {
     Open();
-    const QString first = report->RTB->toPlainText();
-    const QByteArray firstRtf = WriteRtf(*report->RTB->document());
+    const QString first = Child<QTextEdit>(report, "reportEdit")->toPlainText();
+    const QByteArray firstRtf = writeRtf(*Child<QTextEdit>(report, "reportEdit")->document());
     report->close();
     Open();
-    EXPECT_EQ(report->RTB->toPlainText(), first);
-    EXPECT_EQ(WriteRtf(*report->RTB->document()), firstRtf);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), first);
+    EXPECT_EQ(writeRtf(*Child<QTextEdit>(report, "reportEdit")->document()), firstRtf);
 }
 
 TEST_F(Report, EmptyAndUnbrokenDescriptions)
 {
-    ReportInputs inputs = SampleInputs();
+    Reading inputs = SampleInputs();
     inputs.descriptions[2] = "";
     inputs.descriptions[3] = "runs on";
     Open(inputs);
-    const QString text = report->RTB->toPlainText();
+    const QString text = Child<QTextEdit>(report, "reportEdit")->toPlainText();
     EXPECT_TRUE(text.contains("Money Number :-13\n\nFirst Health Indication :-9runs on\n\nFirst Health Influence"));
 }
 
@@ -149,7 +150,7 @@ TEST_F(Report, OpeningEmptiesTheClipboardAndSoDoesTheMouse)
     EXPECT_GE(fake.clipboard.clears, 1);
     const int before = fake.clipboard.clears;
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(report->RTB->viewport(), &move);
+    QApplication::sendEvent(Child<QTextEdit>(report, "reportEdit")->viewport(), &move);
     EXPECT_EQ(fake.clipboard.clears, before + 1);
 }
 
@@ -157,18 +158,18 @@ TEST_F(Report, LayoutAndTabOrder)
 {
     Open();
     EXPECT_EQ(report->size(), QSize(515, 506));
-    EXPECT_EQ(report->RTB->geometry(), QRect(2, 26, 511, 409));
-    EXPECT_EQ(report->cmdPrint->text(), "&Print");
-    EXPECT_EQ(report->cmdSave->text(), "&Save");
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->geometry(), QRect(2, 26, 511, 409));
+    EXPECT_EQ(Child<QPushButton>(report, "printButton")->text(), "&Print");
+    EXPECT_EQ(Child<QPushButton>(report, "saveButton")->text(), "&Save");
     QApplication::setActiveWindow(report.get());
-    report->RTB->setFocus();
-    QTest::keyClick(report->RTB, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), report->cmdPrint);
-    QTest::keyClick(report->cmdPrint, Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), report->cmdSave);
-    EXPECT_EQ(report->lblCobrand->geometry(), report->lblFullBrand->geometry());
+    Child<QTextEdit>(report, "reportEdit")->setFocus();
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>(report, "printButton"));
+    QTest::keyClick(Child<QPushButton>(report, "printButton"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>(report, "saveButton"));
+    EXPECT_EQ(Child<LinkLabel>(report, "coBrandOffer")->geometry(), Child<LinkLabel>(report, "fullBrandOffer")->geometry());
     const auto siblings = report->children();
-    EXPECT_GT(siblings.indexOf(report->lblCobrand), siblings.indexOf(report->lblFullBrand));
+    EXPECT_GT(siblings.indexOf(Child<LinkLabel>(report, "coBrandOffer")), siblings.indexOf(Child<LinkLabel>(report, "fullBrandOffer")));
 }
 
 // ---- Saving ----
@@ -178,23 +179,23 @@ TEST_F(Report, SaveWritesTheWholeDocumentAsRtf)
     Open();
     const QString path = folder.filePath("reading.rtf");
     fake.dialogs.savePath = path;
-    QTextCursor selection = report->RTB->textCursor();
+    QTextCursor selection = Child<QTextEdit>(report, "reportEdit")->textCursor();
     selection.setPosition(30);
     selection.setPosition(40, QTextCursor::KeepAnchor);
-    report->RTB->setTextCursor(selection);
-    report->cmdSave->click();
+    Child<QTextEdit>(report, "reportEdit")->setTextCursor(selection);
+    Child<QPushButton>(report, "saveButton")->click();
     ASSERT_EQ(fake.dialogs.saveRequests.size(), 1u);
     EXPECT_EQ(fake.dialogs.saveRequests[0].caption, "Larkspire");
     EXPECT_EQ(fake.dialogs.saveRequests[0].filter, "Rich Text Format (*.rtf)");
     EXPECT_EQ(fake.dialogs.saveRequests[0].defaultSuffix, "rtf");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), WriteRtf(*report->RTB->document()));
+    EXPECT_EQ(file.readAll(), writeRtf(*Child<QTextEdit>(report, "reportEdit")->document()));
     EXPECT_TRUE(fake.messages.shown.empty());
 
     const QString second = folder.filePath("again.rtf");
     fake.dialogs.savePath = second;
-    report->cmdSave_Click();
+    report->saveAsRtf();
     QFile again(second);
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     file.seek(0);
@@ -205,7 +206,7 @@ TEST_F(Report, CancellingTheSaveWritesNothingAndSaysNothing)
 {
     Open();
     fake.dialogs.savePath.reset();
-    report->cmdSave_Click();
+    report->saveAsRtf();
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(fake.messages.shown.empty());
 }
@@ -228,7 +229,7 @@ TEST_F(Report, AFailedSaveKeepsTheOldFileAndSaysWhy)
     if (root) {
         ASSERT_EQ(seteuid(65534), 0);
     }
-    report->cmdSave_Click();
+    report->saveAsRtf();
     if (root) {
         ASSERT_EQ(seteuid(0), 0);
     }
@@ -246,7 +247,7 @@ TEST_F(Report, SavingIntoAMissingFolderFailsWithTheMessage)
 {
     Open();
     fake.dialogs.savePath = folder.filePath("gone/reading.rtf");
-    report->cmdSave_Click();
+    report->saveAsRtf();
     EXPECT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_FALSE(QFile::exists(folder.filePath("gone/reading.rtf")));
 }
@@ -267,7 +268,7 @@ TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
     getrlimit(RLIMIT_FSIZE, &old);
     const rlimit small{64, old.rlim_max};
     setrlimit(RLIMIT_FSIZE, &small);
-    report->cmdSave_Click();
+    report->saveAsRtf();
     setrlimit(RLIMIT_FSIZE, &old);
     EXPECT_EQ(Contents(path), "old contents");
     ASSERT_EQ(fake.messages.shown.size(), 1u);
@@ -290,7 +291,7 @@ TEST_F(Report, SavingOntoSomethingThatIsNotAFileIsRefused)
     for (const QString &path : {link, fifo, QStringLiteral("/dev/null")}) {
         fake.messages.shown.clear();
         fake.dialogs.savePath = path;
-        report->cmdSave_Click();
+        report->saveAsRtf();
         ASSERT_EQ(fake.messages.shown.size(), 1u) << path.toStdString();
         EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\r"));
     }
@@ -313,33 +314,33 @@ TEST(LongestUnbrokenRun, CountsTheLongestStretchWithoutABlank)
 TEST_F(Report, ALongRunWithoutBlanksBreaksAnywhereUntilItIsGone)
 {
     Open();
-    auto *wrap = report->RTB->findChild<LongRunWrap *>();
+    auto *wrap = Child<QTextEdit>(report, "reportEdit")->findChild<LongRunWrap *>();
     ASSERT_NE(wrap, nullptr);
-    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    report->RTB->moveCursor(QTextCursor::End);
-    report->RTB->insertPlainText(QString(kLongestWrappedRun, 'x'));
-    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    report->RTB->insertPlainText("y");
-    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::End);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText(QString(kLongestWrappedRun, 'x'));
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText("y");
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAnywhere);
     // Typing elsewhere keeps it; taking the run apart ends it.
-    report->RTB->moveCursor(QTextCursor::Start);
-    report->RTB->insertPlainText("a");
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::Start);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText("a");
     EXPECT_TRUE(wrap->breaksAnywhere());
-    QTextCursor cursor(report->RTB->document());
+    QTextCursor cursor(Child<QTextEdit>(report, "reportEdit")->document());
     cursor.movePosition(QTextCursor::End);
     cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 10);
     cursor.removeSelectedText();
-    EXPECT_EQ(report->RTB->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
 }
 
 TEST_F(Report, ALongParagraphWithoutBlanksPrints)
 {
     Open();
-    report->RTB->moveCursor(QTextCursor::End);
-    report->RTB->insertPlainText(QString(60000, 'q') + "END");
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::End);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText(QString(60000, 'q') + "END");
     const QString pdf = folder.filePath("long.pdf");
     fake.dialogs.printToPdf = pdf;
-    report->cmdPrint_Click();
+    report->print();
     EXPECT_TRUE(PdfText(pdf).contains("END"));
 }
 
@@ -351,7 +352,7 @@ TEST_F(Report, PrintsTheWholeReportWithoutASelection)
     const QString pdf = folder.filePath("whole.pdf");
     fake.dialogs.printToPdf = pdf;
     fake.dialogs.chooseRange = QPrinter::Selection;
-    report->cmdPrint->click();
+    Child<QPushButton>(report, "printButton")->click();
     ASSERT_EQ(fake.dialogs.printSelections, std::vector<bool>{false});
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains("Larkspire Interpretation"));
@@ -364,15 +365,15 @@ TEST_F(Report, PrintsTheWholeReportWithoutASelection)
 TEST_F(Report, PrintsOnlyTheSelectionWhenThereIsOne)
 {
     Open();
-    const QTextCursor found = report->RTB->document()->find("Money Number :-13");
-    QTextCursor selection(report->RTB->document());
+    const QTextCursor found = Child<QTextEdit>(report, "reportEdit")->document()->find("Money Number :-13");
+    QTextCursor selection(Child<QTextEdit>(report, "reportEdit")->document());
     selection.setPosition(found.selectionStart());
     selection.setPosition(found.selectionEnd() + QString("\nMoney text.").size(), QTextCursor::KeepAnchor);
-    report->RTB->setTextCursor(selection);
+    Child<QTextEdit>(report, "reportEdit")->setTextCursor(selection);
     const QString pdf = folder.filePath("selection.pdf");
     fake.dialogs.printToPdf = pdf;
     fake.dialogs.chooseRange = QPrinter::AllPages;
-    report->cmdPrint_Click();
+    report->print();
     ASSERT_EQ(fake.dialogs.printSelections, std::vector<bool>{true});
     const QString text = PdfText(pdf);
     EXPECT_TRUE(text.contains("Money Number :-13"));
@@ -385,7 +386,7 @@ TEST_F(Report, CancellingThePrintPrintsNothing)
 {
     Open();
     fake.dialogs.printToPdf.reset();
-    report->cmdPrint_Click();
+    report->print();
     EXPECT_EQ(fake.dialogs.printSelections.size(), 1u);
     EXPECT_TRUE(fake.messages.shown.empty());
 }
@@ -411,13 +412,13 @@ int LinkBluePixels(const QString &pdf, const QString &folder)
 
 TEST_F(Report, LinkStylingStaysOffThePrintout)
 {
-    ReportInputs inputs = SampleInputs();
+    Reading inputs = SampleInputs();
     inputs.descriptions[0] = "\r\nwww.example.org www.example.org www.example.org www.example.org";
     Open(inputs);
     QApplication::processEvents();
     const QString pdf = folder.filePath("links.pdf");
     fake.dialogs.printToPdf = pdf;
-    report->cmdPrint_Click();
+    report->print();
     EXPECT_TRUE(PdfText(pdf).contains("www.example.org"));
     EXPECT_EQ(LinkBluePixels(pdf, folder.path()), 0);
 }

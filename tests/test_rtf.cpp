@@ -27,7 +27,7 @@ std::unique_ptr<ReadBack> ThroughUnrtf(const QTextDocument &document)
     const QString path = folder.filePath("report.rtf");
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(WriteRtf(document));
+    file.write(writeRtf(document));
     file.close();
     QProcess unrtf;
     unrtf.start("unrtf", {"--html", "--nopict", path});
@@ -44,7 +44,7 @@ void AddRun(QTextDocument &document, const QString &text, bool bold, QColor colo
 {
     QTextCursor cursor(&document);
     cursor.movePosition(QTextCursor::End);
-    InsertRuns(cursor, {{bold, color, text}});
+    insertRuns(cursor, {{bold, color, text}});
 }
 
 struct Style {
@@ -67,7 +67,7 @@ TEST(RtfWriter, HeaderNamesVerdanaAtNineAndThreeQuarterPoints)
 {
     QTextDocument document;
     AddRun(document, "Title", true, QColor(255, 0, 0));
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = writeRtf(document);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi"));
     EXPECT_TRUE(rtf.contains("{\\fonttbl{\\f0\\fswiss\\fcharset0 Verdana;}}"));
     EXPECT_TRUE(rtf.contains("\\red255\\green0\\blue0;"));
@@ -77,18 +77,18 @@ TEST(RtfWriter, HeaderNamesVerdanaAtNineAndThreeQuarterPoints)
 
 TEST(RtfWriter, ReportRunsReadBackWithTextBoldAndColours)
 {
-    ReportInputs inputs;
-    inputs.reading.luckyNumber = 7;
-    inputs.reading.luckyColor = "Yellow,Brown";
-    inputs.reading.moneyNumber = 13;
+    Reading inputs;
+    inputs.interpretation.luckyNumber = 7;
+    inputs.interpretation.luckyColor = "Yellow,Brown";
+    inputs.interpretation.moneyNumber = 13;
     for (std::size_t i = 0; i < 6; ++i)
         inputs.descriptions[i] = QStringLiteral("\r\nDescription number %1.").arg(i + 1);
     QTextDocument document;
     QTextCursor cursor(&document);
-    InsertRuns(cursor, ReportRuns(inputs));
+    insertRuns(cursor, reportRuns(inputs));
 
     // The title's 28 leading spaces are in the file; the HTML reader folds runs of blanks.
-    EXPECT_TRUE(WriteRtf(document).contains("\\b\\cf1 " + QByteArray(28, ' ') + "Larkspire Interpretation}\\par"));
+    EXPECT_TRUE(writeRtf(document).contains("\\b\\cf1 " + QByteArray(28, ' ') + "Larkspire Interpretation}\\par"));
     const auto back = ThroughUnrtf(document);
     EXPECT_EQ(back->text.simplified(), document.toPlainText().simplified());
     EXPECT_EQ(back->text.count('\n'), document.toPlainText().count('\n'));
@@ -110,7 +110,7 @@ TEST(RtfWriter, HostileTextSurvivesExactly)
     const QString hostile = QString::fromUtf8("{\\rtf1 braces} \\par back\\slash }}{{ café Ωμέγα 日本語 😀 \t tab");
     AddRun(document, hostile, false, QColor(0, 0, 0));
     AddRun(document, "\r\nsecond line", true, QColor(0, 0, 128));
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = writeRtf(document);
     for (char c : rtf)
         ASSERT_LT(static_cast<unsigned char>(c), 0x80) << "RTF must be plain ASCII";
     EXPECT_TRUE(rtf.contains("\\u-10179?\\u-8704?")) << "emoji as a surrogate pair";
@@ -129,7 +129,7 @@ TEST(RtfWriter, ALongParagraphAndEmptyParagraphs)
     for (int i = 0; paragraph.size() < 100000; ++i)
         paragraph += QStringLiteral("word%1 {x} \\ ").arg(i);
     AddRun(document, paragraph + "\r\n\r\nend", false, QColor(0, 0, 0));
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = writeRtf(document);
     EXPECT_EQ(rtf.count("\\par\r\n"), 2);
     const auto back = ThroughUnrtf(document);
     EXPECT_TRUE(back->text.startsWith(paragraph.left(1000)));
@@ -141,7 +141,7 @@ TEST(RtfWriter, BracesAlwaysBalance)
 {
     QTextDocument document;
     AddRun(document, "}}}}{{{\\\\\\{", true, QColor(1, 2, 3));
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = writeRtf(document);
     int depth = 0;
     for (qsizetype i = 0; i < rtf.size(); ++i) {
         if (rtf[i] == '\\') {

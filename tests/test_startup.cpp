@@ -1,12 +1,11 @@
+#include "Controls.h"
 #include "Fakes.h"
 #include "LinkLabel.h"
 #include "QtPlatform.h"
-#include "Startup.h"
-#include "frmMain.h"
+#include "Application.h"
+#include "InputWindow.h"
 
 #include <QApplication>
-#include <QComboBox>
-#include <QPointer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -23,75 +22,54 @@ TEST(Startup, ASecondCopyIsToldAndEndsWithoutAWindow)
     fake.settings.values.clear();
     FakeInstanceLock busy;
     busy.free = false;
-    EXPECT_EQ(StartProgram(fake.services(), busy), nullptr);
+    Application app(fake.services(), busy);
+    EXPECT_FALSE(app.start());
     EXPECT_EQ(fake.messages.texts(), QStringList{"Application is already running"});
     EXPECT_EQ(fake.messages.shown[0].caption, "Larkspire");
     EXPECT_EQ(fake.process.ends, 1);
     EXPECT_EQ(fake.settings.reads + fake.settings.writes, 0);
     EXPECT_EQ(fake.random.seeds, 0);
+    EXPECT_EQ(app.inputWindow(), nullptr);
     for (QWidget *w : QApplication::topLevelWidgets())
         EXPECT_FALSE(w->isVisible());
 }
 
-TEST(Startup, TheFirstCopySeedsLoadsShowsAndPicksALabel)
+TEST(Startup, TheFirstCopySeedsLoadsShowsAndPicksAnOffer)
 {
     for (int drawn = 1; drawn <= 6; ++drawn) {
         FakePlatform fake;
         fake.random.next = drawn;
         FakeInstanceLock free;
-        QPointer<frmMain> form = StartProgram(fake.services(), free);
-        ASSERT_FALSE(form.isNull());
+        Application app(fake.services(), free);
+        ASSERT_TRUE(app.start());
+        InputWindow *form = app.inputWindow();
         EXPECT_EQ(fake.random.seeds, 1);
         EXPECT_EQ(fake.random.lastRange, std::make_pair(1, 6));
-        EXPECT_EQ(intCoBrandRandomNumber, drawn);
         EXPECT_TRUE(form->isVisible());
-        const auto siblings = form->lblCobrand->parentWidget()->children();
-        const bool cobrandInFront = siblings.indexOf(form->lblCobrand) > siblings.indexOf(form->lblFullBrand);
-        EXPECT_EQ(cobrandInFront, drawn % 2 == 1) << drawn;
+        const auto coBrandInFront = [&] {
+            auto *coBrand = Child<LinkLabel>(form, "coBrandOffer");
+            const auto siblings = coBrand->parentWidget()->children();
+            return siblings.indexOf(coBrand) > siblings.indexOf(Child<LinkLabel>(form, "fullBrandOffer"));
+        };
+        EXPECT_EQ(coBrandInFront(), drawn % 2 == 1) << drawn;
         // Hiding and showing again keeps the choice.
         form->hide();
         form->show();
-        EXPECT_EQ(form->lblCobrand->parentWidget()->children().indexOf(form->lblCobrand) >
-                      form->lblCobrand->parentWidget()->children().indexOf(form->lblFullBrand),
-                  drawn % 2 == 1);
-        delete form;
+        EXPECT_EQ(coBrandInFront(), drawn % 2 == 1) << drawn;
     }
 }
 
-TEST(Startup, TheReminderRunsBeforeTheListsAreFilled)
+TEST(Startup, TheReminderAsksBeforeAnyWindowExists)
 {
     FakePlatform fake;
     fake.settings.values["Settings/Duration"] = "1/1/2000";
-    int listEntriesWhenAsked = -1;
-    QWidget *visibleWhenAsked = nullptr;
-    fake.messages.onShow = [&] {
-        for (QWidget *w : QApplication::topLevelWidgets()) {
-            if (auto *form = qobject_cast<frmMain *>(w))
-                listEntriesWhenAsked = form->cmbDate->count();
-            if (w->isVisible())
-                visibleWhenAsked = w;
-        }
-    };
+    bool windowWhenAsked = true;
+    fake.messages.onShow = [&] { windowWhenAsked = !QApplication::topLevelWidgets().isEmpty(); };
     FakeInstanceLock free;
-    QPointer<frmMain> form = StartProgram(fake.services(), free);
-    EXPECT_EQ(listEntriesWhenAsked, 0);
-    EXPECT_EQ(visibleWhenAsked, nullptr);
-    delete form;
-}
-
-TEST(StdRandomSource, DrawsEveryValueRoughlyEvenly)
-{
-    StdRandomSource random;
-    random.seedFromClock();
-    int counts[7] = {};
-    for (int i = 0; i < 6000; ++i) {
-        const int v = random.between(1, 6);
-        ASSERT_GE(v, 1);
-        ASSERT_LE(v, 6);
-        ++counts[v];
-    }
-    for (int v = 1; v <= 6; ++v)
-        EXPECT_GT(counts[v], 800) << v;
+    Application app(fake.services(), free);
+    ASSERT_TRUE(app.start());
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_FALSE(windowWhenAsked);
 }
 
 TEST(LockFileInstance, ALiveCopyIsRefusedAndItsEndFreesTheLock)

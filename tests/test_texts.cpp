@@ -160,14 +160,4 @@ TEST(DescribeInterpretation, BlankFirstNameHasNoHealthTextsButBothSentences)
     EXPECT_TRUE(t.moneyText.has_value());
 }
 
-TEST(DescribeInterpretation, TextsViewTheCatalogueWithoutCopying)
-{
-    Interpretation r;
-    r.moneyNumber = 7;
-    const InterpretationTexts a = describeInterpretation(r);
-    const InterpretationTexts b = describeInterpretation(r);
-    EXPECT_EQ(a.moneyText->data(), b.moneyText->data());
-    EXPECT_EQ(a.moneyText->data() + 2, moneyText(7)->data());
-}
-
 } // namespace

@@ -4,7 +4,7 @@
 #include "InterpretationTexts.h"
 #include "LinkLabel.h"
 #include "TabStrip.h"
-#include "frmSave.h"
+#include "ReportDialog.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -26,21 +26,21 @@ using Viewer = FormTest;
 TEST_F(Viewer, ARequestFillsTheSixBoxesAndShowsTheLuckyNumberView)
 {
     Request("john", "", "smith", "1", "January", "2000", "10");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     ASSERT_NE(v, nullptr);
     EXPECT_TRUE(v->isVisible());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(v->txtDescriptionLuckyNo->text(), WithBreak(kLuckyNumberSentence));
-    EXPECT_EQ(v->txtDescriptionLuckyColor->text(), WithBreak(kLuckyColorSentence));
-    EXPECT_EQ(v->txtDescriptionMoneyNo->text(), WithBreak(moneyText(5)));
-    EXPECT_EQ(v->txtDescriptionFHIndication->text(), WithBreak(healthText(12)));
-    EXPECT_EQ(v->txtDescriptionFHInfluence->text(), WithBreak(healthText(12)));
-    EXPECT_EQ(v->txtDescriptionSHIndication->text(), WithBreak(healthText(5)));
-    EXPECT_EQ(v->lblCaption->text(), "Lucky Number is  1");
-    EXPECT_EQ(v->TScript->currentIndex(), 0);
-    for (DescriptionBox *box : v->boxes())
-        EXPECT_EQ(box->isVisible(), box == v->txtDescriptionLuckyNo) << box->objectName().toStdString();
-    EXPECT_EQ(form->currentInterpretation().moneyNumber, 5);
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyNumberBox")->text(), WithBreak(kLuckyNumberSentence));
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyColorBox")->text(), WithBreak(kLuckyColorSentence));
+    EXPECT_EQ(Child<DescriptionBox>(v, "moneyNumberBox")->text(), WithBreak(moneyText(5)));
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthIndicationBox")->text(), WithBreak(healthText(12)));
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthInfluenceBox")->text(), WithBreak(healthText(12)));
+    EXPECT_EQ(Child<DescriptionBox>(v, "secondHealthIndicationBox")->text(), WithBreak(healthText(5)));
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Lucky Number is  1");
+    EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->currentIndex(), 0);
+    for (DescriptionBox *box : Boxes(v))
+        EXPECT_EQ(box->isVisible(), box == Child<DescriptionBox>(v, "luckyNumberBox")) << box->objectName().toStdString();
+    EXPECT_EQ(app->reading().interpretation.moneyNumber, 5);
     EXPECT_EQ(v->windowTitle(), "Larkspire v1.45");
     EXPECT_EQ(v->centralWidget()->size(), QSize(522, 348));
 }
@@ -48,7 +48,7 @@ TEST_F(Viewer, ARequestFillsTheSixBoxesAndShowsTheLuckyNumberView)
 TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
 {
     Request("john", "", "smith", "1", "January", "2000", "10");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     const QStringList captions{"Lucky Number is  1",
                                "Lucky Color is  Dazzling White",
                                "Money Number is  5",
@@ -58,14 +58,14 @@ TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
     const QStringList tabs{"Lucky Number", "Lucky Color", "Money Number", "First Health Indication",
                            "First Health Influence", "Second Health Indication"};
     for (int i = 5; i >= 0; --i) {
-        v->TScript->setCurrentIndex(i);
-        EXPECT_EQ(v->TScript->tabText(i), tabs[i]);
-        EXPECT_EQ(v->lblCaption->text(), captions[i]);
+        Child<TabStrip>(v, "resultTabs")->setCurrentIndex(i);
+        EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->tabText(i), tabs[i]);
+        EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), captions[i]);
         int visible = 0;
-        for (DescriptionBox *box : v->boxes())
+        for (DescriptionBox *box : Boxes(v))
             visible += box->isVisible() ? 1 : 0;
         EXPECT_EQ(visible, 1);
-        EXPECT_TRUE(v->boxes()[static_cast<std::size_t>(i)]->isVisible());
+        EXPECT_TRUE(Boxes(v)[static_cast<std::size_t>(i)]->isVisible());
     }
 }
 
@@ -73,74 +73,74 @@ TEST_F(Viewer, AColourWithABlankStandsWhole)
 {
     // F is 17 for "F": Greenish Yellow.
     Request("f", "", "x");
-    form->viewer()->TScript->setCurrentIndex(1);
-    EXPECT_EQ(form->viewer()->lblCaption->text(), "Lucky Color is  Greenish Yellow");
+    Child<TabStrip>(viewer(), "resultTabs")->setCurrentIndex(1);
+    EXPECT_EQ(Child<QLabel>(viewer(), "captionLabel")->text(), "Lucky Color is  Greenish Yellow");
 }
 
 TEST_F(Viewer, BackClearsTheNamesKeepsTheListsAndTheNextReadingOpensOnTabOne)
 {
     Request("theo", "lee", "brown", "20", "July", "1969", "0");
-    frmDisplay *v = form->viewer();
-    v->TScript->setCurrentIndex(4);
-    v->cmdBack_Click();
+    ResultsWindow *v = viewer();
+    Child<TabStrip>(v, "resultTabs")->setCurrentIndex(4);
+    Child<QPushButton>(v, "backButton")->click();
     EXPECT_FALSE(v->isVisible());
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->txtFirstName->text(), "");
-    EXPECT_EQ(form->txtMiddleName->text(), "");
-    EXPECT_EQ(form->txtLastName->text(), "");
-    EXPECT_EQ(form->cmbDate->currentText(), "20");
-    EXPECT_EQ(form->cmbMonth->currentText(), "July");
-    EXPECT_EQ(form->cmbYear->currentText(), "1969");
-    EXPECT_EQ(form->cboMHH->currentText(), "0");
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "");
+    EXPECT_EQ(Child<QLineEdit>(form, "middleNameEdit")->text(), "");
+    EXPECT_EQ(Child<QLineEdit>(form, "lastNameEdit")->text(), "");
+    EXPECT_EQ(Child<QComboBox>(form, "dayCombo")->currentText(), "20");
+    EXPECT_EQ(Child<QComboBox>(form, "monthCombo")->currentText(), "July");
+    EXPECT_EQ(Child<QComboBox>(form, "yearCombo")->currentText(), "1969");
+    EXPECT_EQ(Child<QComboBox>(form, "hourCombo")->currentText(), "0");
 
-    QTest::keyClicks(form->txtFirstName, "ann");
-    QTest::keyClicks(form->txtLastName, "bob");
-    form->mnuNext->trigger();
-    EXPECT_EQ(form->viewer(), v);
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "ann");
+    QTest::keyClicks(Child<QLineEdit>(form, "lastNameEdit"), "bob");
+    Child<QAction>(form, "readingAction")->trigger();
+    EXPECT_EQ(viewer(), v);
     EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->TScript->currentIndex(), 0);
-    EXPECT_TRUE(v->txtDescriptionLuckyNo->isVisible());
-    EXPECT_EQ(v->lblCaption->text(), "Lucky Number is  " + QString::number(form->currentInterpretation().luckyNumber));
+    EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->currentIndex(), 0);
+    EXPECT_TRUE(Child<DescriptionBox>(v, "luckyNumberBox")->isVisible());
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Lucky Number is  " + QString::number(app->reading().interpretation.luckyNumber));
 }
 
 TEST_F(Viewer, ABoxWhoseNumberHasNoTextKeepsTheEarlierReading)
 {
     Request("john", "", "smith");
-    frmDisplay *v = form->viewer();
-    const QString earlier = v->txtDescriptionFHIndication->text();
-    v->cmdBack_Click();
+    ResultsWindow *v = viewer();
+    const QString earlier = Child<DescriptionBox>(v, "firstHealthIndicationBox")->text();
+    Child<QPushButton>(v, "backButton")->click();
     Request("   ", "", "smith");
-    EXPECT_EQ(form->currentInterpretation().firstHealthIndication, 0);
-    EXPECT_EQ(v->txtDescriptionFHIndication->text(), earlier);
-    EXPECT_EQ(v->txtDescriptionFHInfluence->text(), earlier);
-    v->TScript->setCurrentIndex(3);
-    EXPECT_EQ(v->lblCaption->text(), "First Health Indication Number is  0");
+    EXPECT_EQ(app->reading().interpretation.firstHealthIndication, 0);
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthIndicationBox")->text(), earlier);
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthInfluenceBox")->text(), earlier);
+    Child<TabStrip>(v, "resultTabs")->setCurrentIndex(3);
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "First Health Indication Number is  0");
 }
 
 TEST_F(Viewer, PlaceholdersStayWhenTheFirstReadingHasNoText)
 {
     Request("   ", "", "smith");
-    EXPECT_EQ(form->viewer()->txtDescriptionFHIndication->text(), "First Health Indication\r\n");
-    EXPECT_EQ(form->viewer()->txtDescriptionFHInfluence->text(), "First Health Influence\r\n");
+    EXPECT_EQ(Child<DescriptionBox>(viewer(), "firstHealthIndicationBox")->text(), "First Health Indication\r\n");
+    EXPECT_EQ(Child<DescriptionBox>(viewer(), "firstHealthInfluenceBox")->text(), "First Health Influence\r\n");
 }
 
 TEST_F(Viewer, ARefusedRequestKeepsTheCurrentInterpretation)
 {
     Request("john", "", "smith");
-    const Interpretation before = form->currentInterpretation();
-    form->viewer()->cmdBack_Click();
+    const Interpretation before = app->reading().interpretation;
+    Child<QPushButton>(viewer(), "backButton")->click();
     Request("ann", "", "");
-    EXPECT_EQ(form->currentInterpretation(), before);
-    EXPECT_FALSE(form->viewer()->isVisible());
+    EXPECT_EQ(app->reading().interpretation, before);
+    EXPECT_FALSE(viewer()->isVisible());
 }
 
 TEST_F(Viewer, EveryBoxEventEmptiesTheClipboard)
 {
     Request("john", "", "smith");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     // Filling six boxes is six changes.
     EXPECT_GE(fake.clipboard.clears, 6);
-    QWidget *viewport = v->txtDescriptionLuckyNo->viewport();
+    QWidget *viewport = Child<DescriptionBox>(v, "luckyNumberBox")->viewport();
     const QPointF at(20, 20);
     for (QEvent::Type type : {QEvent::MouseMove, QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
         const int before = fake.clipboard.clears;
@@ -154,59 +154,59 @@ TEST_F(Viewer, EveryBoxEventEmptiesTheClipboard)
 TEST_F(Viewer, FocusOrderIsBoxTabStripPrintBack)
 {
     Request("john", "", "smith");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     QApplication::setActiveWindow(v);
-    EXPECT_EQ(QApplication::focusWidget(), v->txtDescriptionLuckyNo);
+    EXPECT_EQ(QApplication::focusWidget(), Child<DescriptionBox>(v, "luckyNumberBox"));
     QStringList seen;
     for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         seen << QApplication::focusWidget()->objectName();
     }
-    EXPECT_EQ(seen, (QStringList{"TScript", "cmdPrint", "cmdBack", "txtDescriptionLuckyNo"}));
+    EXPECT_EQ(seen, (QStringList{"resultTabs", "printButton", "backButton", "luckyNumberBox"}));
 }
 
 TEST_F(Viewer, MenusWithoutAccessKeysForPrintAndExit)
 {
     Request("john", "", "smith");
-    frmDisplay *v = form->viewer();
-    EXPECT_EQ(v->mnuPrint->text(), "Print");
-    EXPECT_EQ(v->mnuBack->text(), "&Back");
-    EXPECT_EQ(v->mnuExit->text(), "Exit");
-    EXPECT_FALSE(v->mkmoney->isEnabled());
-    EXPECT_EQ(v->cmdPrint->text(), "&Print");
-    EXPECT_EQ(v->cmdBack->text(), "&Back");
-    EXPECT_EQ(v->lblCobrand->geometry(), v->lblFullBrand->geometry());
-    const auto siblings = v->lblFullBrand->parentWidget()->children();
-    EXPECT_GT(siblings.indexOf(v->lblFullBrand), siblings.indexOf(v->lblCobrand));
+    ResultsWindow *v = viewer();
+    EXPECT_EQ(Child<QAction>(v, "printAction")->text(), "Print");
+    EXPECT_EQ(Child<QAction>(v, "backAction")->text(), "&Back");
+    EXPECT_EQ(Child<QAction>(v, "exitAction")->text(), "Exit");
+    EXPECT_FALSE(Child<QAction>(v, "makeMoneyAction")->isEnabled());
+    EXPECT_EQ(Child<QPushButton>(v, "printButton")->text(), "&Print");
+    EXPECT_EQ(Child<QPushButton>(v, "backButton")->text(), "&Back");
+    EXPECT_EQ(Child<LinkLabel>(v, "coBrandOffer")->geometry(), Child<LinkLabel>(v, "fullBrandOffer")->geometry());
+    const auto siblings = Child<LinkLabel>(v, "fullBrandOffer")->parentWidget()->children();
+    EXPECT_GT(siblings.indexOf(Child<LinkLabel>(v, "fullBrandOffer")), siblings.indexOf(Child<LinkLabel>(v, "coBrandOffer")));
 }
 
 TEST_F(Viewer, PrintOpensTheReportModallyAndReturnsToTheSameView)
 {
     Request("john", "", "smith");
-    frmDisplay *v = form->viewer();
-    v->TScript->setCurrentIndex(2);
+    ResultsWindow *v = viewer();
+    Child<TabStrip>(v, "resultTabs")->setCurrentIndex(2);
     QString reportText;
     bool wasModal = false;
     QTimer::singleShot(0, [&] {
-        auto *report = qobject_cast<frmSave *>(QApplication::activeModalWidget());
+        auto *report = qobject_cast<ReportDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(report, nullptr);
         wasModal = report->isModal();
-        reportText = report->RTB->toPlainText();
+        reportText = Child<QTextEdit>(report, "reportEdit")->toPlainText();
         report->close();
     });
-    v->mnuPrint->trigger();
+    Child<QAction>(v, "printAction")->trigger();
     EXPECT_TRUE(wasModal);
     EXPECT_TRUE(reportText.contains("Money Number :-5"));
     EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->TScript->currentIndex(), 2);
-    EXPECT_EQ(v->lblCaption->text(), "Money Number is  5");
+    EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->currentIndex(), 2);
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Money Number is  5");
 }
 
 TEST_F(Viewer, ClosingTheViewerEndsTheProgram)
 {
     Request("john", "", "smith");
-    QPointer<frmDisplay> v = form->viewer();
-    v->mnuExit->trigger();
+    QPointer<ResultsWindow> v = viewer();
+    Child<QAction>(v, "exitAction")->trigger();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(fake.process.ends, 1);
     EXPECT_TRUE(v.isNull());

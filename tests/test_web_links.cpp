@@ -3,13 +3,13 @@
 #include "FormTestSupport.h"
 
 #include "LinkLabel.h"
-#include "frmAbout.h"
-#include "frmSave.h"
+#include "AboutDialog.h"
+#include "ReportDialog.h"
 #include "DescriptionBox.h"
 #include "TabStrip.h"
 
 #include <QLabel>
-#include "modHelp.h"
+#include "WebPages.h"
 
 #include <QAction>
 #include <QPushButton>
@@ -26,16 +26,16 @@ using WebLinks = FormTest;
 
 TEST_F(WebLinks, InputFormLabelsAndMenus)
 {
-    Click(form->Label61);
-    Click(form->lblCobrand);
-    Click(form->lblFullBrand);
-    form->mnuOnline->trigger();
-    form->mnuVisit->trigger();
-    form->mnuUpdate->trigger();
+    Click(Child<LinkLabel>(form, "forumBanner"));
+    Click(Child<LinkLabel>(form, "coBrandOffer"));
+    Click(Child<LinkLabel>(form, "fullBrandOffer"));
+    Child<QAction>(form, "onlineHelpAction")->trigger();
+    Child<QAction>(form, "visitAction")->trigger();
+    Child<QAction>(form, "updateAction")->trigger();
     EXPECT_EQ(fake.browser.opened, (QStringList{pages::kHomePage, pages::kCoBrandPage, pages::kFullBrandPage,
                                                 pages::kOnlineHelp, pages::kHomePage, pages::kDownloadPage}));
     // Make Money Online is shown greyed and does nothing.
-    form->mkmoney->trigger();
+    Child<QAction>(form, "makeMoneyAction")->trigger();
     EXPECT_EQ(fake.browser.opened.size(), 6);
     // Check for Software Update leaves the reminder's date alone.
     EXPECT_EQ(fake.settings.values.value("Settings/Duration"), "12/7/2026");
@@ -44,15 +44,15 @@ TEST_F(WebLinks, InputFormLabelsAndMenus)
 TEST_F(WebLinks, ViewerLabelsAndMenus)
 {
     Request("ann", "", "lee");
-    frmDisplay *v = form->viewer();
+    ResultsWindow *v = viewer();
     fake.browser.opened.clear();
-    Click(v->Label61);
-    Click(v->lblCobrand);
-    Click(v->lblFullBrand);
-    v->mnuOnline->trigger();
-    v->mnuVisit->trigger();
-    v->mnuUpdate->trigger();
-    Click(v->Label61);
+    Click(Child<LinkLabel>(v, "forumBanner"));
+    Click(Child<LinkLabel>(v, "coBrandOffer"));
+    Click(Child<LinkLabel>(v, "fullBrandOffer"));
+    Child<QAction>(v, "onlineHelpAction")->trigger();
+    Child<QAction>(v, "visitAction")->trigger();
+    Child<QAction>(v, "updateAction")->trigger();
+    Click(Child<LinkLabel>(v, "forumBanner"));
     EXPECT_EQ(fake.browser.opened, (QStringList{pages::kHomePage, pages::kCoBrandPage, pages::kFullBrandPage,
                                                 pages::kOnlineHelp, pages::kHomePage, pages::kDownloadPage,
                                                 pages::kHomePage}));
@@ -60,13 +60,13 @@ TEST_F(WebLinks, ViewerLabelsAndMenus)
 
 TEST_F(WebLinks, ReportLabels)
 {
-    ReportInputs inputs;
-    frmSave report(fake.services(), inputs);
+    Reading inputs;
+    ReportDialog report(fake.services(), inputs);
     report.show();
-    Click(report.Label14);
-    Click(report.Label1);
-    Click(report.lblCobrand);
-    Click(report.lblFullBrand);
+    Click(Child<LinkLabel>(&report, "forumLink"));
+    Click(Child<LinkLabel>(&report, "homeLink"));
+    Click(Child<LinkLabel>(&report, "coBrandOffer"));
+    Click(Child<LinkLabel>(&report, "fullBrandOffer"));
     EXPECT_EQ(fake.browser.opened,
               (QStringList{pages::kHomePage, pages::kHomePage, pages::kCoBrandPage, pages::kFullBrandPage}));
     report.close();
@@ -75,32 +75,32 @@ TEST_F(WebLinks, ReportLabels)
 TEST_F(WebLinks, AboutOpensOverEitherWindowAndReturnsToIt)
 {
     Request("ann", "", "lee");
-    frmDisplay *v = form->viewer();
-    v->TScript->setCurrentIndex(3);
-    const QString caption = v->lblCaption->text();
+    ResultsWindow *v = viewer();
+    Child<TabStrip>(v, "resultTabs")->setCurrentIndex(3);
+    const QString caption = Child<QLabel>(v, "captionLabel")->text();
     QWidget *aboutParent = nullptr;
     QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<AboutDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         aboutParent = box->parentWidget();
-        box->cmdOK->click();
+        Child<QPushButton>(box, "okButton")->click();
     });
-    v->mnuAbout->trigger();
+    Child<QAction>(v, "aboutAction")->trigger();
     EXPECT_EQ(aboutParent, v);
     EXPECT_TRUE(v->isVisible());
-    EXPECT_EQ(v->lblCaption->text(), caption);
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), caption);
 
-    v->cmdBack_Click();
-    QTest::keyClicks(form->txtFirstName, "bo");
+    Child<QPushButton>(v, "backButton")->click();
+    QTest::keyClicks(Child<QLineEdit>(form, "firstNameEdit"), "bo");
     QTimer::singleShot(0, [&] {
-        auto *box = qobject_cast<frmAbout *>(QApplication::activeModalWidget());
+        auto *box = qobject_cast<AboutDialog *>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         aboutParent = box->parentWidget();
         box->close();
     });
-    form->mnuAbout->trigger();
+    Child<QAction>(form, "aboutAction")->trigger();
     EXPECT_EQ(aboutParent, form.data());
-    EXPECT_EQ(form->txtFirstName->text(), "BO");
+    EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "BO");
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 

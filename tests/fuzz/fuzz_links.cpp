@@ -20,7 +20,7 @@ void Check(bool condition)
 
 void CheckOpened(const QString &link)
 {
-    const auto url = SafeLinkUrl(link);
+    const auto url = safeLinkUrl(link);
     if (!url)
         return;
     Check(link.size() <= kLongestLink);
@@ -45,7 +45,7 @@ void CheckOpened(const QString &link)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(data), static_cast<qsizetype>(size));
-    for (const LinkSpan &span : FindLinks(text)) {
+    for (const LinkSpan &span : findLinks(text)) {
         Check(span.start >= 0 && span.length > 0 && span.start + span.length <= text.size());
         CheckOpened(text.mid(span.start, span.length));
     }

@@ -139,7 +139,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         cursor.insertText(QString::fromUtf8(reinterpret_cast<const char *>(data + i), static_cast<qsizetype>(end - i)), format);
         i = end + 1;
     }
-    const QByteArray rtf = WriteRtf(document);
+    const QByteArray rtf = writeRtf(document);
 
     int depth = 0;
     for (qsizetype k = 0; k < rtf.size(); ++k) {
