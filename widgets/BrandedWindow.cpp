@@ -55,8 +55,8 @@ void BrandedWindow::bringOfferToFront(Offer offer)
 
 QMenu *BrandedWindow::addFileMenu()
 {
-    // The menus keep the system's colours, so that the unusable entry shows greyed.
-    theme::useSystemColours(menuBar());
+    // The menus keep the standard light colours, so that the unusable entry shows greyed.
+    theme::useStandardColours(menuBar());
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("fileMenu"));
     return file;
@@ -71,7 +71,8 @@ void BrandedWindow::addHelpMenus()
         action->setObjectName(QString::fromLatin1(name));
         return action;
     };
-    add(help, "onlineHelpAction", QStringLiteral("&Online Help"), [this] { WebPages(m_platform.browser).openOnlineHelp(); });
+    add(help, "onlineHelpAction", QStringLiteral("&Online Help"), [this] { WebPages(m_platform.browser).openOnlineHelp(); })
+        ->setShortcut(QKeySequence::HelpContents);
     add(help, "visitAction", QStringLiteral("&Visit Us Online"), [this] { WebPages(m_platform.browser).openHomePage(); });
     help->addSeparator();
     add(help, "updateAction", QStringLiteral("&Check for Software Update"),

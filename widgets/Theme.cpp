@@ -1,12 +1,17 @@
 #include "Theme.h"
 
 #include "Platform.h"
+#include "ProgramStyle.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QWidget>
+
+#include <memory>
 
 // The icon lives in this static library, whose resources must be registered by hand. Each window
 // registers them as it is set up; Qt keeps one registration of the same data.
@@ -26,6 +31,32 @@ QFont verdana(double pointSize, bool bold, bool underline)
     return font;
 }
 
+QPalette standardPalette()
+{
+    // Every colour of every group is set, so that nothing of the desktop's colour scheme shows
+    // through where a window leaves a colour alone.
+    static const QPalette complete = [] {
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        const QPalette light = fusion->standardPalette();
+        QPalette palette;
+        for (int group = 0; group < QPalette::NColorGroups; ++group) {
+            for (int role = 0; role < QPalette::NColorRoles; ++role) {
+                const auto g = static_cast<QPalette::ColorGroup>(group);
+                const auto r = static_cast<QPalette::ColorRole>(role);
+                palette.setColor(g, r, light.color(g, r));
+            }
+        }
+        return palette;
+    }();
+    return complete;
+}
+
+void useProgramStyle()
+{
+    QApplication::setStyle(new ProgramStyle);
+    QApplication::setPalette(standardPalette());
+}
+
 void setUpWindow(QWidget *window)
 {
     registerResources();
@@ -36,7 +67,9 @@ void setUpWindow(QWidget *window)
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
     window->setFont(verdana(8.25));
-    paint(window, QPalette::Window, kTurquoise);
+    QPalette palette = standardPalette();
+    palette.setColor(QPalette::Window, kTurquoise);
+    window->setPalette(palette);
     window->setAutoFillBackground(true);
 }
 
@@ -64,18 +97,9 @@ void useFormColours(QWidget *window)
     window->setPalette(palette);
 }
 
-void useSystemColours(QWidget *widget)
+void useStandardColours(QWidget *widget)
 {
-    const QPalette system = QGuiApplication::palette();
-    QPalette palette;
-    for (int group = 0; group < QPalette::NColorGroups; ++group) {
-        for (int role = 0; role < QPalette::NColorRoles; ++role) {
-            const auto g = static_cast<QPalette::ColorGroup>(group);
-            const auto r = static_cast<QPalette::ColorRole>(role);
-            palette.setColor(g, r, system.color(g, r));
-        }
-    }
-    widget->setPalette(palette);
+    widget->setPalette(standardPalette());
 }
 
 void greyButton(QWidget *button)

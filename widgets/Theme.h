@@ -39,8 +39,15 @@ void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color);
 // The colours of the input form and the viewer: dark red text on turquoise in boxes and lists.
 void useFormColours(QWidget *window);
 
-// Gives a widget the system's colours, whatever its window's colours are.
-void useSystemColours(QWidget *widget);
+// The program's light palette, the same whatever the desktop's colour scheme.
+QPalette standardPalette();
+
+// Makes ProgramStyle the application's style and standardPalette() its palette. Called once at
+// start, after the application object exists.
+void useProgramStyle();
+
+// Gives a widget the standard light colours, whatever its window's colours are.
+void useStandardColours(QWidget *widget);
 
 // A light grey push button with black text.
 void greyButton(QWidget *button);
