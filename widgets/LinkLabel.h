@@ -3,13 +3,17 @@
 #include <QLabel>
 
 // A label that acts as a link: a pointing hand over it, a click (left button released over it)
-// emits clicked(). It never takes the keyboard focus.
+// emits clicked(). It never takes the keyboard focus; a screen reader finds it as a link whose
+// press action clicks it.
 class LinkLabel final : public QLabel {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(LinkLabel)
 
 public:
     LinkLabel(const QString &text, QWidget *parent);
+
+    // Lets screen readers see every link label as a link they can press. Called once at start.
+    static void installAccessibility();
 
 signals:
     void clicked();

@@ -41,6 +41,12 @@ QComboBox *pickList(QWidget *parent, const QString &name, const QString &accessi
     list->setEditable(false);
     list->setMaxVisibleItems(12);
     list->setGeometry(x, y, width, 22);
+    // Screen readers on Linux name a list by its current entry and ignore its accessible name;
+    // a label that is the list's buddy names it ("Year of birth, 1900"), hidden as it is.
+    auto *label = new QLabel(accessibleName, parent);
+    label->setObjectName(name + QStringLiteral("Label"));
+    label->setBuddy(list);
+    label->hide();
     return list;
 }
 
