@@ -92,8 +92,10 @@ public:
         QString caption;
         QString filter;        // e.g. "Rich Text Format (*.rtf)"
         QString defaultSuffix; // appended when the typed name has none
+        QString suggestedName; // the file name offered at first
     };
-    // The chosen path, or nothing when the user cancelled. Asks before replacing a file.
+    // The chosen path, or nothing when the user cancelled. Asks before replacing a file. Opens in
+    // the user's Documents folder the first time, then in the folder of the last file chosen.
     virtual std::optional<QString> askSaveFileName(QWidget *parent, const SaveRequest &request) = 0;
     // Lets the user choose and set up the printer; false when cancelled. The page-range choice
     // is disabled; the selection choice is offered and preselected when hasSelection is true.

@@ -267,9 +267,21 @@ std::optional<QString> QtCommonDialogs::askSaveFileName(QWidget *parent, const S
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    // A program started from a menu has no meaningful working folder: start where the user keeps
+    // documents, then where the last file went.
+    QString folder = m_lastFolder;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+        folder = QDir::homePath();
+    dialog.setDirectory(folder);
+    if (!request.suggestedName.isEmpty())
+        dialog.selectFile(request.suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    m_lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 bool QtCommonDialogs::askPrinter(QWidget *parent, QPrinter &printer, bool hasSelection)

@@ -102,6 +102,9 @@ class QtCommonDialogs final : public CommonDialogs {
 public:
     std::optional<QString> askSaveFileName(QWidget *parent, const SaveRequest &request) override;
     bool askPrinter(QWidget *parent, QPrinter &printer, bool hasSelection) override;
+
+private:
+    QString m_lastFolder; // of the last file chosen in this run
 };
 
 // All the Qt services together, for the program entry.

@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QPrinter>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
@@ -95,6 +96,10 @@ void ReportDialog::createControls()
     connect(m_saveButton, &QPushButton::clicked, this, &ReportDialog::saveAsRtf);
     setTabOrder(m_reportEdit, m_printButton);
     setTabOrder(m_printButton, m_saveButton);
+    // Shortcuts users expect; none of them types anything into the report.
+    new QShortcut(QKeySequence::Save, this, this, &ReportDialog::saveAsRtf);
+    new QShortcut(QKeySequence::Print, this, this, &ReportDialog::print);
+    new QShortcut(QKeySequence::HelpContents, this, this, [this] { WebPages(m_platform.browser).openOnlineHelp(); });
 
     const WebPages pages(m_platform.browser);
     auto *forumLink = reportLink(this, "forumLink", QStringLiteral("Join our numerology discussion forum"), {1440, 0, 4830, 195});
@@ -130,7 +135,8 @@ void ReportDialog::done(int result)
 void ReportDialog::saveAsRtf()
 {
     const auto path = m_platform.dialogs.askSaveFileName(
-        this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf")});
+        this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"),
+               QStringLiteral("Larkspire Interpretation.rtf")});
     if (!path)
         return;
     // A failed save never leaves an existing file damaged, and is never reported as success.

@@ -19,14 +19,13 @@ larkspire_gui_test(test_links report)
 larkspire_gui_test(test_help widgets)
 larkspire_gui_test(test_startup application)
 larkspire_gui_test(test_web_links application)
-larkspire_gui_test(test_accessibility application)
 larkspire_gui_test(test_platform platform)
 
 add_test(NAME e2e_main_road
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/main_road.sh $<TARGET_FILE:larkspire>)
 set_tests_properties(e2e_main_road PROPERTIES TIMEOUT 240)
 
-foreach(road whole_road keyboard_road)
+foreach(road whole_road keyboard_road themes accessibility command_line)
   add_test(NAME e2e_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${road}.sh $<TARGET_FILE:larkspire>)
   set_tests_properties(e2e_${road} PROPERTIES TIMEOUT 240)
 endforeach()

@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPrinter>
 #include <QRadioButton>
 #include <QTemporaryDir>
@@ -14,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -262,6 +265,48 @@ TEST(StdRandomSource, StartsASecondApartDrawUnrelatedFirstNumbers)
     EXPECT_GT(changes, 420);
     EXPECT_LT(changes, 580);
     EXPECT_LE(longestRun, 14);
+}
+
+// ---- The real file dialog ----
+
+TEST(QtCommonDialogs, SaveStartsInDocumentsThenWhereTheLastFileWent)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
+    ASSERT_TRUE(QDir().mkpath(home.filePath("Documents")));
+    ASSERT_TRUE(QDir().mkpath(home.filePath("elsewhere")));
+    QtCommonDialogs dialogs;
+    const CommonDialogs::SaveRequest request{"Larkspire", "Rich Text Format (*.rtf)", "rtf", "Larkspire Interpretation.rtf"};
+    const auto answer = [](const std::function<void(QFileDialog *)> &act) {
+        QTimer::singleShot(0, [act] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(dialog);
+        });
+    };
+    QString firstFolder;
+    QString suggested;
+    answer([&](QFileDialog *dialog) {
+        firstFolder = dialog->directory().absolutePath();
+        suggested = dialog->findChild<QLineEdit *>("fileNameEdit")->text();
+        dialog->selectFile(home.filePath("elsewhere/reading.rtf"));
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    EXPECT_EQ(dialogs.askSaveFileName(nullptr, request), home.filePath("elsewhere/reading.rtf"));
+    EXPECT_EQ(firstFolder, home.filePath("Documents"));
+    EXPECT_EQ(suggested, "Larkspire Interpretation.rtf");
+    QString secondFolder;
+    answer([&](QFileDialog *dialog) {
+        secondFolder = dialog->directory().absolutePath();
+        dialog->reject();
+    });
+    EXPECT_EQ(dialogs.askSaveFileName(nullptr, request), std::nullopt);
+    EXPECT_EQ(secondFolder, home.filePath("elsewhere"));
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 // ---- The real print dialog ----

@@ -344,6 +344,20 @@ TEST_F(Report, ALongParagraphWithoutBlanksPrints)
     EXPECT_TRUE(PdfText(pdf).contains("END"));
 }
 
+TEST_F(Report, CtrlSSavesAndCtrlPPrints)
+{
+    Open();
+    QApplication::setActiveWindow(report.get());
+    fake.dialogs.savePath.reset();
+    const QString text = Child<QTextEdit>(report, "reportEdit")->toPlainText();
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(fake.dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(fake.dialogs.saveRequests[0].suggestedName, "Larkspire Interpretation.rtf");
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(fake.dialogs.printSelections.size(), 1u);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), text);
+}
+
 // ---- Printing ----
 
 TEST_F(Report, PrintsTheWholeReportWithoutASelection)

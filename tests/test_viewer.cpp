@@ -4,6 +4,7 @@
 #include "InterpretationTexts.h"
 #include "LinkLabel.h"
 #include "TabStrip.h"
+#include "WebPages.h"
 #include "ReportDialog.h"
 
 #include <QLabel>
@@ -211,6 +212,37 @@ TEST_F(Viewer, ClosingTheViewerEndsTheProgram)
     EXPECT_EQ(fake.process.ends, 1);
     EXPECT_TRUE(v.isNull());
     EXPECT_TRUE(form.isNull());
+}
+
+TEST_F(Viewer, CtrlTabAndCtrlPageKeysStepThroughTheTabs)
+{
+    Request("john", "", "smith");
+    ResultsWindow *v = viewer();
+    QApplication::setActiveWindow(v);
+    auto *tabs = Child<TabStrip>(v, "resultTabs");
+    const auto press = [](int key, Qt::KeyboardModifiers modifiers) {
+        QTest::keyClick(QApplication::focusWidget(), static_cast<Qt::Key>(key), modifiers);
+    };
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 1);
+    press(Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 2);
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Money Number is  5");
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    press(Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(tabs->currentIndex(), 5);
+}
+
+TEST_F(Viewer, F1OpensTheOnlineHelpFromEitherWindow)
+{
+    QTest::keyClick(form, Qt::Key_F1);
+    Request("john", "", "smith");
+    QApplication::setActiveWindow(viewer());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(fake.browser.opened, (QStringList{pages::kOnlineHelp, pages::kOnlineHelp}));
+    EXPECT_EQ(Child<QAction>(viewer(), "onlineHelpAction")->shortcut(), QKeySequence(Qt::Key_F1));
 }
 
 } // namespace

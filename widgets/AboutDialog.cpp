@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 
 using theme::px;
 
@@ -99,6 +100,7 @@ void AboutDialog::createControls()
     m_okButton->setAutoDefault(true);
     m_okButton->setAccessibleName(QStringLiteral("OK"));
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
+    new QShortcut(QKeySequence::HelpContents, this, this, [this] { WebPages(m_platform.browser).openOnlineHelp(); });
 }
 
 void AboutDialog::showModal(Platform platform, QWidget *parent)

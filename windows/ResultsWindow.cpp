@@ -9,6 +9,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QShortcut>
 
 using theme::px;
 
@@ -122,6 +123,17 @@ void ResultsWindow::createControls()
     m_backButton = addButton(strip, "backButton", "&Back", "Back", 436);
     connect(m_printButton, &QPushButton::clicked, this, &ResultsWindow::printRequested);
     connect(m_backButton, &QPushButton::clicked, this, &ResultsWindow::backRequested);
+
+    // The tabs follow Ctrl+Tab and Ctrl+PgDn forwards, Ctrl+Shift+Tab and Ctrl+PgUp backwards,
+    // round from the last to the first.
+    const auto step = [this](int by) {
+        m_resultTabs->setCurrentIndex((m_resultTabs->currentIndex() + by + 6) % 6);
+    };
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)})
+        new QShortcut(keys, this, this, [step] { step(1); });
+    for (const QKeySequence &keys : {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab),
+                                     QKeySequence(Qt::CTRL | Qt::Key_PageUp)})
+        new QShortcut(keys, this, this, [step] { step(-1); });
 }
 
 QPushButton *ResultsWindow::addButton(QWidget *strip, const char *name, const char *caption, const char *spoken, int x)
