@@ -2,8 +2,9 @@
 #include "Fakes.h"
 #include "LinkLabel.h"
 #include "LongRunWrap.h"
-#include "RtfWriter.h"
 #include "ReportDialog.h"
+#include "RtfWriter.h"
+#include "TestFiles.h"
 
 #include <QApplication>
 #include <QDir>
@@ -20,20 +21,12 @@
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace numerology;
 
 namespace {
-
-QByteArray Contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 Reading SampleInputs()
 {
@@ -256,20 +249,12 @@ TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
 {
     Open();
     const QString path = folder.filePath("exist.rtf");
-    {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old contents");
-    }
+    Put(path, "old contents");
     fake.dialogs.savePath = path;
-    // Writes past 64 bytes fail with EFBIG, as they would on a full disk.
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit small{64, old.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &small);
-    report->saveAsRtf();
-    setrlimit(RLIMIT_FSIZE, &old);
+    {
+        FileSizeLimit full(64);
+        report->saveAsRtf();
+    }
     EXPECT_EQ(Contents(path), "old contents");
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\r"));
@@ -279,11 +264,7 @@ TEST_F(Report, SavingOntoSomethingThatIsNotAFileIsRefused)
 {
     Open();
     const QString target = folder.filePath("target.rtf");
-    {
-        QFile file(target);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("target");
-    }
+    Put(target, "target");
     const QString link = folder.filePath("link.rtf");
     ASSERT_TRUE(QFile::link(target, link));
     const QString fifo = folder.filePath("fifo.rtf");
