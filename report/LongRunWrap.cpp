@@ -22,8 +22,8 @@ LongRunWrap::LongRunWrap(QTextEdit *editor)
     : QObject(editor)
     , m_editor(editor)
 {
-    // Connected before anything else listens, so that the wrap mode is set before the new text is
-    // laid out.
+    // The document announces a change before its layout takes the change in, so the wrap mode is
+    // right by the time the new text is laid out.
     connect(editor->document(), &QTextDocument::contentsChange, this, &LongRunWrap::contentsChanged);
     setBreakAnywhere(hasLongRun(0, editor->document()->characterCount()));
 }
