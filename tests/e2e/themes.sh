@@ -5,6 +5,19 @@
 program=$1
 start_display
 
+# Takes a picture of a window once it has stopped changing (two pictures in a row the same).
+steady_shot() {
+  local window=$1 file=$2 next=${2%.png}.next.png
+  import -window "$window" "$file"
+  for _ in $(seq 30); do
+    sleep 0.2
+    import -window "$window" "$next"
+    if [ "$(compare -metric AE "$file" "$next" null: 2>&1 || true)" = "0" ]; then rm -f "$next"; return 0; fi
+    mv "$next" "$file"
+  done
+  fail "the window never stopped changing ($file)"
+}
+
 # Takes the three windows' pictures into folder $1, with the focus on a button or the tab strip
 # (a text caret blinks and would make two pictures differ).
 three_windows() {
@@ -20,20 +33,17 @@ three_windows() {
   xdotool key Tab Tab
   xdotool type --delay 20 "lee"
   xdotool key Tab
-  sleep 0.3
-  import -window "$form" "$folder/input.png"
+  steady_shot "$form" "$folder/input.png"
   xdotool key space
   results=$(window_of_width 522) || fail "the results window did not appear ($folder)"
   focus "$results"
   xdotool key Tab
-  sleep 0.3
-  import -window "$results" "$folder/results.png"
+  steady_shot "$results" "$folder/results.png"
   xdotool key alt+p
   report=$(window_of_width 515) || fail "the report window did not appear ($folder)"
   focus "$report"
   xdotool key Tab
-  sleep 0.3
-  import -window "$report" "$folder/report.png"
+  steady_shot "$report" "$folder/report.png"
   kill -9 "$pid" 2>/dev/null || true
   wait "$pid" 2>/dev/null || true
 }
