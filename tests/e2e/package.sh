@@ -13,10 +13,10 @@ for path in ./usr/bin/larkspire ./usr/share/applications/com.example.Larkspire.d
             ./usr/share/metainfo/com.example.Larkspire.metainfo.xml ./usr/share/man/man1/larkspire.1.gz \
             ./usr/share/doc/larkspire/copyright ./usr/share/doc/larkspire/changelog.gz \
             ./usr/share/icons/hicolor/scalable/apps/com.example.Larkspire.svg; do
-  echo "$contents" | grep -q " $path\$" || fail "the package lacks $path"
+  grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
 for size in 16 32 48 64 128 256; do
-  echo "$contents" | grep -q " ./usr/share/icons/hicolor/${size}x${size}/apps/com.example.Larkspire.png\$" \
+  grep -q " ./usr/share/icons/hicolor/${size}x${size}/apps/com.example.Larkspire.png\$" <<<"$contents" \
     || fail "the package lacks the ${size} px icon"
 done
 for tool in lintian desktop-file-validate appstreamcli xprop; do
@@ -27,8 +27,8 @@ complaints=$(lintian --tag-display-limit 0 "$deb" 2>/dev/null | grep -E '^(E|W):
 [ -n "$(dpkg-deb -f "$deb" Homepage)" ] || fail "the package names no homepage"
 dpkg-deb -f "$deb" Recommends | grep -q qt6-wayland || fail "the package does not recommend qt6-wayland"
 depends=$(dpkg-deb -f "$deb" Depends)
-echo "$depends" | grep -q "libqt6widgets6" || fail "the package does not depend on Qt Widgets: $depends"
-echo "$depends" | grep -q "libqt6printsupport6" || fail "the package does not depend on Qt Print Support: $depends"
+grep -q "libqt6widgets6" <<<"$depends" || fail "the package does not depend on Qt Widgets: $depends"
+grep -q "libqt6printsupport6" <<<"$depends" || fail "the package does not depend on Qt Print Support: $depends"
 [ "$(dpkg-deb -f "$deb" Package)" = larkspire ] || fail "wrong package name"
 
 root="$E2E_ROOT/root"
