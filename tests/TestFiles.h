@@ -1,12 +1,15 @@
 #pragma once
 // Files for tests: reading and writing them whole, and a disk that fills up.
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 inline QByteArray Contents(const QString &path)
 {
@@ -35,4 +38,32 @@ public:
 
 private:
     rlimit m_old{};
+};
+
+// What may lie where the program writes: a regular file, a symbolic link to it and a FIFO, made in
+// a folder. None of them may be followed, replaced or waited on.
+struct SpecialFiles {
+    explicit SpecialFiles(const QString &folder)
+        : target(folder + "/target.rtf")
+        , link(folder + "/link.rtf")
+        , fifo(folder + "/fifo.rtf")
+    {
+        Put(target, "target contents");
+        EXPECT_TRUE(QFile::link(target, link));
+        EXPECT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    }
+
+    // The link is still a link, its target untouched, the FIFO still a FIFO.
+    void expectUnchanged() const
+    {
+        EXPECT_TRUE(QFileInfo(link).isSymLink());
+        EXPECT_EQ(Contents(target), "target contents");
+        struct stat info {};
+        ASSERT_EQ(lstat(QFile::encodeName(fifo).constData(), &info), 0);
+        EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    }
+
+    QString target;
+    QString link;
+    QString fifo;
 };

@@ -53,29 +53,20 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
 TEST(SafeFiles, SpecialFilesAreNeitherFollowedNorReplacedNorWaitedOn)
 {
     QTemporaryDir folder;
-    const QString target = folder.filePath("target");
-    Put(target, "target contents");
-    const QString link = folder.filePath("link.rtf");
-    ASSERT_TRUE(QFile::link(target, link));
-    const QString fifo = folder.filePath("fifo.rtf");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const SpecialFiles special(folder.path());
     const QString directory = folder.filePath("folder.rtf");
     ASSERT_TRUE(QDir().mkpath(directory));
 
-    for (const QString &path : {link, fifo, directory, QStringLiteral("/dev/null")}) {
+    for (const QString &path : {special.link, special.fifo, directory, QStringLiteral("/dev/null")}) {
         EXPECT_EQ(safefiles::kindOf(path), safefiles::PathKind::Other) << path.toStdString();
         EXPECT_FALSE(safefiles::readRegularFile(path, 1000)) << path.toStdString();
         EXPECT_FALSE(safefiles::writeFileAtomically(path, "written").isEmpty()) << path.toStdString();
     }
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Contents(target), "target contents");
-    struct stat info {};
-    ASSERT_EQ(lstat(QFile::encodeName(fifo).constData(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    special.expectUnchanged();
     EXPECT_TRUE(QFileInfo(directory).isDir());
 
-    EXPECT_FALSE(safefiles::readRegularFile(target, 5)) << "a file larger than the limit is read";
-    EXPECT_EQ(safefiles::readRegularFile(target, 1000), QByteArray("target contents"));
+    EXPECT_FALSE(safefiles::readRegularFile(special.target, 5)) << "a file larger than the limit is read";
+    EXPECT_EQ(safefiles::readRegularFile(special.target, 1000), QByteArray("target contents"));
 }
 
 // ---- The settings file ----

@@ -263,22 +263,15 @@ TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
 TEST_F(Report, SavingOntoSomethingThatIsNotAFileIsRefused)
 {
     Open();
-    const QString target = folder.filePath("target.rtf");
-    Put(target, "target");
-    const QString link = folder.filePath("link.rtf");
-    ASSERT_TRUE(QFile::link(target, link));
-    const QString fifo = folder.filePath("fifo.rtf");
-    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    for (const QString &path : {link, fifo, QStringLiteral("/dev/null")}) {
+    const SpecialFiles special(folder.path());
+    for (const QString &path : {special.link, special.fifo, QStringLiteral("/dev/null")}) {
         fake.messages.shown.clear();
         fake.dialogs.savePath = path;
         report->saveAsRtf();
         ASSERT_EQ(fake.messages.shown.size(), 1u) << path.toStdString();
         EXPECT_TRUE(fake.messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\r"));
     }
-    EXPECT_TRUE(QFileInfo(link).isSymLink());
-    EXPECT_EQ(Contents(target), "target");
-    EXPECT_FALSE(QFileInfo(fifo).isFile());
+    special.expectUnchanged();
 }
 
 // ---- Text without blanks ----
