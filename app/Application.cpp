@@ -1,37 +1,59 @@
-#include "Application.h"
+#include "app/Application.h"
 
-#include "InputWindow.h"
-#include "ReportDialog.h"
-#include "ResultsWindow.h"
-#include "Theme.h"
-#include "UpdateReminder.h"
+#include "app/UpdateReminder.h"
+#include "platform/InstanceLock.h"
+#include "report/ReportDialog.h"
+#include "widgets/Messages.h"
+#include "windows/InputWindow.h"
+#include "windows/ResultsWindow.h"
 
-Application::Application(Platform platform, InstanceLock &instance)
-    : m_platform(platform)
-    , m_instance(instance)
+#include <QCoreApplication>
+#include <QLocale>
+
+#include <chrono>
+#include <random>
+
+Application::Application(InstanceLock &instance, SettingsStore &settings, SaveAndPrintDialogs &dialogs)
+    : m_instance(instance)
+    , m_settings(settings)
+    , m_dialogs(dialogs)
 {
 }
 
 Application::~Application() = default;
 
-bool Application::start()
+QRandomGenerator Application::seededGenerator(std::uint64_t wallTicks, std::uint64_t steadyTicks)
+{
+    // A generator seeded with one small number that grows by one a second draws nearly the same
+    // first numbers for starts a few seconds apart; a seed sequence spreads every bit.
+    std::seed_seq sequence{static_cast<std::uint32_t>(wallTicks), static_cast<std::uint32_t>(wallTicks >> 32),
+                           static_cast<std::uint32_t>(steadyTicks), static_cast<std::uint32_t>(steadyTicks >> 32)};
+    return QRandomGenerator(sequence);
+}
+
+BrandedWindow::Offer Application::offerOfDraw(int draw)
+{
+    return draw % 2 == 1 ? BrandedWindow::Offer::CoBrand : BrandedWindow::Offer::FullBrand;
+}
+
+bool Application::start(QDate today)
 {
     if (!m_instance.tryAcquire()) {
-        m_platform.messages.information(QStringLiteral("Application is already running"), kApplicationTitle);
-        m_platform.process.endProcess();
+        showMessage(QStringLiteral("Application is already running"));
         return false;
     }
-    m_platform.random.seedFromClock();
+    m_random = seededGenerator(
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count()),
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()));
     // The reminder may ask its question before any window of the program is on the screen.
-    UpdateReminder(m_platform).run();
-    m_inputWindow = std::make_unique<InputWindow>(m_platform);
+    UpdateReminder(m_settings).run(today, QLocale::system());
+    m_inputWindow = std::make_unique<InputWindow>();
     connect(m_inputWindow.get(), &InputWindow::readingRequested, this, &Application::showReading);
     connect(m_inputWindow.get(), &BrandedWindow::quitRequested, this, &Application::quit);
     m_inputWindow->show();
     theme::centre(m_inputWindow.get());
-    // An odd draw brings the co-branding offer to the front; the choice holds for the whole run.
-    const bool coBrand = m_platform.random.between(1, 6) % 2 == 1;
-    m_inputWindow->bringOfferToFront(coBrand ? BrandedWindow::Offer::CoBrand : BrandedWindow::Offer::FullBrand);
+    // The choice holds for the whole run.
+    m_inputWindow->bringOfferToFront(offerOfDraw(static_cast<int>(m_random.bounded(1, 7))));
     return true;
 }
 
@@ -39,7 +61,7 @@ void Application::showReading(const numerology::PersonDetails &person)
 {
     m_reading = m_reading.next(person);
     if (!m_resultsWindow) {
-        m_resultsWindow = std::make_unique<ResultsWindow>(m_platform);
+        m_resultsWindow = std::make_unique<ResultsWindow>();
         connect(m_resultsWindow.get(), &ResultsWindow::backRequested, this, &Application::returnToInput);
         connect(m_resultsWindow.get(), &ResultsWindow::printRequested, this, &Application::printReading);
         connect(m_resultsWindow.get(), &BrandedWindow::quitRequested, this, &Application::quit);
@@ -56,18 +78,14 @@ void Application::returnToInput()
 
 void Application::printReading()
 {
-    ReportDialog::showModal(m_platform, m_reading, m_resultsWindow.get());
+    ReportDialog::showModal(m_reading, m_dialogs, m_resultsWindow.get());
 }
 
 void Application::quit()
 {
-    // The windows go when control is back in the event loop: quit() is called from inside a
-    // window's close event. Hidden first, so that nothing shows in between.
-    for (QWidget *window : {static_cast<QWidget *>(m_inputWindow.release()), static_cast<QWidget *>(m_resultsWindow.release())}) {
-        if (window) {
+    for (QWidget *window : {static_cast<QWidget *>(m_inputWindow.get()), static_cast<QWidget *>(m_resultsWindow.get())}) {
+        if (window)
             window->hide();
-            window->deleteLater();
-        }
     }
-    m_platform.process.endProcess();
+    QCoreApplication::quit();
 }

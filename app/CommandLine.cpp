@@ -1,4 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
+
+#include "model/Product.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -38,7 +40,7 @@ Outcome handle(int argc, char **argv, std::FILE *out, std::FILE *err)
             return Outcome::Done;
         }
         if (std::strcmp(arg, "--version") == 0 || std::strcmp(arg, "-v") == 0) {
-            std::fputs("Larkspire " LARKSPIRE_VERSION "\n", out);
+            std::fprintf(out, "%s %s\n", qPrintable(kApplicationTitle), qPrintable(kVersion));
             return Outcome::Done;
         }
     }

@@ -1,8 +1,11 @@
-#include "Application.h"
-#include "CommandLine.h"
-#include "LinkLabel.h"
-#include "QtPlatform.h"
-#include "Theme.h"
+#include "app/Application.h"
+#include "app/CommandLine.h"
+#include "model/Product.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "report/SaveAndPrintDialogs.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QApplication>
 #include <QFont>
@@ -20,24 +23,23 @@ int main(int argc, char *argv[])
     QApplication application(argc, argv);
     // The application name (the executable's base name) addresses the per-user settings.
     QApplication::setApplicationName(QStringLiteral("larkspire"));
-    QApplication::setApplicationVersion(QStringLiteral(LARKSPIRE_VERSION));
+    QApplication::setApplicationVersion(kVersion);
     // Docks match the window to its launcher through the desktop file's name.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Larkspire"));
     // The program ends when a main window is closed, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window asks for Verdana; where it is not installed the system's sans-serif stands in.
-    QFont::insertSubstitutions(QStringLiteral("Verdana"), {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                                           QStringLiteral("Sans Serif")});
+    QFont::insertSubstitutions(theme::kFontFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                                    QStringLiteral("Sans Serif")});
     // The windows carry their whole look themselves, whatever the desktop's style and colours.
     theme::useProgramStyle();
     LinkLabel::installAccessibility();
 
-    QtPlatform qt;
-    LockFileInstance instance;
-    Application larkspire(qt.services(), instance);
-    if (!larkspire.start())
+    SettingsStore settings;
+    InstanceLock instance;
+    QtSaveAndPrintDialogs dialogs;
+    Application larkspire(instance, settings, dialogs);
+    if (!larkspire.start(QDate::currentDate()))
         return 0;
-    const int result = QApplication::exec();
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return result;
+    return QApplication::exec();
 }

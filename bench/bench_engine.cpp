@@ -1,6 +1,6 @@
 // Readings per second of the engine, for names of ordinary length.
-#include "Interpretation.h"
-#include "InterpretationTexts.h"
+#include "engine/Interpretation.h"
+#include "engine/InterpretationTexts.h"
 
 #include <benchmark/benchmark.h>
 

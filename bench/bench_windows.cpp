@@ -1,10 +1,12 @@
 // In-process timings of the windows: one interpretation request (click to viewer shown), opening
 // the report window (composition included), and saving the report as RTF.
-#include "Application.h"
-#include "Fakes.h"
-#include "InputWindow.h"
-#include "ReportDialog.h"
-#include "ResultsWindow.h"
+#include "GuiTestSupport.h"
+#include "app/Application.h"
+#include "platform/InstanceLock.h"
+#include "platform/SettingsStore.h"
+#include "report/ReportDialog.h"
+#include "windows/InputWindow.h"
+#include "windows/ResultsWindow.h"
 
 #include <QApplication>
 #include <QFont>
@@ -26,10 +28,12 @@ Reading SampleReport()
 
 void BM_InterpretationRequest(benchmark::State &state)
 {
-    FakePlatform fake;
-    FakeInstanceLock instance;
-    Application app(fake.services(), instance);
-    app.start();
+    QTemporaryDir folder;
+    SettingsStore settings(folder.filePath("larkspire.conf"));
+    InstanceLock instance(folder.filePath("larkspire.lock"));
+    FakeDialogs dialogs;
+    Application app(instance, settings, dialogs);
+    app.start(QDate::currentDate());
     InputWindow *form = app.inputWindow();
     form->findChild<QLineEdit *>("firstNameEdit")->setText("ELIZABETH");
     form->findChild<QLineEdit *>("middleNameEdit")->setText("ANNE");
@@ -49,10 +53,10 @@ BENCHMARK(BM_InterpretationRequest)->Unit(benchmark::kMillisecond);
 
 void BM_OpenReport(benchmark::State &state)
 {
-    FakePlatform fake;
+    FakeDialogs dialogs;
     const Reading inputs = SampleReport();
     for (auto _ : state) {
-        ReportDialog report(fake.services(), inputs);
+        ReportDialog report(inputs, dialogs);
         report.show();
         QApplication::processEvents();
         report.close();
@@ -62,13 +66,12 @@ BENCHMARK(BM_OpenReport)->Unit(benchmark::kMillisecond);
 
 void BM_SaveReport(benchmark::State &state)
 {
-    FakePlatform fake;
+    FakeDialogs dialogs;
     QTemporaryDir folder;
-    ReportDialog report(fake.services(), SampleReport());
-    fake.dialogs.savePath = folder.filePath("reading.rtf");
+    ReportDialog report(SampleReport(), dialogs);
+    dialogs.savePath = folder.filePath("reading.rtf");
     for (auto _ : state)
         report.saveAsRtf();
-    benchmark::DoNotOptimize(fake.messages.shown.size());
 }
 BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
 
@@ -77,15 +80,15 @@ BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
 // to see that it grows linearly.
 void BM_PasteUnbrokenTextAndSave(benchmark::State &state)
 {
-    FakePlatform fake;
+    FakeDialogs dialogs;
     QTemporaryDir folder;
-    fake.dialogs.savePath = folder.filePath("pasted.rtf");
+    dialogs.savePath = folder.filePath("pasted.rtf");
     QString pasted(static_cast<qsizetype>(state.range(0)), QLatin1Char('x'));
     for (qsizetype i = 0; i < pasted.size(); ++i)
         pasted[i] = QLatin1Char(static_cast<char>('a' + i % 26));
     for (auto _ : state) {
         state.PauseTiming();
-        auto report = std::make_unique<ReportDialog>(fake.services(), SampleReport());
+        auto report = std::make_unique<ReportDialog>(SampleReport(), dialogs);
         report->show();
         QApplication::processEvents();
         auto *box = report->findChild<QTextEdit *>(QStringLiteral("reportEdit"));
@@ -108,10 +111,10 @@ BENCHMARK(BM_PasteUnbrokenTextAndSave)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(
 // Printing the pasted megabyte to a PDF file, for the linear growth of the printing road.
 void BM_PrintUnbrokenText(benchmark::State &state)
 {
-    FakePlatform fake;
+    FakeDialogs dialogs;
     QTemporaryDir folder;
-    fake.dialogs.printToPdf = folder.filePath("printed.pdf");
-    ReportDialog report(fake.services(), SampleReport());
+    dialogs.printToPdf = folder.filePath("printed.pdf");
+    ReportDialog report(SampleReport(), dialogs);
     auto *box = report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
     box->moveCursor(QTextCursor::End);
     box->insertPlainText(QString(static_cast<qsizetype>(state.range(0)), QLatin1Char('q')));

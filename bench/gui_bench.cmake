@@ -1,7 +1,6 @@
 # The benchmarks of the windows (offscreen) and the start-up timer (under Xvfb).
 add_executable(bench_windows bench_windows.cpp)
-target_link_libraries(bench_windows PRIVATE application benchmark::benchmark)
-target_include_directories(bench_windows PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(bench_windows PRIVATE application gui_test_support benchmark::benchmark)
 
 # The reference for start-up: the least a Qt Widgets program does to show one window.
 add_executable(minimal_window minimal_window.cpp)
@@ -10,3 +9,4 @@ target_link_libraries(minimal_window PRIVATE Qt6::Widgets)
 find_package(X11 REQUIRED)
 add_executable(startup_timer startup_timer.cpp)
 target_link_libraries(startup_timer PRIVATE X11::X11 X11::Xdamage)
+set_target_properties(startup_timer PROPERTIES AUTOMOC OFF)

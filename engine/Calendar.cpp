@@ -1,4 +1,4 @@
-#include "Calendar.h"
+#include "engine/Calendar.h"
 
 #include <array>
 
@@ -6,25 +6,19 @@ namespace numerology {
 
 namespace {
 
-constexpr std::array<std::string_view, 12> kMonthNames{
-    "January", "February", "March",     "April",   "May",      "June",
-    "July",    "August",   "September", "October", "November", "December",
-};
-
 constexpr std::array<int, 12> kMonthCodes{0, 3, 3, 6, 1, 4, 6, 2, 5, 0, 3, 5};
 
 // The weekday of 1 January (Sunday = 0) of a year from 1900 to 2050. The years fall into 28
 // classes, 1900, 1928, 1956 ... forming the first; that class starts on a Sunday, and from one
 // year to the next the start moves on by 2 after a leap year and by 1 after any other.
-constexpr int JanuaryStartOf(int year)
+constexpr int januaryStartOf(int year)
 {
     constexpr std::array<int, 28> kByRemainder = [] {
         std::array<int, 28> starts{};
         int start = 0;
         for (int offset = 0; offset < 28; ++offset) {
             starts[static_cast<std::size_t>(offset)] = start;
-            const bool leap = offset % 4 == 0;
-            start = (start + (leap ? 2 : 1)) % 7;
+            start = (start + (isLeapYear(1900 + offset) ? 2 : 1)) % 7;
         }
         return starts;
     }();
@@ -33,6 +27,14 @@ constexpr int JanuaryStartOf(int year)
 
 } // namespace
 
+int daysInMonth(int year, int month)
+{
+    constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12)
+        return 0;
+    return kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && isLeapYear(year) ? 1 : 0);
+}
+
 std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t day)
 {
     int monthStart = 0;
@@ -40,9 +42,8 @@ std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t d
         for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
             if (kMonthNames[i] != month)
                 continue;
-            const bool leap = year % 4 == 0;
-            const int l = (leap && i >= 2) ? 1 : 0;
-            monthStart = (JanuaryStartOf(year) + kMonthCodes[i] + l) % 7;
+            const int l = (isLeapYear(year) && i >= 2) ? 1 : 0;
+            monthStart = (januaryStartOf(year) + kMonthCodes[i] + l) % 7;
             break;
         }
     }

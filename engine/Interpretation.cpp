@@ -1,7 +1,7 @@
-#include "Interpretation.h"
+#include "engine/Interpretation.h"
 
-#include "Calendar.h"
-#include "Numerology.h"
+#include "engine/Calendar.h"
+#include "engine/Numerology.h"
 
 #include <array>
 

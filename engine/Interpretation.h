@@ -1,7 +1,7 @@
 #pragma once
 // The six results of a reading from a person's details.
 
-#include "Records.h"
+#include "engine/Records.h"
 
 namespace numerology {
 

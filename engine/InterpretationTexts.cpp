@@ -1,4 +1,4 @@
-#include "InterpretationTexts.h"
+#include "engine/InterpretationTexts.h"
 
 #include <array>
 
@@ -365,16 +365,16 @@ constexpr std::array<std::string_view, 22> kHealthTexts{
 
 constexpr std::size_t kBreakLength = 2;
 
-std::optional<std::string_view> WithBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
+std::optional<std::string_view> withBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
 {
     if (key < 1 || key > 22)
         return std::nullopt;
     return catalogue[static_cast<std::size_t>(key - 1)];
 }
 
-std::optional<std::string_view> WithoutBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
+std::optional<std::string_view> withoutBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
 {
-    auto text = WithBreak(catalogue, key);
+    auto text = withBreak(catalogue, key);
     if (text)
         text->remove_prefix(kBreakLength);
     return text;
@@ -387,12 +387,12 @@ const std::string_view kLuckyColorSentence = kLuckyColorWithBreak.substr(kBreakL
 
 std::optional<std::string_view> moneyText(std::int16_t key)
 {
-    return WithoutBreak(kMoneyTexts, key);
+    return withoutBreak(kMoneyTexts, key);
 }
 
 std::optional<std::string_view> healthText(std::int16_t key)
 {
-    return WithoutBreak(kHealthTexts, key);
+    return withoutBreak(kHealthTexts, key);
 }
 
 InterpretationTexts describeInterpretation(const Interpretation &reading)
@@ -400,10 +400,10 @@ InterpretationTexts describeInterpretation(const Interpretation &reading)
     InterpretationTexts texts;
     texts.luckyNumberText = kLuckyNumberWithBreak;
     texts.luckyColorText = kLuckyColorWithBreak;
-    texts.moneyText = WithBreak(kMoneyTexts, reading.moneyNumber);
-    texts.firstHealthIndicationText = WithBreak(kHealthTexts, reading.firstHealthIndication);
-    texts.firstHealthInfluenceText = WithBreak(kHealthTexts, reading.firstHealthInfluence);
-    texts.secondHealthIndicationText = WithBreak(kHealthTexts, reading.secondHealthIndication);
+    texts.moneyText = withBreak(kMoneyTexts, reading.moneyNumber);
+    texts.firstHealthIndicationText = withBreak(kHealthTexts, reading.firstHealthIndication);
+    texts.firstHealthInfluenceText = withBreak(kHealthTexts, reading.firstHealthInfluence);
+    texts.secondHealthIndicationText = withBreak(kHealthTexts, reading.secondHealthIndication);
     return texts;
 }
 

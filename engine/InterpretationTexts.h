@@ -1,7 +1,7 @@
 #pragma once
 // The catalogue of description texts and the choice of the six texts of a reading.
 
-#include "Records.h"
+#include "engine/Records.h"
 
 namespace numerology {
 

@@ -1,4 +1,4 @@
-#include "Numerology.h"
+#include "engine/Numerology.h"
 
 #include <array>
 
@@ -37,7 +37,7 @@ constexpr std::array<std::int16_t, 256> kValueOfByte = [] {
     return values;
 }();
 
-constexpr std::int16_t LetterValueOf(char c)
+constexpr std::int16_t letterValueOf(char c)
 {
     return kValueOfByte[static_cast<unsigned char>(c)];
 }
@@ -59,7 +59,7 @@ std::int16_t nameNumber(std::string_view name)
     constexpr int kLargest = 32767;
     int total = 0;
     for (char c : name) {
-        total += LetterValueOf(c);
+        total += letterValueOf(c);
         if (total >= kLargest) {
             total = kLargest;
             break;

@@ -1,10 +1,11 @@
 #pragma once
-// Reading and writing the program's own files (the settings file, saved reports) when anything
-// may lie at a path: a symbolic link, a FIFO, a device, a directory, a file too large to be ours,
-// or a disk that fills up halfway through a write.
+// The platform layer: what Qt lacks and what differs by operating system.
 //
-// Nothing here ever follows a symbolic link, blocks on opening a special file, or replaces a file
-// it has not completely written: a failed write leaves the old file byte for byte as it was.
+// The program keeps two kinds of files, its settings and the reports the user saves, and both go
+// through this file: nothing here ever follows a symbolic link, blocks on opening a special file,
+// or replaces a file it has not completely written; a failed write leaves the old file byte for
+// byte as it was. SettingsStore keeps the one setting on top of it, and InstanceLock tells
+// whether another copy of the program runs for the same user.
 
 #include <QByteArray>
 #include <QString>

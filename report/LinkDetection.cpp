@@ -1,4 +1,4 @@
-#include "LinkDetection.h"
+#include "report/LinkDetection.h"
 
 #include <QRegularExpression>
 #include <QUrlQuery>

@@ -1,4 +1,4 @@
-#include "LongRunWrap.h"
+#include "report/LongRunWrap.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

@@ -1,14 +1,17 @@
-#include "ReportDialog.h"
+#include "report/ReportDialog.h"
 
-#include "ClipboardGuard.h"
-#include "LinkLabel.h"
-#include "LongRunWrap.h"
-#include "ReportDocument.h"
-#include "ReportLinks.h"
-#include "RtfWriter.h"
-#include "SafeFiles.h"
-#include "Theme.h"
-#include "WebPages.h"
+#include "model/Product.h"
+#include "model/WebPages.h"
+#include "platform/SafeFiles.h"
+#include "report/LongRunWrap.h"
+#include "report/ReportDocument.h"
+#include "report/ReportLinks.h"
+#include "report/RtfWriter.h"
+#include "report/SaveAndPrintDialogs.h"
+#include "widgets/ClipboardGuard.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/Messages.h"
+#include "widgets/Theme.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -18,40 +21,64 @@
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 
-using theme::px;
+using theme::Twips;
 
 namespace {
 
-LinkLabel *reportLink(QWidget *parent, const char *name, const QString &text, QRect twips)
+// The window's design, in twips.
+constexpr struct {
+    QSize client{7725, 7590};
+    Twips reportEdit{30, 390, 7665, 6135};
+    Twips printButton{6555, 6570, 1125, 345};
+    Twips saveButton{5400, 6570, 1125, 345};
+    Twips forumLink{1440, 0, 4830, 195};
+    Twips homeLink{1620, 180, 4470, 195};
+    Twips offers{30, 6960, 7665, 615}; // the two offers, one on top of the other
+} kLayout;
+
+LinkLabel *reportLink(QWidget *parent, const char *name, const QString &text, Twips rect)
 {
     auto *label = new LinkLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setFont(theme::verdana(8.25, true, true));
+    label->setObjectName(QLatin1String(name));
+    label->setFont(theme::font(theme::Bold | theme::Underlined));
     label->setAlignment(Qt::AlignCenter);
-    label->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    theme::place(label, rect);
     return label;
+}
+
+QPushButton *reportButton(QWidget *parent, const char *name, const QString &caption, const QString &spoken,
+                        const QFont &font, Twips rect)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(spoken);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    theme::greyButton(button);
+    theme::place(button, rect);
+    return button;
 }
 
 } // namespace
 
-ReportDialog::ReportDialog(Platform platform, Reading reading, QWidget *parent)
+ReportDialog::ReportDialog(Reading reading, SaveAndPrintDialogs &dialogs, QWidget *parent)
     : QDialog(parent)
-    , m_platform(platform)
     , m_reading(std::move(reading))
+    , m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("reportDialog"));
     theme::setUpWindow(this);
-    theme::fixSize(this, px(7725), px(7590));
+    setFixedSize(theme::pixels(kLayout.client.width()), theme::pixels(kLayout.client.height()));
     createControls();
-    m_links = std::make_unique<ReportLinks>(m_reportEdit, m_platform.browser);
+    m_links = std::make_unique<ReportLinks>(m_reportEdit);
     composeDocument();
 }
 
 ReportDialog::~ReportDialog() = default;
 
-void ReportDialog::showModal(Platform platform, const Reading &reading, QWidget *parent)
+void ReportDialog::showModal(const Reading &reading, SaveAndPrintDialogs &dialogs, QWidget *parent)
 {
-    ReportDialog report(platform, reading, parent);
+    ReportDialog report(reading, dialogs, parent);
     report.setWindowModality(Qt::ApplicationModal);
     theme::centre(&report);
     report.exec();
@@ -65,56 +92,45 @@ void ReportDialog::createControls()
     m_reportEdit->setAcceptRichText(false);
     m_reportEdit->setTabChangesFocus(true);
     m_reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_reportEdit->setGeometry(px(30), px(390), px(7665), px(6135));
-    m_reportEdit->document()->setDefaultFont(theme::verdana(kReportPointSize));
-    m_reportEdit->setFont(theme::verdana(kReportPointSize));
-    theme::paint(m_reportEdit, QPalette::Base, QColor(192, 255, 255));
+    theme::place(m_reportEdit, kLayout.reportEdit);
+    const QFont reportFont = theme::font(theme::Plain, theme::kLargePoints);
+    m_reportEdit->document()->setDefaultFont(reportFont);
+    m_reportEdit->setFont(reportFont);
+    theme::paint(m_reportEdit, QPalette::Base, theme::kPaleCyan);
     theme::paint(m_reportEdit, QPalette::Text, Qt::black);
     new LongRunWrap(m_reportEdit);
-    new ClipboardGuard(m_reportEdit->viewport(), m_platform.clipboard);
-    connect(m_reportEdit, &QTextEdit::textChanged, this, [this] { m_platform.clipboard.clear(); });
+    new ClipboardGuard(m_reportEdit->viewport());
+    connect(m_reportEdit, &QTextEdit::textChanged, this, &ClipboardGuard::emptyClipboard);
 
-    m_printButton = new QPushButton(QStringLiteral("&Print"), this);
-    m_printButton->setObjectName(QStringLiteral("printButton"));
-    m_printButton->setAccessibleName(QStringLiteral("Print"));
-    m_printButton->setFont(theme::verdana(8.25, true));
-    m_printButton->setGeometry(px(6555), px(6570), px(1125), px(345));
-    m_saveButton = new QPushButton(QStringLiteral("&Save"), this);
-    m_saveButton->setObjectName(QStringLiteral("saveButton"));
-    m_saveButton->setAccessibleName(QStringLiteral("Save"));
-    QFont sansSerif(QStringLiteral("MS Sans Serif"));
-    sansSerif.setPointSizeF(8.25);
-    sansSerif.setBold(true);
+    auto *printButton = reportButton(this, "printButton", QStringLiteral("&Print"), QStringLiteral("Print"),
+                                   theme::font(theme::Bold), kLayout.printButton);
+    QFont sansSerif = theme::font(theme::Bold);
+    sansSerif.setFamily(QStringLiteral("MS Sans Serif"));
     sansSerif.setStyleHint(QFont::SansSerif);
-    m_saveButton->setFont(sansSerif);
-    m_saveButton->setGeometry(px(5400), px(6570), px(1125), px(345));
-    for (QPushButton *button : {m_printButton, m_saveButton}) {
-        button->setAutoDefault(false);
-        theme::greyButton(button);
-    }
-    connect(m_printButton, &QPushButton::clicked, this, &ReportDialog::print);
-    connect(m_saveButton, &QPushButton::clicked, this, &ReportDialog::saveAsRtf);
-    setTabOrder(m_reportEdit, m_printButton);
-    setTabOrder(m_printButton, m_saveButton);
+    auto *saveButton = reportButton(this, "saveButton", QStringLiteral("&Save"), QStringLiteral("Save"), sansSerif,
+                                  kLayout.saveButton);
+    connect(printButton, &QPushButton::clicked, this, &ReportDialog::print);
+    connect(saveButton, &QPushButton::clicked, this, &ReportDialog::saveAsRtf);
+    setTabOrder(m_reportEdit, printButton);
+    setTabOrder(printButton, saveButton);
     // Shortcuts users expect; none of them types anything into the report.
     new QShortcut(QKeySequence::Save, this, this, &ReportDialog::saveAsRtf);
     new QShortcut(QKeySequence::Print, this, this, &ReportDialog::print);
-    new QShortcut(QKeySequence::HelpContents, this, this, [this] { WebPages(m_platform.browser).openOnlineHelp(); });
+    new QShortcut(QKeySequence::HelpContents, this, this, &webpages::openOnlineHelp);
 
-    const WebPages pages(m_platform.browser);
-    auto *forumLink = reportLink(this, "forumLink", QStringLiteral("Join our numerology discussion forum"), {1440, 0, 4830, 195});
-    auto *homeLink = reportLink(this, "homeLink", QStringLiteral("Click here to visit our web site"), {1620, 180, 4470, 195});
+    auto *forumLink = reportLink(this, "forumLink", QStringLiteral("Join our numerology discussion forum"), kLayout.forumLink);
+    auto *homeLink = reportLink(this, "homeLink", QStringLiteral("Click here to visit our web site"), kLayout.homeLink);
     // Made in this order so that the co-branding offer lies in front; the report never changes it.
-    auto *fullBrandOffer = reportLink(this, "fullBrandOffer", kFullBrandOffer, {30, 6960, 7665, 615});
-    auto *coBrandOffer = reportLink(this, "coBrandOffer", kCoBrandOffer, {30, 6960, 7665, 615});
+    auto *fullBrandOffer = reportLink(this, "fullBrandOffer", kFullBrandOffer, kLayout.offers);
+    auto *coBrandOffer = reportLink(this, "coBrandOffer", kCoBrandOffer, kLayout.offers);
     for (LinkLabel *offer : {fullBrandOffer, coBrandOffer}) {
-        theme::paint(offer, QPalette::WindowText, QColor(0, 0, 255));
+        theme::paint(offer, QPalette::WindowText, theme::kBlue);
         offer->setAutoFillBackground(true);
     }
-    connect(forumLink, &LinkLabel::clicked, this, [pages] { pages.openHomePage(); });
-    connect(homeLink, &LinkLabel::clicked, this, [pages] { pages.openHomePage(); });
-    connect(coBrandOffer, &LinkLabel::clicked, this, [pages] { pages.openCoBrandPage(); });
-    connect(fullBrandOffer, &LinkLabel::clicked, this, [pages] { pages.openFullBrandPage(); });
+    connect(forumLink, &LinkLabel::clicked, this, &webpages::openHomePage);
+    connect(homeLink, &LinkLabel::clicked, this, &webpages::openHomePage);
+    connect(coBrandOffer, &LinkLabel::clicked, this, &webpages::openCoBrandPage);
+    connect(fullBrandOffer, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
 }
 
 void ReportDialog::composeDocument()
@@ -134,7 +150,7 @@ void ReportDialog::done(int result)
 
 void ReportDialog::saveAsRtf()
 {
-    const auto path = m_platform.dialogs.askSaveFileName(
+    const auto path = m_dialogs.askSaveFileName(
         this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"),
                QStringLiteral("Larkspire Interpretation.rtf")});
     if (!path)
@@ -143,9 +159,7 @@ void ReportDialog::saveAsRtf()
     const QString failure = safefiles::writeFileAtomically(*path, writeRtf(*m_reportEdit->document()));
     if (failure.isEmpty())
         return;
-    m_platform.messages.information(QStringLiteral("The report could not be saved to %1.\r%2")
-                                        .arg(QDir::toNativeSeparators(*path), failure),
-                                    kApplicationTitle);
+    showMessage(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
 }
 
 std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
@@ -171,7 +185,7 @@ void ReportDialog::print()
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Larkspire Interpretation"));
     const bool hasSelection = m_reportEdit->textCursor().hasSelection();
-    if (!m_platform.dialogs.askPrinter(this, printer, hasSelection))
+    if (!m_dialogs.askPrinter(this, printer, hasSelection))
         return;
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
     printer.setPrintRange(QPrinter::AllPages);

@@ -1,17 +1,23 @@
 #pragma once
+// The report layer: a reading composed as rich text.
+//
+// ReportDialog composes the reading's runs (ReportDocument) into its rich text box, shows the
+// document, writes it as RTF (RtfWriter, through the platform's checked, atomic write) and prints
+// it, asking for the file and the printer through SaveAndPrintDialogs. While the dialog is open,
+// ReportLinks shows web addresses in the box as links (LinkDetection) and opens one on a
+// left-button press, and LongRunWrap keeps the box's layout linear whatever is pasted into it.
 
-#include "Platform.h"
-#include "Reading.h"
+#include "model/Reading.h"
 
 #include <QDialog>
 
 #include <memory>
 
-class LinkLabel;
 class QPushButton;
 class QTextDocument;
 class QTextEdit;
 class ReportLinks;
+class SaveAndPrintDialogs;
 
 // The report window: a reading composed as rich text, which the user can read, edit, save as an
 // RTF file and print. Modal; composed afresh at every opening and discarded when closed.
@@ -20,11 +26,11 @@ class ReportDialog final : public QDialog {
     Q_DISABLE_COPY_MOVE(ReportDialog)
 
 public:
-    ReportDialog(Platform platform, Reading reading, QWidget *parent = nullptr);
+    ReportDialog(Reading reading, SaveAndPrintDialogs &dialogs, QWidget *parent = nullptr);
     ~ReportDialog() override;
 
     // Opens a report of the reading modally and returns when it has been closed.
-    static void showModal(Platform platform, const Reading &reading, QWidget *parent);
+    static void showModal(const Reading &reading, SaveAndPrintDialogs &dialogs, QWidget *parent);
 
     // Asks for a file name and writes the whole document there as RTF. A failure is reported and
     // leaves any file already there as it was; Cancel writes nothing and says nothing.
@@ -41,10 +47,8 @@ private:
     void createControls();
     void composeDocument();
 
-    Platform m_platform;
     Reading m_reading;
+    SaveAndPrintDialogs &m_dialogs;
     QTextEdit *m_reportEdit = nullptr;
-    QPushButton *m_printButton = nullptr;
-    QPushButton *m_saveButton = nullptr;
     std::unique_ptr<ReportLinks> m_links;
 };

@@ -1,39 +1,28 @@
-#include "ReportDocument.h"
+#include "report/ReportDocument.h"
+
+#include "widgets/Theme.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>
 
 namespace {
 
-const QString kLineBreak = QStringLiteral("\r\n");
-const QColor kTitleRed(255, 0, 0);
+const QString kParagraphEnd = QStringLiteral("\n\n");
 const QColor kHeadingNavy(0, 0, 128);
 const QColor kTextBlack(0, 0, 0);
-
-QString fromView(std::string_view value)
-{
-    return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
-}
+constexpr qsizetype kTitleIndent = 28;
 
 } // namespace
 
 std::vector<ReportRun> reportRuns(const Reading &reading)
 {
-    const numerology::Interpretation &r = reading.interpretation;
-    const QString headings[6] = {
-        QStringLiteral("Lucky Number :-") + QString::number(r.luckyNumber),
-        QStringLiteral("Lucky Color :-") + fromView(r.luckyColor),
-        QStringLiteral("Money Number :-") + QString::number(r.moneyNumber),
-        QStringLiteral("First Health Indication :-") + QString::number(r.firstHealthIndication),
-        QStringLiteral("First Health Influence :-") + QString::number(r.firstHealthInfluence),
-        QStringLiteral("Second Health Indication :-") + QString::number(r.secondHealthIndication),
-    };
     std::vector<ReportRun> runs;
-    runs.reserve(13);
-    runs.push_back({true, kTitleRed, QString(28, QLatin1Char(' ')) + QStringLiteral("Larkspire Interpretation") + kLineBreak + kLineBreak});
-    for (std::size_t i = 0; i < 6; ++i) {
-        runs.push_back({true, kHeadingNavy, headings[i]});
-        runs.push_back({false, kTextBlack, reading.descriptions[i] + kLineBreak + kLineBreak});
+    runs.reserve(1 + 2 * kResults.size());
+    runs.push_back(
+        {true, theme::kRed, QString(kTitleIndent, QLatin1Char(' ')) + QStringLiteral("Larkspire Interpretation") + kParagraphEnd});
+    for (const ResultInfo &info : kResults) {
+        runs.push_back({true, kHeadingNavy, info.reportHeading + reading.valueText(info.result)});
+        runs.push_back({false, kTextBlack, reading.description(info.result) + kParagraphEnd});
     }
     return runs;
 }
@@ -42,8 +31,8 @@ void insertRuns(QTextCursor &cursor, const std::vector<ReportRun> &runs)
 {
     for (const ReportRun &run : runs) {
         QTextCharFormat format;
-        format.setFontFamilies({QStringLiteral("Verdana")});
-        format.setFontPointSize(kReportPointSize);
+        format.setFontFamilies({theme::kFontFamily});
+        format.setFontPointSize(theme::kLargePoints);
         format.setFontWeight(run.bold ? QFont::Bold : QFont::Normal);
         format.setForeground(run.color);
         cursor.insertText(run.text, format);

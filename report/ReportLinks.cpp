@@ -1,9 +1,10 @@
-#include "ReportLinks.h"
+#include "report/ReportLinks.h"
 
-#include "LinkDetection.h"
-#include "Platform.h"
+#include "report/LinkDetection.h"
+#include "widgets/Theme.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDesktopServices>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QSyntaxHighlighter>
@@ -22,7 +23,7 @@ protected:
     {
         for (const LinkSpan &span : findLinks(text)) {
             QTextCharFormat link = format(static_cast<int>(span.start));
-            link.setForeground(QColor(0, 0, 255));
+            link.setForeground(theme::kBlue);
             link.setFontUnderline(true);
             setFormat(static_cast<int>(span.start), static_cast<int>(span.length), link);
         }
@@ -31,9 +32,8 @@ protected:
 
 } // namespace
 
-ReportLinks::ReportLinks(QTextEdit *reportEdit, BrowserOpener &browser)
+ReportLinks::ReportLinks(QTextEdit *reportEdit)
     : m_edit(reportEdit)
-    , m_browser(browser)
     , m_highlighter(new LinkHighlighter(reportEdit->document()))
 {
     reportEdit->viewport()->setMouseTracking(true);
@@ -80,7 +80,7 @@ bool ReportLinks::eventFilter(QObject *watched, QEvent *event)
         if (mouse->button() == Qt::LeftButton) {
             const QString link = linkAt(mouse->position().toPoint());
             if (const auto url = link.isEmpty() ? std::nullopt : safeLinkUrl(link))
-                m_browser.open(url->toString(QUrl::FullyEncoded));
+                QDesktopServices::openUrl(*url);
         }
     }
     return false;

@@ -3,7 +3,6 @@
 #include <QObject>
 #include <QPointer>
 
-class BrowserOpener;
 class QSyntaxHighlighter;
 class QTextEdit;
 
@@ -16,7 +15,7 @@ class ReportLinks final : public QObject {
     Q_DISABLE_COPY_MOVE(ReportLinks)
 
 public:
-    ReportLinks(QTextEdit *reportEdit, BrowserOpener &browser);
+    explicit ReportLinks(QTextEdit *reportEdit);
     ~ReportLinks() override;
 
     // The link under a point of the box's viewport, or an empty string.
@@ -27,6 +26,5 @@ protected:
 
 private:
     QPointer<QTextEdit> m_edit;
-    BrowserOpener &m_browser;
     QPointer<QSyntaxHighlighter> m_highlighter;
 };

@@ -1,4 +1,6 @@
-#include "RtfWriter.h"
+#include "report/RtfWriter.h"
+
+#include "widgets/Theme.h"
 
 #include <QColor>
 #include <QFont>
@@ -61,7 +63,7 @@ private:
             if (u >= 0x20 && u < 0x7F && u != '\\' && u != '{' && u != '}' && u != ';')
                 out += static_cast<char>(u);
         }
-        return out.isEmpty() ? QByteArray("Verdana") : out;
+        return out.isEmpty() ? theme::kFontFamily.toLatin1() : out;
     }
 
     QStringList m_fonts;
@@ -95,7 +97,7 @@ QString familyOf(const QTextCharFormat &format)
     const QStringList families = format.fontFamilies().toStringList();
     if (!families.isEmpty() && !families.constFirst().isEmpty())
         return families.constFirst();
-    return QStringLiteral("Verdana");
+    return theme::kFontFamily;
 }
 
 int halfPoints(const QTextCharFormat &format, const QTextDocument &document)
@@ -104,7 +106,7 @@ int halfPoints(const QTextCharFormat &format, const QTextDocument &document)
     if (points <= 0)
         points = document.defaultFont().pointSizeF();
     if (points <= 0 || !std::isfinite(points))
-        points = 9.75;
+        points = theme::kLargePoints;
     return static_cast<int>(std::lround(std::min(points, 1600.0) * 2));
 }
 
@@ -113,7 +115,7 @@ int halfPoints(const QTextCharFormat &format, const QTextDocument &document)
 QByteArray writeRtf(const QTextDocument &document)
 {
     Tables tables;
-    tables.fontIndex(QStringLiteral("Verdana"));
+    tables.fontIndex(theme::kFontFamily);
     QByteArray body;
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         for (auto it = block.begin(); !it.atEnd(); ++it) {

@@ -1,4 +1,4 @@
-#include "Calendar.h"
+#include "engine/Calendar.h"
 
 #include <gtest/gtest.h>
 
@@ -87,6 +87,24 @@ TEST(WeekdayOfBirth, AnyDayNumberGivesAWeekday)
     }
     // Day 0 is the day before the 1st: 1 June 2000 is a Thursday.
     EXPECT_EQ(weekdayOf(2000, "June", 0), 4);
+}
+
+TEST(DaysInMonth, EveryYearDivisibleByFourIsALeapYear)
+{
+    struct Row {
+        int year;
+        int month;
+        int days;
+    };
+    const Row rows[] = {
+        {2023, 1, 31}, {2023, 2, 28}, {2024, 2, 29}, {1900, 2, 29}, {2100, 2, 29}, {1901, 2, 28},
+        {2023, 4, 30}, {2023, 6, 30}, {2023, 9, 30}, {2023, 11, 30}, {2023, 5, 31}, {2023, 12, 31},
+        {2023, 0, 0},  {2023, 13, 0},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(daysInMonth(row.year, row.month), row.days) << row.year << "-" << row.month;
+    EXPECT_EQ(kMonthNames.front(), "January");
+    EXPECT_EQ(kMonthNames.back(), "December");
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "Interpretation.h"
-#include "Numerology.h"
+#include "engine/Interpretation.h"
+#include "engine/Numerology.h"
 
 #include <gtest/gtest.h>
 

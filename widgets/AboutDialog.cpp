@@ -1,8 +1,9 @@
-#include "AboutDialog.h"
+#include "widgets/AboutDialog.h"
 
-#include "LinkLabel.h"
-#include "Theme.h"
-#include "WebPages.h"
+#include "model/Product.h"
+#include "model/WebPages.h"
+#include "widgets/LinkLabel.h"
+#include "widgets/Theme.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -10,33 +11,57 @@
 #include <QPushButton>
 #include <QShortcut>
 
-using theme::px;
+using theme::Twips;
 
 namespace {
 
-QLabel *textLabel(QWidget *parent, const QString &text, const QFont &font, const QColor &color, QRect twips)
+// The box's design, in twips. The offer wraps within the box's width, with the same margin on
+// either side; OK stands a few pixels above the bottom edge, between it and the line.
+constexpr struct {
+    QSize client{6075, 3585};
+    Twips icon{150, 150, 480, 480};
+    Twips version{840, 240, 3450, 240};
+    Twips description{210, 750, 5745, 975};
+    Twips homePageLink{1920, 1800, 4050, 195};
+    Twips offer{120, 2040, 5835, 675};
+    Twips offerDetailsLink{3600, 2760, 2415, 195};
+    Twips line{-60, 3105, 6150, 30};
+    Twips okButton{4680, 3180, 1260, 345};
+} kLayout;
+
+QLabel *textLabel(QWidget *parent, const char *name, const QString &text, const QFont &font, const QColor &color,
+                  Twips rect)
 {
     auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, color);
-    label->setPalette(palette);
-    label->setGeometry(px(twips.x()), px(twips.y()), px(twips.width()), px(twips.height()));
+    theme::paint(label, QPalette::WindowText, color);
+    theme::place(label, rect);
     return label;
+}
+
+LinkLabel *maroonLink(QWidget *parent, const char *name, const QString &text, Twips rect)
+{
+    auto *link = new LinkLabel(text, parent);
+    link->setObjectName(QLatin1String(name));
+    link->setWordWrap(false);
+    link->setFont(theme::font(theme::Underlined));
+    theme::paint(link, QPalette::WindowText, theme::kMaroon);
+    theme::place(link, rect);
+    return link;
 }
 
 } // namespace
 
-AboutDialog::AboutDialog(Platform platform, QWidget *parent)
+AboutDialog::AboutDialog(QWidget *parent)
     : QDialog(parent)
-    , m_platform(platform)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     theme::setUpWindow(this);
-    theme::fixSize(this, px(6075), px(3585));
+    setFixedSize(theme::pixels(kLayout.client.width()), theme::pixels(kLayout.client.height()));
     createControls();
     m_okButton->setFocus();
 }
@@ -45,67 +70,52 @@ void AboutDialog::createControls()
 {
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("iconLabel"));
-    icon->setPixmap(QPixmap(QStringLiteral(":/larkspire.png")).scaled(px(480), px(480), Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    icon->setGeometry(px(150), px(150), px(480), px(480));
+    const QRect iconRect = theme::pixels(kLayout.icon);
+    icon->setPixmap(QPixmap(QStringLiteral(":/larkspire.png"))
+                        .scaled(iconRect.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setGeometry(iconRect);
     icon->setAccessibleName(QStringLiteral("Larkspire icon"));
 
-    textLabel(this, kWindowTitle, theme::verdana(9.75, true), theme::kDarkRed, {840, 240, 3450, 240})
-        ->setObjectName(QStringLiteral("versionLabel"));
-    textLabel(this,
+    textLabel(this, "versionLabel", kWindowTitle, theme::font(theme::Bold, theme::kLargePoints), theme::kDarkRed,
+              kLayout.version);
+    textLabel(this, "descriptionLabel",
               QStringLiteral("Larkspire software is based on the occult significance of Kabala numerology. This "
                              "software derives the lucky number, lucky color, money number and health number for a "
                              "person which can be used positively for one's development."),
-              theme::verdana(8.25), Qt::black, {210, 750, 5745, 975})
-        ->setObjectName(QStringLiteral("descriptionLabel"));
-
-    auto *homePageLink = new LinkLabel(QStringLiteral("Click here to visit ") + pages::kHomePage, this);
-    homePageLink->setObjectName(QStringLiteral("homePageLink"));
-    homePageLink->setWordWrap(false);
-    homePageLink->setFont(theme::verdana(8.25, false, true));
-    QPalette maroon = homePageLink->palette();
-    maroon.setColor(QPalette::WindowText, theme::kMaroon);
-    homePageLink->setPalette(maroon);
-    homePageLink->setGeometry(px(1920), px(1800), px(4050), px(195));
-    connect(homePageLink, &LinkLabel::clicked, this, [this] { WebPages(m_platform.browser).openHomePage(); });
-
-    // The offer wraps within the window's width, with the same margin on either side.
-    textLabel(this,
+              theme::font(), Qt::black, kLayout.description);
+    auto *homePageLink = maroonLink(this, "homePageLink", QStringLiteral("Click here to visit ") + webpages::kHomePage,
+                                    kLayout.homePageLink);
+    connect(homePageLink, &LinkLabel::clicked, this, &webpages::openHomePage);
+    textLabel(this, "offerLabel",
               QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "
                              "this software fully branded for your website."),
-              theme::verdana(8.25, true), Qt::black, {120, 2040, 6075 - 2 * 120, 675})
-        ->setObjectName(QStringLiteral("offerLabel"));
-
-    auto *detailsLink = new LinkLabel(QStringLiteral(" Click here for more details."), this);
-    detailsLink->setObjectName(QStringLiteral("offerDetailsLink"));
-    detailsLink->setWordWrap(false);
-    detailsLink->setFont(theme::verdana(8.25, false, true));
-    detailsLink->setPalette(maroon);
-    detailsLink->setGeometry(px(3600), px(2760), px(2415), px(195));
-    connect(detailsLink, &LinkLabel::clicked, this, [this] { WebPages(m_platform.browser).openFullBrandPage(); });
+              theme::font(theme::Bold), Qt::black, kLayout.offer);
+    auto *detailsLink = maroonLink(this, "offerDetailsLink", QStringLiteral(" Click here for more details."),
+                                   kLayout.offerDetailsLink);
+    connect(detailsLink, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("separatorLine"));
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
-    line->setGeometry(px(-60), px(3120) - 1, px(6150), 2);
+    theme::place(line, kLayout.line);
 
     m_okButton = new QPushButton(QStringLiteral("&OK"), this);
     m_okButton->setObjectName(QStringLiteral("okButton"));
-    m_okButton->setFont(theme::verdana(8.25, true));
+    m_okButton->setFont(theme::font(theme::Bold));
     theme::greyButton(m_okButton);
-    // A few pixels above the bottom edge, between it and the line.
-    m_okButton->setGeometry(px(4680), px(3180), px(1260), px(345));
+    theme::place(m_okButton, kLayout.okButton);
     // The default and the cancel button at once: Enter and Escape close the box too.
     m_okButton->setDefault(true);
     m_okButton->setAutoDefault(true);
     m_okButton->setAccessibleName(QStringLiteral("OK"));
     connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
-    new QShortcut(QKeySequence::HelpContents, this, this, [this] { WebPages(m_platform.browser).openOnlineHelp(); });
+    new QShortcut(QKeySequence::HelpContents, this, this, &webpages::openOnlineHelp);
 }
 
-void AboutDialog::showModal(Platform platform, QWidget *parent)
+void AboutDialog::showModal(QWidget *parent)
 {
-    AboutDialog box(platform, parent);
+    AboutDialog box(parent);
     box.setWindowModality(Qt::ApplicationModal);
     theme::centre(&box);
     box.exec();

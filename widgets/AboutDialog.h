@@ -1,7 +1,5 @@
 #pragma once
 
-#include "Platform.h"
-
 #include <QDialog>
 
 class QPushButton;
@@ -13,14 +11,13 @@ class AboutDialog final : public QDialog {
     Q_DISABLE_COPY_MOVE(AboutDialog)
 
 public:
-    explicit AboutDialog(Platform platform, QWidget *parent = nullptr);
+    explicit AboutDialog(QWidget *parent = nullptr);
 
     // Opens a new About box modally and returns when it has been closed.
-    static void showModal(Platform platform, QWidget *parent);
+    static void showModal(QWidget *parent);
 
 private:
     void createControls();
 
-    Platform m_platform;
     QPushButton *m_okButton = nullptr;
 };

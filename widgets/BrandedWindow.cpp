@@ -1,16 +1,14 @@
-#include "BrandedWindow.h"
+#include "widgets/BrandedWindow.h"
 
-#include "AboutDialog.h"
-#include "LinkLabel.h"
-#include "Theme.h"
-#include "WebPages.h"
+#include "model/WebPages.h"
+#include "widgets/AboutDialog.h"
+#include "widgets/LinkLabel.h"
 
 #include <QCloseEvent>
 #include <QFrame>
 #include <QMenuBar>
 
-BrandedWindow::BrandedWindow(Platform platform, const QString &objectName, int clientWidth)
-    : m_platform(platform)
+BrandedWindow::BrandedWindow(const QString &objectName, theme::Twips bannerStrip, theme::Twips banner)
 {
     setObjectName(objectName);
     theme::setUpWindow(this);
@@ -19,18 +17,19 @@ BrandedWindow::BrandedWindow(Platform platform, const QString &objectName, int c
     m_client->setObjectName(QStringLiteral("client"));
     setCentralWidget(m_client);
 
-    QFrame *strip = theme::darkStrip(m_client, 0, 0, clientWidth, 26);
+    QFrame *strip = theme::darkStrip(m_client, bannerStrip);
     strip->setObjectName(QStringLiteral("bannerStrip"));
-    m_forumBanner = new LinkLabel(QStringLiteral("Join our numerology discussion forum: click here to visit our web site!"), strip);
-    m_forumBanner->setObjectName(QStringLiteral("forumBanner"));
-    m_forumBanner->setFont(theme::verdana(8.25, true, true));
-    theme::paint(m_forumBanner, QPalette::WindowText, theme::kYellow);
-    m_forumBanner->setAlignment(Qt::AlignCenter);
-    m_forumBanner->setGeometry(4, 2, clientWidth - 8, 22);
-    connect(m_forumBanner, &LinkLabel::clicked, this, [this] { WebPages(m_platform.browser).openHomePage(); });
+    auto *forumBanner =
+        new LinkLabel(QStringLiteral("Join our numerology discussion forum: click here to visit our web site!"), strip);
+    forumBanner->setObjectName(QStringLiteral("forumBanner"));
+    forumBanner->setFont(theme::font(theme::Bold | theme::Underlined));
+    theme::paint(forumBanner, QPalette::WindowText, theme::kYellow);
+    forumBanner->setAlignment(Qt::AlignCenter);
+    theme::place(forumBanner, banner);
+    connect(forumBanner, &LinkLabel::clicked, this, &webpages::openHomePage);
 }
 
-void BrandedWindow::addOffers(QFrame *strip, QRect rectangle, Qt::Alignment alignment)
+void BrandedWindow::addOffers(QFrame *strip, theme::Twips rect, Qt::Alignment alignment)
 {
     // Made in this order so that the full-branding offer lies in front.
     m_coBrandOffer = new LinkLabel(kCoBrandOffer, strip);
@@ -38,14 +37,14 @@ void BrandedWindow::addOffers(QFrame *strip, QRect rectangle, Qt::Alignment alig
     m_coBrandOffer->setObjectName(QStringLiteral("coBrandOffer"));
     m_fullBrandOffer->setObjectName(QStringLiteral("fullBrandOffer"));
     for (LinkLabel *offer : {m_coBrandOffer, m_fullBrandOffer}) {
-        offer->setFont(theme::verdana(8.25, true, true));
+        offer->setFont(theme::font(theme::Bold | theme::Underlined));
         theme::paint(offer, QPalette::WindowText, theme::kYellow);
         offer->setAutoFillBackground(true);
         offer->setAlignment(alignment);
-        offer->setGeometry(rectangle);
+        theme::place(offer, rect);
     }
-    connect(m_coBrandOffer, &LinkLabel::clicked, this, [this] { WebPages(m_platform.browser).openCoBrandPage(); });
-    connect(m_fullBrandOffer, &LinkLabel::clicked, this, [this] { WebPages(m_platform.browser).openFullBrandPage(); });
+    connect(m_coBrandOffer, &LinkLabel::clicked, this, &webpages::openCoBrandPage);
+    connect(m_fullBrandOffer, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
 }
 
 void BrandedWindow::bringOfferToFront(Offer offer)
@@ -68,22 +67,25 @@ void BrandedWindow::addHelpMenus()
     help->setObjectName(QStringLiteral("helpMenu"));
     const auto add = [this](QMenu *menu, const char *name, const QString &text, auto slot) {
         QAction *action = menu->addAction(text, this, slot);
-        action->setObjectName(QString::fromLatin1(name));
+        action->setObjectName(QLatin1String(name));
         return action;
     };
-    add(help, "onlineHelpAction", QStringLiteral("&Online Help"), [this] { WebPages(m_platform.browser).openOnlineHelp(); })
+    add(help, "onlineHelpAction", QStringLiteral("&Online Help"), &webpages::openOnlineHelp)
         ->setShortcut(QKeySequence::HelpContents);
-    add(help, "visitAction", QStringLiteral("&Visit Us Online"), [this] { WebPages(m_platform.browser).openHomePage(); });
+    add(help, "visitAction", QStringLiteral("&Visit Us Online"), &webpages::openHomePage);
     help->addSeparator();
-    add(help, "updateAction", QStringLiteral("&Check for Software Update"),
-        [this] { WebPages(m_platform.browser).openDownloadPage(); });
+    add(help, "updateAction", QStringLiteral("&Check for Software Update"), &webpages::openDownloadPage);
     help->addSeparator();
-    add(help, "aboutAction", QStringLiteral("&About Software"), [this] { AboutDialog::showModal(m_platform, this); });
-    QAction *makeMoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this,
-                                              [this] { WebPages(m_platform.browser).openFullBrandPage(); });
+    add(help, "aboutAction", QStringLiteral("&About Software"), [this] { AboutDialog::showModal(this); });
+    QAction *makeMoney = menuBar()->addAction(QStringLiteral("Make Money &Online"), this, &webpages::openFullBrandPage);
     makeMoney->setObjectName(QStringLiteral("makeMoneyAction"));
     // Defined as not usable: shown greyed.
     makeMoney->setEnabled(false);
+}
+
+void BrandedWindow::fixClientSize(QSize twips)
+{
+    setFixedSize(theme::pixels(twips.width()), theme::pixels(twips.height()) + menuBar()->sizeHint().height());
 }
 
 void BrandedWindow::closeEvent(QCloseEvent *event)

@@ -1,13 +1,13 @@
-#include "CaptionFrame.h"
+#include "widgets/CaptionFrame.h"
 
-#include "Theme.h"
+#include "widgets/Theme.h"
 
 #include <QPainter>
 
 CaptionFrame::CaptionFrame(const QString &caption, QWidget *parent)
     : QWidget(parent)
     , m_caption(caption)
-    , m_captionFont(theme::verdana(8.25, true))
+    , m_captionFont(theme::font(theme::Bold))
 {
     setAccessibleName(caption);
 }

@@ -1,13 +1,19 @@
-#include "ClipboardGuard.h"
+#include "widgets/ClipboardGuard.h"
 
-#include "Platform.h"
-
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QWidget>
 
-ClipboardGuard::ClipboardGuard(QWidget *watched, Clipboard &clipboard)
+void ClipboardGuard::emptyClipboard()
+{
+    // Emptying the clipboard can fail while another program holds it; that is harmless here.
+    if (QClipboard *clipboard = QGuiApplication::clipboard())
+        clipboard->clear();
+}
+
+ClipboardGuard::ClipboardGuard(QWidget *watched)
     : QObject(watched)
-    , m_clipboard(clipboard)
 {
     watched->setMouseTracking(true);
     watched->installEventFilter(this);
@@ -20,7 +26,7 @@ bool ClipboardGuard::eventFilter(QObject *, QEvent *event)
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:
-        m_clipboard.clear();
+        emptyClipboard();
         break;
     default:
         break;

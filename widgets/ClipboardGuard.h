@@ -2,8 +2,6 @@
 
 #include <QObject>
 
-class Clipboard;
-
 // Empties the clipboard on every mouse press, release, double click and move over the widget it
 // watches. The description boxes and the report box use it, so that text copied out of them does
 // not stay on the clipboard once the mouse is back over them.
@@ -13,11 +11,11 @@ class ClipboardGuard final : public QObject {
 
 public:
     // Watches the widget and lives as long as it does.
-    ClipboardGuard(QWidget *watched, Clipboard &clipboard);
+    explicit ClipboardGuard(QWidget *watched);
+
+    // Empties the system clipboard, whatever it holds and whichever program put it there.
+    static void emptyClipboard();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    Clipboard &m_clipboard;
 };

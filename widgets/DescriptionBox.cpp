@@ -1,4 +1,4 @@
-#include "DescriptionBox.h"
+#include "widgets/DescriptionBox.h"
 
 DescriptionBox::DescriptionBox(const QString &name, const QString &text, QWidget *parent)
     : QPlainTextEdit(parent)
@@ -12,16 +12,4 @@ DescriptionBox::DescriptionBox(const QString &name, const QString &text, QWidget
     setTabChangesFocus(true);
     setFocusPolicy(Qt::StrongFocus);
     setPlainText(text);
-}
-
-void DescriptionBox::setText(const QString &text)
-{
-    setPlainText(text);
-}
-
-QString DescriptionBox::text() const
-{
-    QString plain = toPlainText();
-    plain.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-    return plain;
 }

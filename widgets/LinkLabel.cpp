@@ -1,4 +1,4 @@
-#include "LinkLabel.h"
+#include "widgets/LinkLabel.h"
 
 #include <QAccessibleWidget>
 #include <QMouseEvent>

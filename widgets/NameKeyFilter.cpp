@@ -1,4 +1,4 @@
-#include "NameKeyFilter.h"
+#include "widgets/NameKeyFilter.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ProgramStyle.h"
+#include "widgets/ProgramStyle.h"
 
 #include <QPainter>
 #include <QStyleFactory>

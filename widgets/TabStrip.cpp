@@ -1,4 +1,4 @@
-#include "TabStrip.h"
+#include "widgets/TabStrip.h"
 
 #include <QStyleOptionTab>
 #include <QStylePainter>

@@ -1,7 +1,7 @@
-#include "Theme.h"
+#include "widgets/Theme.h"
 
-#include "Platform.h"
-#include "ProgramStyle.h"
+#include "model/Product.h"
+#include "widgets/ProgramStyle.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -13,22 +13,20 @@
 
 #include <memory>
 
-// The icon lives in this static library, whose resources must be registered by hand. Each window
-// registers them as it is set up; Qt keeps one registration of the same data.
-static void registerResources()
-{
-    Q_INIT_RESOURCE(resources);
-}
-
 namespace theme {
 
-QFont verdana(double pointSize, bool bold, bool underline)
+QFont font(int styles, double points)
 {
-    QFont font(QStringLiteral("Verdana"));
-    font.setPointSizeF(pointSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
+    QFont font(kFontFamily);
+    font.setPointSizeF(points);
+    font.setBold(styles & Bold);
+    font.setUnderline(styles & Underlined);
     return font;
+}
+
+void place(QWidget *control, Twips rect)
+{
+    control->setGeometry(pixels(rect));
 }
 
 QPalette standardPalette()
@@ -59,23 +57,17 @@ void useProgramStyle()
 
 void setUpWindow(QWidget *window)
 {
-    registerResources();
     window->setWindowTitle(kWindowTitle);
     window->setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
                            | Qt::MSWindowsFixedSizeDialogHint);
-    window->setFont(verdana(8.25));
+    window->setFont(font());
     QPalette palette = standardPalette();
     palette.setColor(QPalette::Window, kTurquoise);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
-}
-
-void fixSize(QWidget *window, int width, int height)
-{
-    window->setFixedSize(width, height);
 }
 
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color)
@@ -120,7 +112,7 @@ void centre(QWidget *window)
     window->move(frame.topLeft());
 }
 
-QFrame *darkStrip(QWidget *parent, int x, int y, int width, int height)
+QFrame *darkStrip(QWidget *parent, Twips rect)
 {
     auto *strip = new QFrame(parent);
     strip->setFrameShape(QFrame::NoFrame);
@@ -128,7 +120,7 @@ QFrame *darkStrip(QWidget *parent, int x, int y, int width, int height)
     QPalette palette = strip->palette();
     palette.setColor(QPalette::Window, kDarkGrey);
     strip->setPalette(palette);
-    strip->setGeometry(x, y, width, height);
+    place(strip, rect);
     return strip;
 }
 

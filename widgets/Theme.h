@@ -1,13 +1,19 @@
 #pragma once
-// The look every window shares: turquoise background, dark red text in boxes and lists, dark
-// grey strips, Verdana, fixed size without minimise and maximise buttons, centred on the screen.
+// The widgets layer: the parts every window is built from.
+//
+// Theme gives every window its look (turquoise background, dark red text in boxes and lists, dark
+// grey strips, Verdana, a fixed size without minimise and maximise buttons, centred on the screen)
+// and places controls from a window's table of rectangles in twips. The parts: ProgramStyle, link
+// labels, the caption frame, the tab strip, the description boxes, the name key filter, the
+// clipboard guard, message boxes, the About box, and BrandedWindow, the frame of both main windows.
 
 #include <QColor>
 #include <QFont>
 #include <QPalette>
+#include <QRect>
 
-class QWidget;
 class QFrame;
+class QWidget;
 
 namespace theme {
 
@@ -17,21 +23,46 @@ inline const QColor kDarkGrey{64, 64, 64};
 inline const QColor kYellow{255, 255, 0};
 inline const QColor kLightGrey{192, 192, 192};
 inline const QColor kMaroon{128, 0, 0};
+inline const QColor kRed{255, 0, 0};
+inline const QColor kBlue{0, 0, 255};
+inline const QColor kPaleCyan{192, 255, 255};
 
-// Converts a length in twips to logical pixels (15 twips to a pixel).
-constexpr int px(int twips)
+// Every window's typeface, which the saved report names too.
+inline const QString kFontFamily = QStringLiteral("Verdana");
+// The size of the windows' text, in points.
+inline constexpr double kTextPoints = 8.25;
+// The size of titles and of the report's text, in points.
+inline constexpr double kLargePoints = 9.75;
+
+enum FontStyle { Plain = 0, Bold = 1, Underlined = 2 };
+
+QFont font(int styles = Plain, double points = kTextPoints);
+
+// A rectangle of a window's design, in twips (1/1440 inch, 15 twips to a logical pixel).
+struct Twips {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+
+// Converts a length in twips to logical pixels.
+constexpr int pixels(int twips)
 {
     return (twips + 7) / 15;
 }
 
-QFont verdana(double pointSize, bool bold = false, bool underline = false);
+constexpr QRect pixels(Twips rect)
+{
+    return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
+}
+
+// Places a control at its rectangle of the design.
+void place(QWidget *control, Twips rect);
 
 // Title, icon, font, background and the fixed frame (no minimise or maximise button) of a
 // top-level window. Called before the window's controls are made, so that they inherit it.
 void setUpWindow(QWidget *window);
-
-// Fixes the window's size.
-void fixSize(QWidget *window, int width, int height);
 
 // Sets one colour of a widget's palette (which its children inherit).
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color);
@@ -55,8 +86,7 @@ void greyButton(QWidget *button);
 // Centres a window on the screen it is on.
 void centre(QWidget *window);
 
-// A dark grey strip without caption.
-QFrame *darkStrip(QWidget *parent, int x, int y, int width, int height);
-
+// A dark grey strip without caption, at its rectangle of the design.
+QFrame *darkStrip(QWidget *parent, Twips rect);
 
 } // namespace theme

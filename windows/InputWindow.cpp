@@ -1,53 +1,81 @@
-#include "InputWindow.h"
+#include "windows/InputWindow.h"
 
-#include "CaptionFrame.h"
-#include "NameKeyFilter.h"
-#include "Theme.h"
+#include "engine/Calendar.h"
+#include "widgets/CaptionFrame.h"
+#include "widgets/Messages.h"
+#include "widgets/NameKeyFilter.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QStringListModel>
 
-using theme::px;
+using theme::Twips;
 
 namespace {
 
-constexpr int kClientWidth = theme::px(7125);
+constexpr int kFirstYear = 1900;
+constexpr int kLastYear = 2999;
 
-const QStringList kMonthNames{
-    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
-    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
-    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
-    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December"),
-};
+// The window's design, in twips. The name frame holds the names, the birth frame and the button;
+// the birth frame holds the six lists.
+constexpr struct {
+    QSize client{7125, 4515};
+    Twips bannerStrip{0, 0, 7125, 390};
+    Twips banner{60, 30, 7005, 330};
+    Twips nameFrame{90, 450, 6945, 2790};
+    Twips firstNameCaption{150, 330, 2145, 240};
+    Twips middleNameCaption{2415, 330, 2145, 240};
+    Twips lastNameCaption{4680, 330, 2145, 240};
+    Twips firstNameEdit{150, 600, 2145, 330};
+    Twips middleNameEdit{2415, 600, 2145, 330};
+    Twips lastNameEdit{4680, 600, 2145, 330};
+    Twips birthFrame{120, 1080, 6705, 1080};
+    Twips dateCaption{150, 270, 3000, 240};
+    Twips dayCombo{150, 570, 720, 330};
+    Twips monthCombo{930, 570, 1500, 330};
+    Twips yearCombo{2490, 570, 930, 330};
+    Twips timeCaption{3750, 270, 2850, 240};
+    Twips hourCombo{3750, 570, 810, 330};
+    Twips minuteCombo{4620, 570, 810, 330};
+    Twips secondCombo{5490, 570, 810, 330};
+    Twips readingButton{2040, 2250, 2850, 420};
+    Twips offerStrip{0, 3315, 7125, 1200};
+    Twips offers{90, 90, 6945, 1020};
+} kLayout;
 
-QLabel *caption(QWidget *parent, const QString &text, int x, int y, int width)
+QLabel *caption(QWidget *parent, const QString &text, Twips rect)
 {
     auto *label = new QLabel(text, parent);
     label->setTextFormat(Qt::PlainText);
-    label->setGeometry(x, y, width, 16);
+    theme::place(label, rect);
     return label;
 }
 
-QComboBox *pickList(QWidget *parent, const QString &name, const QString &accessibleName, int x, int y, int width)
+// One of the six birth lists: its object name, the name a screen reader gives it, and its place.
+struct PickList {
+    const char *name;
+    const char *spokenName;
+    Twips rect;
+};
+
+QComboBox *pickList(QWidget *parent, const PickList &list)
 {
-    auto *list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setAccessibleName(accessibleName);
-    list->setEditable(false);
-    list->setMaxVisibleItems(12);
-    list->setGeometry(x, y, width, 22);
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QLatin1String(list.name));
+    combo->setAccessibleName(QLatin1String(list.spokenName));
+    combo->setEditable(false);
+    combo->setMaxVisibleItems(12);
+    theme::place(combo, list.rect);
     // Screen readers on Linux name a list by its current entry and ignore its accessible name;
     // a label that is the list's buddy names it ("Year of birth, 1900"), hidden as it is.
-    auto *label = new QLabel(accessibleName, parent);
-    label->setObjectName(name + QStringLiteral("Label"));
-    label->setBuddy(list);
+    auto *label = new QLabel(QLatin1String(list.spokenName), parent);
+    label->setObjectName(QLatin1String(list.name) + QStringLiteral("Label"));
+    label->setBuddy(combo);
     label->hide();
-    return list;
+    return combo;
 }
 
 // Entries are set as one list model: a thousand years added one by one would slow the start.
@@ -67,65 +95,61 @@ void setNumbers(QComboBox *list, int first, int last)
 
 } // namespace
 
-InputWindow::InputWindow(Platform platform)
-    : BrandedWindow(platform, QStringLiteral("inputWindow"), kClientWidth)
+InputWindow::InputWindow()
+    : BrandedWindow(QStringLiteral("inputWindow"), kLayout.bannerStrip, kLayout.banner)
 {
     createControls();
     createMenus();
     setFocusOrder();
     fillLists();
-    theme::fixSize(this, px(7125), px(4515) + menuBar()->sizeHint().height());
+    fixClientSize(kLayout.client);
     m_firstNameEdit->setFocus();
 }
 
 void InputWindow::createControls()
 {
-    const int width = kClientWidth;
     auto *nameFrame = new CaptionFrame(QStringLiteral("Please Fill In The Below Details"), client());
     nameFrame->setObjectName(QStringLiteral("nameFrame"));
-    nameFrame->setGeometry(6, 30, width - 12, 186);
+    theme::place(nameFrame, kLayout.nameFrame);
 
-    const int boxWidth = 143;
-    caption(nameFrame, QStringLiteral("First Name"), 10, 22, boxWidth);
-    caption(nameFrame, QStringLiteral("Middle Name"), 10 + boxWidth + 8, 22, boxWidth);
-    caption(nameFrame, QStringLiteral(" Last Name"), 10 + 2 * (boxWidth + 8), 22, boxWidth);
-    const auto nameEdit = [&](const QString &name, const QString &spoken, int column) {
+    caption(nameFrame, QStringLiteral("First Name"), kLayout.firstNameCaption);
+    caption(nameFrame, QStringLiteral("Middle Name"), kLayout.middleNameCaption);
+    caption(nameFrame, QStringLiteral(" Last Name"), kLayout.lastNameCaption);
+    const auto nameEdit = [&](const char *name, const char *spoken, Twips rect) {
         auto *edit = new QLineEdit(nameFrame);
-        edit->setObjectName(name);
-        edit->setAccessibleName(spoken);
-        edit->setGeometry(10 + column * (boxWidth + 8), 40, boxWidth, 22);
-        new NameKeyFilter(edit, [this] {
-            m_platform.messages.information(QStringLiteral("Please Enter Only Alphabet"), kApplicationTitle);
-        });
+        edit->setObjectName(QLatin1String(name));
+        edit->setAccessibleName(QLatin1String(spoken));
+        theme::place(edit, rect);
+        new NameKeyFilter(edit, [] { showMessage(QStringLiteral("Please Enter Only Alphabet")); });
         return edit;
     };
-    m_firstNameEdit = nameEdit(QStringLiteral("firstNameEdit"), QStringLiteral("First Name"), 0);
-    m_middleNameEdit = nameEdit(QStringLiteral("middleNameEdit"), QStringLiteral("Middle Name"), 1);
-    m_lastNameEdit = nameEdit(QStringLiteral("lastNameEdit"), QStringLiteral("Last Name"), 2);
+    m_firstNameEdit = nameEdit("firstNameEdit", "First Name", kLayout.firstNameEdit);
+    m_middleNameEdit = nameEdit("middleNameEdit", "Middle Name", kLayout.middleNameEdit);
+    m_lastNameEdit = nameEdit("lastNameEdit", "Last Name", kLayout.lastNameEdit);
 
     auto *birthFrame = new CaptionFrame(QStringLiteral("Your Birth Details"), nameFrame);
     birthFrame->setObjectName(QStringLiteral("birthFrame"));
-    birthFrame->setGeometry(8, 72, width - 28, 72);
-    caption(birthFrame, QStringLiteral("Your Date of Birth"), 10, 18, 200);
-    m_dayCombo = pickList(birthFrame, QStringLiteral("dayCombo"), QStringLiteral("Day of birth"), 10, 38, 48);
-    m_monthCombo = pickList(birthFrame, QStringLiteral("monthCombo"), QStringLiteral("Month of birth"), 62, 38, 100);
-    m_yearCombo = pickList(birthFrame, QStringLiteral("yearCombo"), QStringLiteral("Year of birth"), 166, 38, 62);
-    caption(birthFrame, QStringLiteral("Your Time of Birth"), 250, 18, 190);
-    m_hourCombo = pickList(birthFrame, QStringLiteral("hourCombo"), QStringLiteral("Hour of birth"), 250, 38, 54);
-    m_minuteCombo = pickList(birthFrame, QStringLiteral("minuteCombo"), QStringLiteral("Minute of birth"), 308, 38, 54);
-    m_secondCombo = pickList(birthFrame, QStringLiteral("secondCombo"), QStringLiteral("Second of birth"), 366, 38, 54);
+    theme::place(birthFrame, kLayout.birthFrame);
+    caption(birthFrame, QStringLiteral("Your Date of Birth"), kLayout.dateCaption);
+    m_dayCombo = pickList(birthFrame, {"dayCombo", "Day of birth", kLayout.dayCombo});
+    m_monthCombo = pickList(birthFrame, {"monthCombo", "Month of birth", kLayout.monthCombo});
+    m_yearCombo = pickList(birthFrame, {"yearCombo", "Year of birth", kLayout.yearCombo});
+    caption(birthFrame, QStringLiteral("Your Time of Birth"), kLayout.timeCaption);
+    m_hourCombo = pickList(birthFrame, {"hourCombo", "Hour of birth", kLayout.hourCombo});
+    m_minuteCombo = pickList(birthFrame, {"minuteCombo", "Minute of birth", kLayout.minuteCombo});
+    m_secondCombo = pickList(birthFrame, {"secondCombo", "Second of birth", kLayout.secondCombo});
 
     m_readingButton = new QPushButton(QStringLiteral("&Get My Interpretation"), nameFrame);
     m_readingButton->setObjectName(QStringLiteral("readingButton"));
     m_readingButton->setAccessibleName(QStringLiteral("Get My Interpretation"));
-    m_readingButton->setFont(theme::verdana(8.25, true));
+    m_readingButton->setFont(theme::font(theme::Bold));
     theme::greyButton(m_readingButton);
-    m_readingButton->setGeometry((nameFrame->width() - 190) / 2, 150, 190, 28);
+    theme::place(m_readingButton, kLayout.readingButton);
     connect(m_readingButton, &QPushButton::clicked, this, &InputWindow::requestReading);
 
-    QFrame *offerStrip = theme::darkStrip(client(), 0, px(4515) - 80, width, 80);
+    QFrame *offerStrip = theme::darkStrip(client(), kLayout.offerStrip);
     offerStrip->setObjectName(QStringLiteral("offerStrip"));
-    addOffers(offerStrip, QRect(6, 6, width - 12, 68), Qt::AlignCenter);
+    addOffers(offerStrip, kLayout.offers, Qt::AlignCenter);
 }
 
 void InputWindow::createMenus()
@@ -148,8 +172,11 @@ void InputWindow::setFocusOrder()
 void InputWindow::fillLists()
 {
     setNumbers(m_dayCombo, 1, 31);
-    setEntries(m_monthCombo, kMonthNames);
-    setNumbers(m_yearCombo, 1900, 2999);
+    QStringList months;
+    for (std::string_view month : numerology::kMonthNames)
+        months << QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size()));
+    setEntries(m_monthCombo, months);
+    setNumbers(m_yearCombo, kFirstYear, kLastYear);
     setNumbers(m_hourCombo, 0, 23);
     setNumbers(m_minuteCombo, 0, 59);
     setNumbers(m_secondCombo, 0, 59);
@@ -160,31 +187,24 @@ void InputWindow::fillLists()
 bool InputWindow::validateInput()
 {
     if (m_firstNameEdit->text().isEmpty()) {
-        m_platform.messages.information(QStringLiteral("Please Enter Your First Name"), kApplicationTitle);
+        showMessage(QStringLiteral("Please Enter Your First Name"));
         m_firstNameEdit->setFocus();
         return false;
     }
     if (m_lastNameEdit->text().isEmpty()) {
-        m_platform.messages.information(QStringLiteral("Please Enter Your Last Name"), kApplicationTitle);
+        showMessage(QStringLiteral("Please Enter Your Last Name"));
         m_lastNameEdit->setFocus();
         return false;
     }
-    const int year = m_yearCombo->currentText().trimmed().toInt();
     const int month = m_monthCombo->currentIndex() + 1;
     const int day = m_dayCombo->currentIndex() + 1;
-    // Every year divisible by 4 is a leap year here, 1900 and 2100 included, as in the engine's
-    // calendar: the check and the weekday of birth must agree.
-    if (month == 2 && day > (year % 4 == 0 ? 29 : 28)) {
-        m_platform.messages.information(QStringLiteral("Please Enter Correct Date Or Month!"), kApplicationTitle);
-        return false;
-    }
-    // This message has a blank before its "!" and the February one has none; users and their
+    if (day <= numerology::daysInMonth(kFirstYear + m_yearCombo->currentIndex(), month))
+        return true;
+    // The February message has no blank before its "!" and the other one has; users and their
     // documentation know both texts as they are.
-    if ((month == 4 || month == 6 || month == 9 || month == 11) && day == 31) {
-        m_platform.messages.information(QStringLiteral("Please Enter Correct Date Or Month !"), kApplicationTitle);
-        return false;
-    }
-    return true;
+    showMessage(month == 2 ? QStringLiteral("Please Enter Correct Date Or Month!")
+                           : QStringLiteral("Please Enter Correct Date Or Month !"));
+    return false;
 }
 
 numerology::PersonDetails InputWindow::personDetails() const
@@ -193,10 +213,10 @@ numerology::PersonDetails InputWindow::personDetails() const
     person.firstName = m_firstNameEdit->text().trimmed().toStdString();
     person.middleName = m_middleNameEdit->text().trimmed().toStdString();
     person.lastName = m_lastNameEdit->text().trimmed().toStdString();
-    person.birthDay = static_cast<std::int16_t>(m_dayCombo->currentText().trimmed().toShort());
-    person.birthMonth = m_monthCombo->currentText().trimmed().toStdString();
-    person.birthYear = static_cast<std::int16_t>(m_yearCombo->currentText().trimmed().toShort());
-    person.birthHour = static_cast<std::int16_t>(m_hourCombo->currentText().toShort());
+    person.birthDay = static_cast<std::int16_t>(m_dayCombo->currentIndex() + 1);
+    person.birthMonth = numerology::kMonthNames[static_cast<std::size_t>(m_monthCombo->currentIndex())];
+    person.birthYear = static_cast<std::int16_t>(kFirstYear + m_yearCombo->currentIndex());
+    person.birthHour = static_cast<std::int16_t>(m_hourCombo->currentIndex());
     return person;
 }
 

@@ -1,23 +1,22 @@
 #pragma once
-// The program's two main windows: the input window, where a person's names and birth details are
-// entered, and the results window, which shows a reading one result per tab. Each is created
-// once and hidden and shown again; they never see each other: the application connects their
-// signals and hands the results window the reading.
+// The windows layer: the program's two main windows. Each is created once and hidden and shown
+// again; they never see each other: the application connects their signals, and hands the
+// results window the reading to show.
 
-#include "BrandedWindow.h"
-#include "Records.h"
+#include "engine/Records.h"
+#include "widgets/BrandedWindow.h"
 
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 
-// Three name boxes, six birth lists and the request that validates them.
+// The input window: three name boxes, six birth lists, and the request that validates them.
 class InputWindow final : public BrandedWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(InputWindow)
 
 public:
-    explicit InputWindow(Platform platform);
+    InputWindow();
 
     // Empties the three names (the lists keep their choices), shows the window and puts the focus
     // in the first name.

@@ -1,30 +1,27 @@
 #pragma once
 
-#include "BrandedWindow.h"
-#include "Reading.h"
+#include "model/Reading.h"
+#include "widgets/BrandedWindow.h"
 
-#include <array>
-
-class DescriptionBox;
 class QLabel;
-class QPushButton;
+class QStackedWidget;
 class TabStrip;
 
-// Six results on the tabs of a tab strip, one description box visible at a time, and a caption
-// line with the shown result and its value.
+// The results window: six results on the tabs of a tab strip, the description box of the one
+// shown, and a caption line with that result and its value.
 class ResultsWindow final : public BrandedWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ResultsWindow)
 
 public:
-    explicit ResultsWindow(Platform platform);
+    ResultsWindow();
 
     // Fills the six boxes with the reading's texts and shows the window, modeless, on its Lucky
     // Number tab (centred the first time it is shown).
     void showReading(const Reading &reading);
 
-    // Shows one result, 0 (Lucky Number) to 5 (Second Health Indication): its box and its caption.
-    void showResult(int index);
+    // Shows one result: its box and its caption.
+    void showResult(Result result);
 
 signals:
     void backRequested();
@@ -34,12 +31,12 @@ private:
     void createControls();
     void createMenus();
     void setFocusOrder();
-    QPushButton *addButton(QWidget *strip, const char *name, const char *caption, const char *spoken, int x);
 
-    numerology::Interpretation m_interpretation;
+    Reading m_reading;
+    bool m_centred = false;
     QLabel *m_captionLabel = nullptr;
     TabStrip *m_resultTabs = nullptr;
-    std::array<DescriptionBox *, 6> m_descriptionBoxes{};
-    QPushButton *m_printButton = nullptr;
-    QPushButton *m_backButton = nullptr;
+    QStackedWidget *m_descriptionBoxes = nullptr;
+    QWidget *m_printButton = nullptr;
+    QWidget *m_backButton = nullptr;
 };

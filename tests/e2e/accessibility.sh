@@ -25,26 +25,22 @@ start_display
 
 /usr/libexec/at-spi-bus-launcher --launch-immediately >/dev/null 2>&1 &
 PIDS+=($!)
-sleep 1.5
+bus_up() {
+  dbus-send --session --dest=org.a11y.Bus --print-reply /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null 2>&1
+}
+wait_for bus_up || fail "the accessibility bus did not start"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-"$program" 2>/dev/null &
-PIDS+=($!)
+# The walk waits for the program's tree to be complete.
 walk() { /usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$@"; }
 
-form=$(window_of_width 475) || fail "the input window did not appear"
-sleep 1
+start_program
 walk input || fail "the input window's tree (above)"
-focus "$form"
-xdotool type --delay 20 "ann"
-xdotool key Tab Tab
-xdotool type --delay 20 "lee"
+type_names "ann" "lee"
 xdotool key alt+g
 window_of_width 522 >/dev/null || fail "the results window did not appear"
-sleep 1
 walk results || fail "the results window's tree (above)"
 focus "$(window_of_width 522)"
 xdotool key alt+p
 window_of_width 515 >/dev/null || fail "the report window did not appear"
-sleep 1
 walk report || fail "the report window's tree (above)"
 echo "1 passed, 0 failed"

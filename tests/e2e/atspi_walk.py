@@ -56,17 +56,13 @@ def walk(accessible, found):
             walk(child, found)
 
 
-def main():
-    app = find_app()
-    if app is None:
-        print("Larkspire is not on the accessibility bus")
-        return 1
+def problems_of(app, kind):
     found = {"problems": [], "lists": set(), "links": []}
     for window in app:
         if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
             walk(window, found)
     problems = found["problems"]
-    if sys.argv[1:] == ["input"]:
+    if kind == ["input"]:
         missing = EXPECTED_LIST_LABELS - found["lists"]
         if missing:
             problems.append("lists not labelled: %s" % ", ".join(sorted(missing)))
@@ -75,9 +71,24 @@ def main():
     for name, actions in found["links"]:
         if not name or "Press" not in actions:
             problems.append("the link %r cannot be pressed (actions %r)" % (name, actions))
+    return problems
+
+
+def main():
+    app = find_app()
+    if app is None:
+        print("Larkspire is not on the accessibility bus")
+        return 1
+    # A window that has just appeared may not have all of its tree on the bus yet: look again
+    # until it is complete, for up to ten seconds.
+    for _ in range(50):
+        problems = problems_of(app, sys.argv[1:])
+        if not problems:
+            return 0
+        time.sleep(0.2)
     for problem in problems:
         print(problem)
-    return 1 if problems else 0
+    return 1
 
 
 if __name__ == "__main__":

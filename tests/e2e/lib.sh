@@ -1,5 +1,6 @@
-# Helpers for the end-to-end tests: a private Xvfb display, a fresh settings folder, and waiting
-# for windows by title. Sourced by each test script.
+# Helpers for the end-to-end tests: a private Xvfb display, a fresh settings folder, starting the
+# program and typing names, saving and reading back a report, and waiting for windows and
+# pictures. Every wait is on a condition, never a fixed time. Sourced by each test script.
 set -euo pipefail
 
 E2E_ROOT=$(mktemp -d /tmp/larkspire-e2e.XXXXXX)
@@ -83,11 +84,80 @@ window_of_width() {
   return 1
 }
 
-focus() { xdotool windowfocus --sync "$1"; sleep 0.2; }
+focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; wait_for focused "$1" || fail "window $1 never took the focus"; }
+
+# Starts the program (with any arguments) and waits for its input window: PROGRAM_PID is the
+# process, FORM the window.
+start_program() {
+  "$program" "$@" 2>>"$E2E_ROOT/program.log" &
+  PROGRAM_PID=$!
+  PIDS+=("$PROGRAM_PID")
+  FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
+}
+
+# Types a first and a last name (and a middle name, when given) into the input window.
+type_names() {
+  local first=$1 last=$2 middle=${3:-}
+  focus "$FORM"
+  xdotool type --delay 30 "$first"
+  xdotool key Tab
+  [ -n "$middle" ] && xdotool type --delay 30 "$middle"
+  xdotool key Tab
+  xdotool type --delay 30 "$last"
+}
+
+# Saves the open report window through its Save As dialog (Alt+S) as the given path, waits for the
+# file, and checks it is an RTF report in Verdana with a title and headings. REPORT_HTML is then
+# what an independent reader (unrtf) makes of it.
+save_report() {
+  local report=$1 path=$2 dialog
+  focus "$report"
+  xdotool key alt+s
+  dialog=$(wait_window '^Larkspire$') || fail "Save opened no dialog"
+  focus "$dialog"
+  xdotool type --delay 10 "$path"
+  xdotool key Return
+  wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
+  case "$path" in *.rtf) ;; *) path=$path.rtf ;; esac
+  wait_for test -s "$path" || fail "no report was saved as $path"
+  head -c 6 "$path" | grep -q '{\\rtf1' || fail "the saved file is no RTF"
+  REPORT_HTML=$(unrtf --html "$path") || fail "the saved report cannot be read"
+  grep -q "Larkspire Interpretation" <<<"$REPORT_HTML" || fail "the saved report has no title"
+  grep -q "Lucky Number :-" <<<"$REPORT_HTML" || fail "the saved report has no lucky number"
+  grep -q "Money Number :-" <<<"$REPORT_HTML" || fail "the saved report has no money number"
+  grep -q 'face="Verdana"' <<<"$REPORT_HTML" || fail "the saved report does not name Verdana"
+}
+
+# Takes a picture of a window once it has stopped changing (two pictures in a row the same).
+steady_shot() {
+  local window=$1 file=$2 next=${2%.png}.next.png
+  import -window "$window" "$file"
+  for _ in $(seq 30); do
+    import -window "$window" "$next"
+    if [ "$(compare -metric AE "$file" "$next" null: 2>&1 || true)" = "0" ]; then rm -f "$next"; return 0; fi
+    mv "$next" "$file"
+  done
+  fail "the window never stopped changing ($file)"
+}
+
+# A checksum of a window's picture once it has stopped changing.
+steady_sum() { steady_shot "$1" "$E2E_ROOT/steady.png"; md5sum <"$E2E_ROOT/steady.png" | cut -c1-8; }
+
+shot() {
+  local window=$1 file=$2 next=${2%.png}.next.png
+  import -window "$window" "$file"
+  for _ in $(seq 30); do
+    import -window "$window" "$next"
+    if [ "$(compare -metric AE "$file" "$next" null: 2>&1 || true)" = "0" ]; then rm -f "$next"; return 0; fi
+    mv "$next" "$file"
+  done
+  fail "the window never stopped changing ($file)"
+}
 
 shot() {
   if [ -n "${SCREENSHOT_DIR:-}" ]; then
     mkdir -p "$SCREENSHOT_DIR"
-    import -window "$1" "$SCREENSHOT_DIR/$2.png"
+    steady_shot "$1" "$SCREENSHOT_DIR/$2.png"
   fi
 }

@@ -5,23 +5,17 @@
 program=$1
 start_display
 
-"$program" &
-first=$!
-PIDS+=($first)
-form=$(window_of_width 475) || fail "the input form did not appear"
-focus "$form"
-xdotool type --delay 40 "ann"
-xdotool key Tab Tab
-xdotool type --delay 40 "le1e"
+start_program
+first=$PROGRAM_PID
+type_names "ann" "le1e"
 box=$(wait_window '^Larkspire$') || fail "the refused key brought no message"
 focus "$box"
 xdotool key Return
 wait_gone '^Larkspire$' || fail "the message did not close"
-focus "$form"
+focus "$FORM"
 xdotool key alt+g
-viewer=$(window_of_width 522) || fail "the viewer did not appear after the request"
-wait_gone_form=$(program_windows | awk '$2 == 475' | wc -l)
-[ "$wait_gone_form" -eq 0 ] || fail "the input form is still shown beside the viewer"
+window_of_width 522 >/dev/null || fail "the viewer did not appear after the request"
+wait_for no_window_of_width 475 || fail "the input form is still shown beside the viewer"
 
 "$program" &
 second=$!
@@ -37,10 +31,7 @@ window_of_width 522 >/dev/null || fail "the first copy's viewer is gone"
 kill -9 "$first"
 wait "$first" 2>/dev/null || true
 wait_gone '^Larkspire v1\.45$' || fail "the killed copy's windows stayed"
-"$program" &
-third=$!
-PIDS+=($third)
-window_of_width 475 >/dev/null || fail "a start after a crash was refused"
+start_program
 if xdotool search --onlyvisible --name '^Larkspire$' >/dev/null 2>&1; then
   fail "a start after a crash showed a message"
 fi

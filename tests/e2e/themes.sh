@@ -5,35 +5,16 @@
 program=$1
 start_display
 
-# Takes a picture of a window once it has stopped changing (two pictures in a row the same).
-steady_shot() {
-  local window=$1 file=$2 next=${2%.png}.next.png
-  import -window "$window" "$file"
-  for _ in $(seq 30); do
-    sleep 0.2
-    import -window "$window" "$next"
-    if [ "$(compare -metric AE "$file" "$next" null: 2>&1 || true)" = "0" ]; then rm -f "$next"; return 0; fi
-    mv "$next" "$file"
-  done
-  fail "the window never stopped changing ($file)"
-}
-
 # Takes the three windows' pictures into folder $1, with the focus on a button or the tab strip
 # (a text caret blinks and would make two pictures differ).
 three_windows() {
   local folder=$1
   mkdir -p "$folder"
-  "$program" 2>/dev/null &
-  local pid=$!
-  PIDS+=($pid)
-  local form results report
-  form=$(window_of_width 475) || fail "the input window did not appear ($folder)"
-  focus "$form"
-  xdotool type --delay 20 "ann"
-  xdotool key Tab Tab
-  xdotool type --delay 20 "lee"
+  start_program
+  local pid=$PROGRAM_PID results report
+  type_names "ann" "lee"
   xdotool key Tab
-  steady_shot "$form" "$folder/input.png"
+  steady_shot "$FORM" "$folder/input.png"
   xdotool key space
   results=$(window_of_width 522) || fail "the results window did not appear ($folder)"
   focus "$results"

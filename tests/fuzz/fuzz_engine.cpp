@@ -1,9 +1,9 @@
 // The engine on arbitrary bytes and numbers: never a crash, never undefined behaviour, and the
 // results always within their ranges.
-#include "Interpretation.h"
-#include "InterpretationTexts.h"
-#include "Calendar.h"
-#include "Numerology.h"
+#include "engine/Interpretation.h"
+#include "engine/InterpretationTexts.h"
+#include "engine/Calendar.h"
+#include "engine/Numerology.h"
 
 #include <algorithm>
 #include <cstdint>

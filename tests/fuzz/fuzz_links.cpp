@@ -2,7 +2,7 @@
 // browser is a web or mail address of at most 1024 characters, fully encoded (no blank, no control
 // character, nothing outside ASCII), and a mail address carries no field but subject, body, cc
 // and bcc.
-#include "LinkDetection.h"
+#include "report/LinkDetection.h"
 
 #include <QString>
 #include <QUrlQuery>

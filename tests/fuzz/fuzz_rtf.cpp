@@ -1,7 +1,7 @@
 // The RTF writer on arbitrary text in arbitrary runs, fonts and sizes: the output is always plain
 // ASCII with balanced braces, and read back (escapes, \uN?, \tab, \line, \par) it gives exactly
 // the document's text.
-#include "RtfWriter.h"
+#include "report/RtfWriter.h"
 
 #include <QGuiApplication>
 #include <QTextBlock>

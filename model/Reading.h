@@ -1,0 +1,33 @@
+#pragma once
+// The model layer: the values the windows share.
+//
+// The flow of one reading: the input window emits the person's details; the application computes
+// the next Reading from them (the engine's Interpretation and its six texts) and hands it to the
+// results window, which shows it; Print hands the same Reading to the report dialog, which
+// composes it as rich text and saves or prints it. Results describes the six results once;
+// Product names the program; WebPages opens the publisher's pages.
+
+#include "engine/Records.h"
+#include "model/Results.h"
+
+#include <QString>
+
+#include <array>
+
+struct Reading {
+    numerology::Interpretation interpretation;
+    // The six description texts in the order of kResults, with "\n" line breaks, exactly as the
+    // results window shows them.
+    std::array<QString, kResultCount> descriptions;
+
+    // What the results window shows before any reading: its placeholder in each box.
+    static Reading placeholders();
+
+    // The reading of a person. A result whose number has no text in the catalogue keeps the text
+    // this reading shows for it, as the box that shows it does.
+    Reading next(const numerology::PersonDetails &person) const;
+
+    // A result's value as the windows write it: a number in plain decimal, or the colour's name.
+    QString valueText(Result result) const;
+    const QString &description(Result result) const { return descriptions[indexOf(result)]; }
+};

@@ -1,0 +1,54 @@
+#include "platform/SafeFiles.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace safefiles {
+
+PathKind kindOf(const QString &path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? PathKind::Missing : PathKind::Other;
+    return S_ISREG(info.st_mode) ? PathKind::Regular : PathKind::Other;
+}
+
+std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
+{
+    // O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a symbolic link.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return std::nullopt;
+    std::optional<QByteArray> contents;
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxBytes) {
+        QByteArray bytes;
+        bytes.resize(static_cast<qsizetype>(info.st_size));
+        qsizetype done = 0;
+        bool failed = false;
+        while (done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                failed = true;
+                break;
+            }
+            if (n == 0)
+                break;
+            done += n;
+        }
+        if (!failed) {
+            bytes.truncate(done);
+            contents = std::move(bytes);
+        }
+    }
+    ::close(fd);
+    return contents;
+}
+
+} // namespace safefiles

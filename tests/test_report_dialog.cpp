@@ -1,0 +1,417 @@
+#include "GuiTestSupport.h"
+#include "TestFiles.h"
+#include "report/LongRunWrap.h"
+#include "report/ReportDialog.h"
+#include "report/RtfWriter.h"
+#include "widgets/LinkLabel.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTextCursor>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTest>
+#include <QTextEdit>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace numerology;
+
+namespace {
+
+Reading SampleInputs()
+{
+    Reading inputs;
+    inputs.interpretation.luckyNumber = 7;
+    inputs.interpretation.luckyColor = "Yellow,Brown";
+    inputs.interpretation.moneyNumber = 13;
+    inputs.interpretation.firstHealthIndication = 9;
+    inputs.interpretation.firstHealthInfluence = 22;
+    inputs.interpretation.secondHealthIndication = 13;
+    inputs.descriptions = {"\nNumber text.", "\nColour text.", "\nMoney text.",
+                           "\nIndication text.", "\nInfluence text.", "\nSecond text."};
+    return inputs;
+}
+
+QString PdfText(const QString &pdf)
+{
+    QProcess tool;
+    tool.start("pdftotext", {"-layout", pdf, "-"});
+    EXPECT_TRUE(tool.waitForFinished(60000));
+    return QString::fromUtf8(tool.readAllStandardOutput());
+}
+
+class Report : public ::testing::Test {
+protected:
+    void Open(const Reading &inputs = SampleInputs())
+    {
+        report = std::make_unique<ReportDialog>(inputs, dialogs);
+        report->show();
+    }
+    void TearDown() override
+    {
+        if (report)
+            report->close();
+        report.reset();
+    }
+    FakeDialogs dialogs;
+    MessageBoxAnswerer messages;
+    std::unique_ptr<ReportDialog> report;
+    QTemporaryDir folder;
+};
+
+TEST_F(Report, TheWholeDocumentCharacterForCharacter)
+{
+    Open();
+    const QString expected = QString(28, ' ') + "Larkspire Interpretation\n\n"
+        "Lucky Number :-7\nNumber text.\n\n"
+        "Lucky Color :-Yellow,Brown\nColour text.\n\n"
+        "Money Number :-13\nMoney text.\n\n"
+        "First Health Indication :-9\nIndication text.\n\n"
+        "First Health Influence :-22\nInfluence text.\n\n"
+        "Second Health Indication :-13\nSecond text.\n\n";
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), expected);
+    EXPECT_FALSE(Child<QTextEdit>(report, "reportEdit")->toPlainText().contains('\r'));
+}
+
+TEST_F(Report, EveryRunHasItsWeightColourAndFont)
+{
+    Open();
+    struct Expect {
+        QString startsWith;
+        bool bold;
+        QColor color;
+    };
+    const std::vector<Expect> runs{
+        {QString(28, ' ') + "Larkspire", true, QColor(255, 0, 0)},
+        {"Lucky Number :-7", true, QColor(0, 0, 128)},       {"Number text.", false, QColor(0, 0, 0)},
+        {"Lucky Color :-Yellow,Brown", true, QColor(0, 0, 128)}, {"Colour text.", false, QColor(0, 0, 0)},
+        {"Money Number :-13", true, QColor(0, 0, 128)},      {"Money text.", false, QColor(0, 0, 0)},
+        {"First Health Indication :-9", true, QColor(0, 0, 128)}, {"Indication text.", false, QColor(0, 0, 0)},
+        {"First Health Influence :-22", true, QColor(0, 0, 128)}, {"Influence text.", false, QColor(0, 0, 0)},
+        {"Second Health Indication :-13", true, QColor(0, 0, 128)}, {"Second text.", false, QColor(0, 0, 0)},
+    };
+    std::size_t next = 0;
+    for (QTextBlock block = Child<QTextEdit>(report, "reportEdit")->document()->begin(); block.isValid(); block = block.next()) {
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const QTextCharFormat format = fragment.charFormat();
+            EXPECT_EQ(format.fontFamilies().toStringList().value(0), "Verdana");
+            EXPECT_DOUBLE_EQ(format.fontPointSize(), 9.75);
+            if (next < runs.size() && fragment.text().startsWith(runs[next].startsWith)) {
+                EXPECT_EQ(format.fontWeight() >= QFont::Bold, runs[next].bold) << next;
+                EXPECT_EQ(format.foreground().color(), runs[next].color) << next;
+                ++next;
+            }
+        }
+    }
+    EXPECT_EQ(next, runs.size());
+}
+
+TEST_F(Report, ReopeningComposesTheSameDocumentAfresh)
+{
+    Open();
+    const QString first = Child<QTextEdit>(report, "reportEdit")->toPlainText();
+    const QByteArray firstRtf = writeRtf(*Child<QTextEdit>(report, "reportEdit")->document());
+    report->close();
+    Open();
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), first);
+    EXPECT_EQ(writeRtf(*Child<QTextEdit>(report, "reportEdit")->document()), firstRtf);
+}
+
+TEST_F(Report, EmptyAndUnbrokenDescriptions)
+{
+    Reading inputs = SampleInputs();
+    inputs.descriptions[2] = "";
+    inputs.descriptions[3] = "runs on";
+    Open(inputs);
+    const QString text = Child<QTextEdit>(report, "reportEdit")->toPlainText();
+    EXPECT_TRUE(text.contains("Money Number :-13\n\nFirst Health Indication :-9runs on\n\nFirst Health Influence"));
+}
+
+TEST_F(Report, OpeningEmptiesTheClipboardAndSoDoesTheMouse)
+{
+    QClipboard *clipboard = QGuiApplication::clipboard();
+    clipboard->setText("copied elsewhere");
+    Open();
+    EXPECT_TRUE(clipboard->text().isEmpty());
+    clipboard->setText("copied from the report");
+    QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(Child<QTextEdit>(report, "reportEdit")->viewport(), &move);
+    EXPECT_TRUE(clipboard->text().isEmpty());
+}
+
+TEST_F(Report, LayoutAndTabOrder)
+{
+    Open();
+    EXPECT_EQ(report->size(), QSize(515, 506));
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->geometry(), QRect(2, 26, 511, 409));
+    EXPECT_EQ(Child<QPushButton>(report, "printButton")->text(), "&Print");
+    EXPECT_EQ(Child<QPushButton>(report, "saveButton")->text(), "&Save");
+    QApplication::setActiveWindow(report.get());
+    Child<QTextEdit>(report, "reportEdit")->setFocus();
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>(report, "printButton"));
+    QTest::keyClick(Child<QPushButton>(report, "printButton"), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), Child<QPushButton>(report, "saveButton"));
+    EXPECT_EQ(Child<LinkLabel>(report, "coBrandOffer")->geometry(), Child<LinkLabel>(report, "fullBrandOffer")->geometry());
+    const auto siblings = report->children();
+    EXPECT_GT(siblings.indexOf(Child<LinkLabel>(report, "coBrandOffer")), siblings.indexOf(Child<LinkLabel>(report, "fullBrandOffer")));
+}
+
+// ---- Saving ----
+
+TEST_F(Report, SaveWritesTheWholeDocumentAsRtf)
+{
+    Open();
+    const QString path = folder.filePath("reading.rtf");
+    dialogs.savePath = path;
+    QTextCursor selection = Child<QTextEdit>(report, "reportEdit")->textCursor();
+    selection.setPosition(30);
+    selection.setPosition(40, QTextCursor::KeepAnchor);
+    Child<QTextEdit>(report, "reportEdit")->setTextCursor(selection);
+    Child<QPushButton>(report, "saveButton")->click();
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].caption, "Larkspire");
+    EXPECT_EQ(dialogs.saveRequests[0].filter, "Rich Text Format (*.rtf)");
+    EXPECT_EQ(dialogs.saveRequests[0].defaultSuffix, "rtf");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), writeRtf(*Child<QTextEdit>(report, "reportEdit")->document()));
+    EXPECT_TRUE(messages.shown.empty());
+
+    const QString second = folder.filePath("again.rtf");
+    dialogs.savePath = second;
+    report->saveAsRtf();
+    QFile again(second);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    file.seek(0);
+    EXPECT_EQ(again.readAll(), file.readAll());
+}
+
+TEST_F(Report, CancellingTheSaveWritesNothingAndSaysNothing)
+{
+    Open();
+    dialogs.savePath.reset();
+    report->saveAsRtf();
+    EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Report, AFailedSaveKeepsTheOldFileAndSaysWhy)
+{
+    Open();
+    const QString locked = folder.filePath("locked");
+    ASSERT_TRUE(QDir().mkpath(locked));
+    const QString path = locked + "/old.rtf";
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old contents");
+    }
+    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
+    dialogs.savePath = path;
+    // Root may write anywhere: save as an ordinary user for the length of the attempt.
+    const bool root = geteuid() == 0;
+    if (root) {
+        ASSERT_EQ(seteuid(65534), 0);
+    }
+    report->saveAsRtf();
+    if (root) {
+        ASSERT_EQ(seteuid(0), 0);
+    }
+    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "old contents");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].caption, "Larkspire");
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be saved to " + QDir::toNativeSeparators(path) + ".\n"));
+    EXPECT_GT(messages.shown[0].text.size(), QString("The report could not be saved to " + path + ".\n").size());
+}
+
+TEST_F(Report, SavingIntoAMissingFolderFailsWithTheMessage)
+{
+    Open();
+    dialogs.savePath = folder.filePath("gone/reading.rtf");
+    report->saveAsRtf();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_FALSE(QFile::exists(folder.filePath("gone/reading.rtf")));
+}
+
+TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
+{
+    Open();
+    const QString path = folder.filePath("exist.rtf");
+    Put(path, "old contents");
+    dialogs.savePath = path;
+    {
+        FileSizeLimit full(64);
+        report->saveAsRtf();
+    }
+    EXPECT_EQ(Contents(path), "old contents");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\n"));
+}
+
+TEST_F(Report, SavingOntoSomethingThatIsNotAFileIsRefused)
+{
+    Open();
+    const SpecialFiles special(folder.path());
+    for (const QString &path : {special.link, special.fifo, QStringLiteral("/dev/null")}) {
+        messages.shown.clear();
+        dialogs.savePath = path;
+        report->saveAsRtf();
+        ASSERT_EQ(messages.shown.size(), 1u) << path.toStdString();
+        EXPECT_TRUE(messages.shown[0].text.startsWith("The report could not be saved to " + path + ".\n"));
+    }
+    special.expectUnchanged();
+}
+
+// ---- Text without blanks ----
+
+TEST(LongestUnbrokenRun, CountsTheLongestStretchWithoutABlank)
+{
+    EXPECT_EQ(longestUnbrokenRun(u""), 0);
+    EXPECT_EQ(longestUnbrokenRun(u"   "), 0);
+    EXPECT_EQ(longestUnbrokenRun(u"ab cde f"), 3);
+    EXPECT_EQ(longestUnbrokenRun(u"abc\tdefg\nhi"), 4);
+    EXPECT_EQ(longestUnbrokenRun(u"abcd\u2029ef"), 4);
+}
+
+TEST_F(Report, ALongRunWithoutBlanksBreaksAnywhereUntilItIsGone)
+{
+    Open();
+    auto *wrap = Child<QTextEdit>(report, "reportEdit")->findChild<LongRunWrap *>();
+    ASSERT_NE(wrap, nullptr);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::End);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText(QString(kLongestWrappedRun, 'x'));
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText("y");
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAnywhere);
+    // Typing elsewhere keeps it; taking the run apart ends it.
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::Start);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText("a");
+    EXPECT_TRUE(wrap->breaksAnywhere());
+    QTextCursor cursor(Child<QTextEdit>(report, "reportEdit")->document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 10);
+    cursor.removeSelectedText();
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+}
+
+TEST_F(Report, ALongParagraphWithoutBlanksPrints)
+{
+    Open();
+    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::End);
+    Child<QTextEdit>(report, "reportEdit")->insertPlainText(QString(60000, 'q') + "END");
+    const QString pdf = folder.filePath("long.pdf");
+    dialogs.printToPdf = pdf;
+    report->print();
+    EXPECT_TRUE(PdfText(pdf).contains("END"));
+}
+
+TEST_F(Report, CtrlSSavesAndCtrlPPrints)
+{
+    Open();
+    QApplication::setActiveWindow(report.get());
+    dialogs.savePath.reset();
+    const QString text = Child<QTextEdit>(report, "reportEdit")->toPlainText();
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_S, Qt::ControlModifier);
+    ASSERT_EQ(dialogs.saveRequests.size(), 1u);
+    EXPECT_EQ(dialogs.saveRequests[0].suggestedName, "Larkspire Interpretation.rtf");
+    QTest::keyClick(Child<QTextEdit>(report, "reportEdit"), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.printSelections.size(), 1u);
+    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->toPlainText(), text);
+}
+
+// ---- Printing ----
+
+TEST_F(Report, PrintsTheWholeReportWithoutASelection)
+{
+    Open();
+    const QString pdf = folder.filePath("whole.pdf");
+    dialogs.printToPdf = pdf;
+    dialogs.chooseRange = QPrinter::Selection;
+    Child<QPushButton>(report, "printButton")->click();
+    ASSERT_EQ(dialogs.printSelections, std::vector<bool>{false});
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains("Larkspire Interpretation"));
+    EXPECT_TRUE(text.contains("Lucky Number :-7"));
+    EXPECT_TRUE(text.contains("Second Health Indication :-13"));
+    EXPECT_TRUE(text.contains("Second text."));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Report, PrintsOnlyTheSelectionWhenThereIsOne)
+{
+    Open();
+    const QTextCursor found = Child<QTextEdit>(report, "reportEdit")->document()->find("Money Number :-13");
+    QTextCursor selection(Child<QTextEdit>(report, "reportEdit")->document());
+    selection.setPosition(found.selectionStart());
+    selection.setPosition(found.selectionEnd() + QString("\nMoney text.").size(), QTextCursor::KeepAnchor);
+    Child<QTextEdit>(report, "reportEdit")->setTextCursor(selection);
+    const QString pdf = folder.filePath("selection.pdf");
+    dialogs.printToPdf = pdf;
+    dialogs.chooseRange = QPrinter::AllPages;
+    report->print();
+    ASSERT_EQ(dialogs.printSelections, std::vector<bool>{true});
+    const QString text = PdfText(pdf);
+    EXPECT_TRUE(text.contains("Money Number :-13"));
+    EXPECT_TRUE(text.contains("Money text."));
+    EXPECT_FALSE(text.contains("Lucky Color"));
+    EXPECT_FALSE(text.contains("Larkspire Interpretation"));
+}
+
+TEST_F(Report, CancellingThePrintPrintsNothing)
+{
+    Open();
+    dialogs.printToPdf.reset();
+    report->print();
+    EXPECT_EQ(dialogs.printSelections.size(), 1u);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+// Counts pixels of the link blue in the first page of a PDF.
+int LinkBluePixels(const QString &pdf, const QString &folder)
+{
+    QProcess render;
+    render.start("pdftoppm", {"-r", "60", "-f", "1", "-l", "1", "-png", pdf, folder + "/page"});
+    EXPECT_TRUE(render.waitForFinished(60000));
+    const QStringList pages = QDir(folder).entryList({"page*.png"});
+    EXPECT_FALSE(pages.isEmpty());
+    QImage image(folder + "/" + pages.value(0));
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.blue() > 200 && c.red() < 80 && c.green() < 80)
+                ++blue;
+        }
+    return blue;
+}
+
+TEST_F(Report, LinkStylingStaysOffThePrintout)
+{
+    Reading inputs = SampleInputs();
+    inputs.descriptions[0] = "\nwww.example.org www.example.org www.example.org www.example.org";
+    Open(inputs);
+    QApplication::processEvents();
+    const QString pdf = folder.filePath("links.pdf");
+    dialogs.printToPdf = pdf;
+    report->print();
+    EXPECT_TRUE(PdfText(pdf).contains("www.example.org"));
+    EXPECT_EQ(LinkBluePixels(pdf, folder.path()), 0);
+}
+
+} // namespace
