@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "model/Product.h"
+#include "platform/Display.h"
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
 #include "report/SaveAndPrintDialogs.h"
@@ -11,16 +12,45 @@
 #include <QFont>
 
 #include <cstdio>
+#include <cstdlib>
+#include <utility>
+#include <vector>
+
+namespace {
+
+std::string g_display;
+std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
+
+// While Qt connects to the display: a display that cannot be reached ends the program with one
+// line that names it (Qt itself would abort with advice to reinstall); anything else Qt says is
+// held and said once the connection stands.
+void duringConnection(QtMsgType type, const QMessageLogContext &, const QString &message)
+{
+    if (type == QtFatalMsg) {
+        std::fprintf(stderr, "Larkspire cannot reach %s\n", g_display.c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    g_heldMessages.emplace_back(type, message);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     // --help and --version answer without a display; without one the program says so plainly
     // instead of letting Qt abort.
-    const CommandLine::Outcome early = CommandLine::handle(argc, argv, stdout, stderr);
-    if (early != CommandLine::Outcome::Run)
-        return early == CommandLine::Outcome::Done ? 0 : 1;
+    const CommandLine::Result early = CommandLine::handle(argc, argv, stdout, stderr);
+    if (early.outcome != CommandLine::Outcome::Run)
+        return CommandLine::exitStatus(early.outcome);
 
+    g_display = display::describe(early.display);
+    const QtMessageHandler qtHandler = qInstallMessageHandler(duringConnection);
     QApplication application(argc, argv);
+    qInstallMessageHandler(qtHandler);
+    for (const auto &[type, message] : std::exchange(g_heldMessages, {}))
+        qt_message_output(type, QMessageLogContext(), message);
+
     // The application name (the executable's base name) addresses the per-user settings.
     QApplication::setApplicationName(QStringLiteral("larkspire"));
     QApplication::setApplicationVersion(kVersion);

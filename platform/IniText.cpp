@@ -1,6 +1,6 @@
 #include "platform/IniText.h"
 
-#include <QList>
+#include <QByteArrayView>
 
 #include <optional>
 
@@ -8,53 +8,52 @@ namespace initext {
 
 namespace {
 
-// One line of the file without its line ending, and where it starts and ends in the contents.
+// One line of the file: where its text starts and ends (before its line ending) and where the
+// next line starts.
 struct Line {
     qsizetype start;
-    qsizetype end;     // past the line's text, before its line ending
-    qsizetype next;    // where the next line starts
+    qsizetype end;
+    qsizetype next;
 };
 
-QList<Line> splitLines(const QByteArray &contents)
+// Calls visit(line, its text without surrounding blanks) for each line until visit returns true,
+// without copying anything. A UTF-8 byte-order mark before the first line is not part of it.
+template <class Visit>
+void forEachLine(const QByteArray &contents, Visit visit)
 {
-    QList<Line> lines;
-    qsizetype start = 0;
-    while (start < contents.size()) {
-        qsizetype newline = contents.indexOf('\n', start);
-        const qsizetype next = newline < 0 ? contents.size() : newline + 1;
-        qsizetype end = newline < 0 ? contents.size() : newline;
-        if (end > start && contents[end - 1] == '\r')
+    const QByteArrayView all(contents);
+    qsizetype start = all.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (start < all.size()) {
+        const qsizetype newline = all.indexOf('\n', start);
+        const qsizetype next = newline < 0 ? all.size() : newline + 1;
+        qsizetype end = newline < 0 ? all.size() : newline;
+        if (end > start && all[end - 1] == '\r')
             --end;
-        lines.append({start, end, next});
+        if (visit(Line{start, end, next}, all.sliced(start, end - start).trimmed()))
+            return;
         start = next;
     }
-    return lines;
-}
-
-QByteArray trimmed(const QByteArray &contents, const Line &line)
-{
-    return contents.mid(line.start, line.end - line.start).trimmed();
 }
 
 // The section a "[name]" line opens, or nothing for any other line.
-std::optional<QString> sectionOf(const QByteArray &text)
+std::optional<QByteArrayView> sectionOf(QByteArrayView text)
 {
     if (text.size() < 2 || text.front() != '[' || text.back() != ']')
         return std::nullopt;
-    return QString::fromUtf8(text.mid(1, text.size() - 2)).trimmed();
+    return text.sliced(1, text.size() - 2).trimmed();
 }
 
-// The key of a "key=value" line (trimmed), or nothing for any other line.
-std::optional<QString> keyOf(const QByteArray &text, QByteArray *rawValue = nullptr)
+// Whether a line is "key=value" for the key; its raw value, after the "=", is then set.
+bool isEntry(QByteArrayView text, QByteArrayView key, QByteArrayView *rawValue = nullptr)
 {
     if (text.isEmpty() || text.front() == ';' || text.front() == '#')
-        return std::nullopt;
+        return false;
     const qsizetype equals = text.indexOf('=');
-    if (equals <= 0)
-        return std::nullopt;
+    if (equals <= 0 || text.first(equals).trimmed() != key)
+        return false;
     if (rawValue)
-        *rawValue = text.mid(equals + 1).trimmed();
-    return QString::fromUtf8(text.left(equals)).trimmed();
+        *rawValue = text.sliced(equals + 1).trimmed();
+    return true;
 }
 
 int hexDigit(char c)
@@ -71,7 +70,7 @@ int hexDigit(char c)
 // Undoes QSettings' value quoting: text between double quotes is taken as it stands, and
 // backslash escapes (\\, \", \n, \t, \r, \xHHHH ...) give their character. Linear in the length,
 // whatever the value holds.
-QString unescaped(const QByteArray &raw)
+QString unescaped(QByteArrayView raw)
 {
     QString out;
     out.reserve(raw.size());
@@ -142,53 +141,67 @@ QByteArray escaped(const QString &value)
     return out + '"';
 }
 
+// The contents with the bytes from one position to another replaced, in one copy.
+QByteArray spliced(const QByteArray &contents, qsizetype from, qsizetype to, const QByteArray &insert)
+{
+    QByteArray out;
+    out.reserve(contents.size() - (to - from) + insert.size());
+    const QByteArrayView all(contents);
+    out.append(all.first(from)).append(insert).append(all.sliced(to));
+    return out;
+}
+
 } // namespace
 
 QString value(const QByteArray &contents, QStringView section, QStringView key)
 {
-    QString current;
-    for (const Line &line : splitLines(contents)) {
-        const QByteArray text = trimmed(contents, line);
+    const QByteArray wantedSection = section.toUtf8();
+    const QByteArray wantedKey = key.toUtf8();
+    bool inSection = false;
+    QString found;
+    forEachLine(contents, [&](const Line &, QByteArrayView text) {
         if (const auto name = sectionOf(text)) {
-            current = *name;
-            continue;
+            inSection = *name == wantedSection;
+            return false;
         }
-        QByteArray raw;
-        if (current == section && keyOf(text, &raw) == key)
-            return unescaped(raw);
-    }
-    return {};
+        QByteArrayView raw;
+        if (!inSection || !isEntry(text, wantedKey, &raw))
+            return false;
+        found = unescaped(raw);
+        return true;
+    });
+    return found;
 }
 
 QByteArray withValue(const QByteArray &contents, QStringView section, QStringView key, const QString &value)
 {
-    const QByteArray entry = key.toUtf8() + '=' + escaped(value);
-    const QList<Line> lines = splitLines(contents);
-    QString current;
-    qsizetype sectionEnd = -1; // where the first line of the section starts
-    for (const Line &line : lines) {
-        const QByteArray text = trimmed(contents, line);
+    const QByteArray wantedSection = section.toUtf8();
+    const QByteArray wantedKey = key.toUtf8();
+    const QByteArray entry = wantedKey + '=' + escaped(value);
+    bool inSection = false;
+    qsizetype sectionStart = -1; // where the first line of the section starts
+    std::optional<Line> existing;
+    forEachLine(contents, [&](const Line &line, QByteArrayView text) {
         if (const auto name = sectionOf(text)) {
-            current = *name;
-            if (current == section && sectionEnd < 0)
-                sectionEnd = line.next;
-            continue;
+            inSection = *name == wantedSection;
+            if (inSection && sectionStart < 0)
+                sectionStart = line.next;
+            return false;
         }
-        if (current == section && keyOf(text) == key)
-            return contents.left(line.start) + entry + contents.mid(line.end);
+        if (inSection && isEntry(text, wantedKey))
+            existing = line;
+        return existing.has_value();
+    });
+    if (existing)
+        return spliced(contents, existing->start, existing->end, entry);
+    if (sectionStart >= 0) {
+        const bool endsLine = sectionStart > 0 && contents[sectionStart - 1] == '\n';
+        return spliced(contents, sectionStart, sectionStart, (endsLine ? "" : "\n") + entry + '\n');
     }
-    if (sectionEnd >= 0) {
-        QByteArray out = contents.left(sectionEnd);
-        if (!out.endsWith('\n'))
-            out += '\n';
-        return out + entry + '\n' + contents.mid(sectionEnd);
-    }
-    QByteArray out = contents;
-    if (!out.isEmpty() && !out.endsWith('\n'))
-        out += '\n';
-    if (!out.isEmpty())
-        out += '\n';
-    return out + '[' + section.toUtf8() + "]\n" + entry + '\n';
+    // A new section at the end, after a blank line where the file has lines of its own.
+    const bool hasLines = !contents.isEmpty() && contents != "\xEF\xBB\xBF";
+    const QByteArray separator = !hasLines ? "" : contents.endsWith('\n') ? "\n" : "\n\n";
+    return spliced(contents, contents.size(), contents.size(), separator + '[' + wantedSection + "]\n" + entry + '\n');
 }
 
 } // namespace initext

@@ -3,12 +3,13 @@
 #include <QString>
 #include <QtGlobal>
 
-// Tells whether another copy of the program runs for the same user: a lock file in the user's
-// runtime folder, held for the life of the process with the system's own file locking. The system
-// releases the lock when its process ends in any way, so only a live copy is ever refused: what
-// the file holds does not matter, and a lock left by a crash, an empty or garbled file, or one
-// written on another host is simply taken over. A FIFO, link, device or empty directory in the
-// lock's place is removed; where that fails the copy starts without a lock rather than never.
+// Tells whether another copy of the program runs for the same user: a lock file in a folder only
+// the user can write to (the session's runtime folder, or else one in the user's cache), held for
+// the life of the process with the system's own file locking. The system releases the lock when
+// its process ends in any way, so only a live copy is ever refused: what the file holds does not
+// matter, and a lock left by a crash, an empty or garbled file, or one written on another host is
+// simply taken over. A FIFO, link, device, empty directory or another user's file in the lock's
+// place is removed; where that fails the copy starts without a lock rather than never.
 class InstanceLock final {
     Q_DISABLE_COPY_MOVE(InstanceLock)
 
@@ -19,6 +20,7 @@ public:
     // True when this copy is the only one; the lock is then held until this object goes.
     bool tryAcquire();
 
+    // The lock in the user's private folder; empty where there is none.
     static QString defaultPath();
 
 private:

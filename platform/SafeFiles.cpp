@@ -1,6 +1,5 @@
 #include "platform/SafeFiles.h"
 
-#include <QCoreApplication>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -10,21 +9,30 @@ namespace safefiles {
 
 QString writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
-    if (kindOf(path) == PathKind::Other)
-        return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
+    if (const QString refused = refusalOf(path); !refused.isEmpty())
+        return refused;
     QSaveFile file(path);
     // Never write straight into the target: a file that cannot be replaced is refused.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that each write reaches the system and a failure comes back with its reason.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    // QSaveFile buffers its writes, and its commit() can report success after a buffered write
-    // failed (a full disk, a file size limit): flush and check before committing, and check the
-    // file's error afterwards too.
-    if (file.write(bytes) != bytes.size() || !file.flush() || file.error() != QFileDevice::NoError) {
+    const auto failed = [&file] {
         const QString reason = file.errorString();
         file.cancelWriting();
         return reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(EIO)) : reason;
+    };
+    // A write can stop part-way without a reason (a disk that fills up, a file size limit); the
+    // write of the rest then fails with the system's own.
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return failed();
+        done += written;
     }
+    // QSaveFile's commit() can report success after a failed write: check before and after.
+    if (!file.flush() || file.error() != QFileDevice::NoError)
+        return failed();
     if (!file.commit() || file.error() != QFileDevice::NoError)
         return file.errorString();
     return {};

@@ -23,14 +23,20 @@ enum class PathKind {
 // What lies at a path, without following a symbolic link.
 PathKind kindOf(const QString &path);
 
+// Why a file may not be written at a path, in words for the user: the system's reason when the
+// path cannot even be looked at (a name too long, a folder that may not be searched, a parent that
+// is a file), or what lies there when it is not a regular file (a symbolic link, a folder, a
+// FIFO, device or socket). Empty when a regular file or nothing is there.
+QString refusalOf(const QString &path);
+
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
 // written to; the bytes go to a temporary file that is flushed and checked before it is renamed
-// over the old one. Returns an empty string on success, otherwise the reason for the failure
-// (the old file is then untouched).
+// over the old one. Returns an empty string on success, otherwise the reason for the failure, in
+// the system's words where it gives some (the old file is then untouched).
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace safefiles

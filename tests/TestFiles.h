@@ -10,6 +10,7 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 inline QByteArray Contents(const QString &path)
 {
@@ -38,6 +39,30 @@ public:
 
 private:
     rlimit m_old{};
+};
+
+// While alive, the process acts as an ordinary user (when it runs as root, which may write
+// anywhere), so that permissions hold.
+class AsOrdinaryUser {
+public:
+    AsOrdinaryUser()
+        : m_root(geteuid() == 0)
+    {
+        if (m_root) {
+            EXPECT_EQ(setegid(65534), 0);
+            EXPECT_EQ(seteuid(65534), 0);
+        }
+    }
+    ~AsOrdinaryUser()
+    {
+        if (m_root) {
+            EXPECT_EQ(seteuid(0), 0);
+            EXPECT_EQ(setegid(0), 0);
+        }
+    }
+
+private:
+    bool m_root;
 };
 
 // What may lie where the program writes: a regular file, a symbolic link to it and a FIFO, made in

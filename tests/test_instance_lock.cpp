@@ -8,7 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <memory>
+#include <optional>
+#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -89,6 +92,83 @@ TEST(InstanceLock, ALockThatCannotBeMadeLetsTheProgramStart)
     ASSERT_TRUE(QDir().mkpath(path + "/inside"));
     InstanceLock lock(path);
     EXPECT_TRUE(lock.tryAcquire());
+}
+
+// Sets an environment variable for the life of the object (unsets it for an empty value).
+class ScopedVariable {
+public:
+    ScopedVariable(const char *name, const QByteArray &value)
+        : m_name(name)
+        , m_old(qgetenv(name))
+        , m_wasSet(qEnvironmentVariableIsSet(name))
+    {
+        apply(value.isEmpty() ? std::nullopt : std::optional(value));
+    }
+    ~ScopedVariable() { apply(m_wasSet ? std::optional(m_old) : std::nullopt); }
+
+private:
+    void apply(const std::optional<QByteArray> &value)
+    {
+        if (value)
+            qputenv(m_name, *value);
+        else
+            qunsetenv(m_name);
+    }
+
+    const char *m_name;
+    QByteArray m_old;
+    bool m_wasSet;
+};
+
+TEST(InstanceLock, TheLockLiesOnlyWhereTheUserAloneCanWrite)
+{
+    QTemporaryDir runtime;
+    QTemporaryDir cache;
+    ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const ScopedVariable cacheHome("XDG_CACHE_HOME", cache.path().toLocal8Bit());
+    {
+        const ScopedVariable runtimeDir("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+        EXPECT_EQ(InstanceLock::defaultPath(), runtime.filePath("larkspire.lock"));
+    }
+    const QString inCache = cache.filePath("larkspire/larkspire.lock");
+    const QString link = cache.filePath("runtime-link");
+    ASSERT_TRUE(QFile::link(runtime.path(), link));
+    for (const QByteArray &shared : {QByteArray(), QByteArray("/tmp"), link.toLocal8Bit(), QByteArray("relative")}) {
+        const ScopedVariable runtimeDir("XDG_RUNTIME_DIR", shared);
+        EXPECT_EQ(InstanceLock::defaultPath(), inCache) << shared.constData();
+    }
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(cache.filePath("larkspire")).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0700u);
+
+    // A folder in the cache that others may write to is no place for the lock: none is taken.
+    ASSERT_EQ(chmod(QFile::encodeName(cache.filePath("larkspire")).constData(), 0777), 0);
+    const ScopedVariable noRuntime("XDG_RUNTIME_DIR", {});
+    EXPECT_EQ(InstanceLock::defaultPath(), "");
+    InstanceLock nowhere(InstanceLock::defaultPath());
+    EXPECT_TRUE(nowhere.tryAcquire());
+}
+
+TEST(InstanceLock, AnotherUsersLockFileIsNeverThisUsersRunningCopy)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "making a file of another user's needs root";
+    QTemporaryDir folder;
+    const QString path = folder.filePath("larkspire.lock");
+    Put(path, "");
+    ASSERT_EQ(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+    // The other user holds a lock on the file.
+    const int theirs = open(QFile::encodeName(path).constData(), O_RDWR);
+    ASSERT_GE(theirs, 0);
+    ASSERT_EQ(flock(theirs, LOCK_EX | LOCK_NB), 0);
+    InstanceLock mine(path);
+    EXPECT_TRUE(mine.tryAcquire());
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_EQ(info.st_uid, geteuid()) << "the other user's file is still the lock";
+    InstanceLock second(path);
+    EXPECT_FALSE(second.tryAcquire());
+    close(theirs);
 }
 
 } // namespace

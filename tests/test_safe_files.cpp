@@ -20,14 +20,18 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
         FileSizeLimit limit(4096);
         failure = safefiles::writeFileAtomically(path, QByteArray(100000, 'x'));
     }
-    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_EQ(failure, "File too large") << "a write that stops part-way gives the system's reason";
     EXPECT_EQ(Contents(path), "old contents");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
 
     const QString fresh = folder.filePath("new.rtf");
     {
         FileSizeLimit limit(4096);
-        EXPECT_FALSE(safefiles::writeFileAtomically(fresh, QByteArray(100000, 'x')).isEmpty());
+        EXPECT_EQ(safefiles::writeFileAtomically(fresh, QByteArray(100000, 'x')), "File too large");
+    }
+    {
+        FileSizeLimit full(0);
+        EXPECT_EQ(safefiles::writeFileAtomically(fresh, "x"), "File too large");
     }
     EXPECT_FALSE(QFile::exists(fresh)) << "an empty new file was left";
 
@@ -42,16 +46,41 @@ TEST(SafeFiles, SpecialFilesAreNeitherFollowedNorReplacedNorWaitedOn)
     const QString directory = folder.filePath("folder.rtf");
     ASSERT_TRUE(QDir().mkpath(directory));
 
-    for (const QString &path : {special.link, special.fifo, directory, QStringLiteral("/dev/null")}) {
+    const std::pair<QString, QString> refused[] = {
+        {special.link, "It is a symbolic link, which is never written through."},
+        {special.fifo, "It is not a regular file."},
+        {directory, "It is a folder."},
+        {"/dev/null", "It is not a regular file."},
+    };
+    for (const auto &[path, reason] : refused) {
         EXPECT_EQ(safefiles::kindOf(path), safefiles::PathKind::Other) << path.toStdString();
         EXPECT_FALSE(safefiles::readRegularFile(path, 1000)) << path.toStdString();
-        EXPECT_FALSE(safefiles::writeFileAtomically(path, "written").isEmpty()) << path.toStdString();
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "written"), reason) << path.toStdString();
     }
     special.expectUnchanged();
     EXPECT_TRUE(QFileInfo(directory).isDir());
 
     EXPECT_FALSE(safefiles::readRegularFile(special.target, 5)) << "a file larger than the limit is read";
     EXPECT_EQ(safefiles::readRegularFile(special.target, 1000), QByteArray("target contents"));
+}
+
+TEST(SafeFiles, APathThatCannotBeWrittenSaysWhyInTheSystemsWords)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
+                                                         | QFile::ReadOther | QFile::ExeOther));
+    Put(folder.filePath("plain.txt"), "a file");
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("unsearchable")));
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("unsearchable"), QFile::ReadOwner | QFile::ReadOther));
+    const std::pair<QString, QString> failures[] = {
+        {folder.filePath(QString(256, 'n') + ".rtf"), "File name too long"},
+        {folder.filePath("unsearchable/report.rtf"), "Permission denied"},
+        {folder.filePath("plain.txt/report.rtf"), "Not a directory"},
+        {folder.filePath("missing/report.rtf"), "No such file or directory"},
+    };
+    const AsOrdinaryUser ordinary;
+    for (const auto &[path, reason] : failures)
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "written"), reason) << path.toStdString();
 }
 
 } // namespace

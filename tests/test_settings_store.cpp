@@ -10,7 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -40,6 +44,56 @@ TEST(IniText, ValuesQuotedAndEscapedAsQSettingsWritesThemReadBack)
         const QByteArray file = initext::withValue({}, u"Settings", u"Duration", value);
         EXPECT_EQ(initext::value(file, u"Settings", u"Duration"), value) << file.toStdString();
     }
+}
+
+TEST(IniText, AFileThatStartsWithAByteOrderMarkKeepsItsOneSection)
+{
+    const QByteArray file = "\xEF\xBB\xBF[Settings]\r\nDuration=2026-11-01\r\n";
+    EXPECT_EQ(initext::value(file, u"Settings", u"Duration"), "2026-11-01");
+    EXPECT_EQ(initext::withValue(file, u"Settings", u"Duration", "2026-12-07"),
+              "\xEF\xBB\xBF[Settings]\r\nDuration=2026-12-07\r\n");
+    EXPECT_EQ(initext::withValue("\xEF\xBB\xBF[Settings]\n", u"Settings", u"Duration", "2026-12-07"),
+              "\xEF\xBB\xBF[Settings]\nDuration=2026-12-07\n");
+    EXPECT_EQ(initext::withValue("\xEF\xBB\xBF", u"Settings", u"Duration", "2026-12-07"),
+              "\xEF\xBB\xBF[Settings]\nDuration=2026-12-07\n");
+}
+
+// How far the peak memory of a child process grows while it runs work, in KiB.
+long PeakGrowthKiB(const std::function<void()> &work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        work();
+        rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        const long growth = after.ru_maxrss - before.ru_maxrss;
+        (void)!write(channel[1], &growth, sizeof growth);
+        _exit(0);
+    }
+    long growth = -1;
+    (void)!read(channel[0], &growth, sizeof growth);
+    waitpid(child, nullptr, 0);
+    close(channel[0]);
+    close(channel[1]);
+    return growth;
+}
+
+TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
+{
+    const QByteArray lines(16 * 1024 * 1024, '\n');
+    const long growth = PeakGrowthKiB([&] {
+        volatile bool empty = initext::value(lines, u"Settings", u"Duration").isEmpty();
+        const QByteArray changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
+        empty = empty && changed.size() > lines.size();
+    });
+    ASSERT_GE(growth, 0);
+    // The changed copy of the file is all it takes: no copy of a line, no list of lines.
+    EXPECT_LT(growth, 24 * 1024) << "KiB";
 }
 
 // A value nested as deep as this made QSettings recurse until the stack ran out.

@@ -1,9 +1,7 @@
 #include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -13,8 +11,33 @@
 
 namespace {
 
-// Opens the lock file as a regular file of our own, never following a link and never blocking on
-// a FIFO; -1 when something else is in the way.
+// Whether a folder is the user's alone: a real folder (not a link to one), owned by the user, that
+// no one else may write to.
+bool isPrivateFolder(const QByteArray &path)
+{
+    struct stat info {};
+    return !path.isEmpty() && path.startsWith('/') && ::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode)
+        && info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0;
+}
+
+// A folder of the program's own in the user's cache, made private if it is new.
+QByteArray cacheFolder()
+{
+    QByteArray cache = qgetenv("XDG_CACHE_HOME");
+    if (cache.isEmpty() || !cache.startsWith('/')) {
+        const QByteArray home = qgetenv("HOME");
+        if (home.isEmpty())
+            return {};
+        cache = home + "/.cache";
+    }
+    ::mkdir(cache.constData(), 0700);
+    const QByteArray folder = cache + "/larkspire";
+    ::mkdir(folder.constData(), 0700);
+    return folder;
+}
+
+// Opens the lock file as a regular file of the user's own, never following a link and never
+// blocking on a FIFO; -1 when something else is in the way.
 int openLockFile(const QByteArray &path)
 {
     // O_CLOEXEC: a browser started from the program must not inherit, and so keep, the lock.
@@ -22,7 +45,7 @@ int openLockFile(const QByteArray &path)
     if (fd < 0)
         return -1;
     struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid()) {
         ::close(fd);
         return -1;
     }
@@ -44,21 +67,25 @@ InstanceLock::~InstanceLock()
 
 QString InstanceLock::defaultPath()
 {
-    QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (folder.isEmpty())
-        folder = QDir::tempPath();
-    return folder + QStringLiteral("/larkspire.lock");
+    // Only where the user alone can write: the session's runtime folder, or else a folder of the
+    // program's own in the user's cache. Never a shared folder such as /tmp, where another user
+    // could hold the lock first or plant something in its place.
+    for (const QByteArray &folder : {qgetenv("XDG_RUNTIME_DIR"), cacheFolder()}) {
+        if (isPrivateFolder(folder))
+            return QFile::decodeName(folder) + QStringLiteral("/larkspire.lock");
+    }
+    return {};
 }
 
 bool InstanceLock::tryAcquire()
 {
-    if (m_handle >= 0)
-        return true;
+    if (m_handle >= 0 || m_path.isEmpty())
+        return true; // where no private folder can be had, the program runs rather than never
     const QByteArray path = QFile::encodeName(m_path);
     int fd = openLockFile(path);
     if (fd < 0) {
-        // Whatever lies there (a FIFO, a link, a device node, an empty directory) is no lock of a
-        // running copy: clear it away and try once more.
+        // Whatever lies there (a FIFO, a link, a device node, an empty directory, a file of
+        // another user's) is no lock of this user's running copy: clear it away and try once more.
         if (::unlink(path.constData()) != 0)
             ::rmdir(path.constData());
         fd = openLockFile(path);

@@ -1,8 +1,10 @@
 #include "platform/SafeFiles.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,6 +17,20 @@ PathKind kindOf(const QString &path)
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     return S_ISREG(info.st_mode) ? PathKind::Regular : PathKind::Other;
+}
+
+QString refusalOf(const QString &path)
+{
+    struct stat info {};
+    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return errno == ENOENT ? QString() : QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISREG(info.st_mode))
+        return {};
+    if (S_ISLNK(info.st_mode))
+        return QCoreApplication::translate("SafeFiles", "It is a symbolic link, which is never written through.");
+    if (S_ISDIR(info.st_mode))
+        return QCoreApplication::translate("SafeFiles", "It is a folder.");
+    return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
 }
 
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)

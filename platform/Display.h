@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+// The display the program's windows go to, as far as the command line can tell before Qt starts.
+namespace display {
+
+// Why no window can be shown, for a start that chose no Qt platform of its own: the variables
+// that name the system's displays are all unset. Empty when there is a display to try.
+std::string missingReason();
+
+// The display a start would use, for the one line that says it could not be reached: the value
+// of a -display option when one was given, otherwise the system's display variables.
+std::string describe(const std::string &displayOption);
+
+} // namespace display
