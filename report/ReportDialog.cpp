@@ -12,6 +12,7 @@
 #include "widgets/LinkLabel.h"
 #include "widgets/Messages.h"
 #include "widgets/Theme.h"
+#include "widgets/WaitCursor.h"
 
 #include <QDir>
 #include <QPrinter>
@@ -135,8 +136,12 @@ void ReportDialog::createControls()
 
 void ReportDialog::composeDocument()
 {
-    QTextCursor cursor(m_reportEdit->document());
+    // The document as composed is where undo stops: its making is no edit of the user's.
+    QTextDocument *document = m_reportEdit->document();
+    document->setUndoRedoEnabled(false);
+    QTextCursor cursor(document);
     insertRuns(cursor, reportRuns(m_reading));
+    document->setUndoRedoEnabled(true);
     m_reportEdit->moveCursor(QTextCursor::Start);
     m_reportEdit->setFocus();
 }
@@ -151,12 +156,15 @@ void ReportDialog::done(int result)
 void ReportDialog::saveAsRtf()
 {
     const auto path = m_dialogs.askSaveFileName(
-        this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf"),
-               QStringLiteral("Larkspire Interpretation.rtf")});
+        this, {kApplicationTitle, QStringLiteral("Rich Text Format (*.rtf)"), QStringLiteral("rtf")});
     if (!path)
         return;
     // A failed save never leaves an existing file damaged, and is never reported as success.
-    const QString failure = safefiles::writeFileAtomically(*path, writeRtf(*m_reportEdit->document()));
+    QString failure;
+    {
+        const WaitCursor busy;
+        failure = safefiles::writeFileAtomically(*path, writeRtf(*m_reportEdit->document()));
+    }
     if (failure.isEmpty())
         return;
     showMessage(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
@@ -189,5 +197,6 @@ void ReportDialog::print()
         return;
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
     printer.setPrintRange(QPrinter::AllPages);
+    const WaitCursor busy;
     printableDocument()->print(&printer);
 }

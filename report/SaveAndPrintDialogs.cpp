@@ -3,10 +3,8 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 
 namespace {
 
@@ -49,26 +47,16 @@ private:
 
 std::optional<QString> QtSaveAndPrintDialogs::askSaveFileName(QWidget *parent, const SaveRequest &request)
 {
-    QFileDialog dialog(parent, request.caption);
+    // Qt's dialog would carry the folder of the last file from one use to the next: it is started
+    // where a fresh dialog starts, in the folder the program was started in, with no file name.
+    QFileDialog dialog(parent, request.caption, QDir::currentPath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
-    // A program started from a menu has no meaningful working folder: start where the user keeps
-    // documents, then where the last file went.
-    QString folder = m_lastFolder;
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty() || !QFileInfo(folder).isDir())
-        folder = QDir::homePath();
-    dialog.setDirectory(folder);
-    if (!request.suggestedName.isEmpty())
-        dialog.selectFile(request.suggestedName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    const QString chosen = dialog.selectedFiles().constFirst();
-    m_lastFolder = QFileInfo(chosen).absolutePath();
-    return chosen;
+    return dialog.selectedFiles().constFirst();
 }
 
 bool QtSaveAndPrintDialogs::askPrinter(QWidget *parent, QPrinter &printer, bool hasSelection)

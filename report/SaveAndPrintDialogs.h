@@ -18,10 +18,9 @@ public:
         QString caption;
         QString filter;        // e.g. "Rich Text Format (*.rtf)"
         QString defaultSuffix; // appended when the typed name has none
-        QString suggestedName; // the file name offered at first
     };
-    // The chosen path, or nothing when the user cancelled. Asks before replacing a file. Opens in
-    // the user's Documents folder the first time, then in the folder of the last file chosen.
+    // The chosen path, or nothing when the user cancelled. Asks before replacing a file. Offers no
+    // file name and remembers nothing: each time it opens where a fresh dialog opens.
     virtual std::optional<QString> askSaveFileName(QWidget *parent, const SaveRequest &request) = 0;
     // Lets the user choose and set up the printer; false when cancelled. The page-range choice
     // is disabled; the selection choice is offered and preselected when hasSelection is true.
@@ -33,7 +32,4 @@ class QtSaveAndPrintDialogs final : public SaveAndPrintDialogs {
 public:
     std::optional<QString> askSaveFileName(QWidget *parent, const SaveRequest &request) override;
     bool askPrinter(QWidget *parent, QPrinter &printer, bool hasSelection) override;
-
-private:
-    QString m_lastFolder; // of the last file chosen in this run
 };

@@ -48,6 +48,7 @@ public:
         QMessageBox::Icon icon;
         QMessageBox::StandardButtons buttons;
         int otherWindows; // visible windows other than the box when it showed
+        bool waitCursor;  // whether the wait cursor was on when it showed
     };
 
     MessageBoxAnswerer() { qApp->installEventFilter(this); }
@@ -73,7 +74,8 @@ protected:
         int others = 0;
         for (QWidget *window : QApplication::topLevelWidgets())
             others += window != box && window->isVisible() ? 1 : 0;
-        shown.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(), others});
+        shown.push_back({box->text(), box->windowTitle(), box->icon(), box->standardButtons(), others,
+                         QGuiApplication::overrideCursor() != nullptr});
         QMessageBox::StandardButton pressed = QMessageBox::Ok;
         if (box->standardButtons() & QMessageBox::Yes) {
             pressed = !answers.empty() && answers.front() ? QMessageBox::Yes : QMessageBox::No;

@@ -4,6 +4,7 @@
 #include "widgets/NameKeyFilter.h"
 
 #include <QClipboard>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
@@ -99,6 +100,24 @@ TEST_F(NameBoxes, CtrlVIsRefusedButShiftInsertPastesUnfiltered)
     QTest::keyClick(Child<QLineEdit>(form, "firstNameEdit"), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(Child<QLineEdit>(form, "firstNameEdit")->text(), "o'neil-2");
     EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+TEST_F(NameBoxes, ComposedCharactersAreJudgedAsTypedOnes)
+{
+    auto *box = Child<QLineEdit>(form, "firstNameEdit");
+    const auto compose = [box](const QString &preedit, const QString &commit) {
+        QInputMethodEvent event(preedit, {});
+        event.setCommitString(commit);
+        QApplication::sendEvent(box, &event);
+    };
+    compose("", QString::fromUtf8("é")); // a dead acute accent, then e
+    compose("", QString::fromUtf8("ø")); // Compose, o, /
+    compose("", "a");
+    compose("o", "");                    // a composition still in progress
+    compose("", "B");
+    compose("", QString::fromUtf8("ñx"));
+    EXPECT_EQ(box->text(), "ABX");
+    EXPECT_EQ(messages.texts(), QStringList(3, "Please Enter Only Alphabet"));
 }
 
 TEST_F(NameBoxes, CursorKeysAndDeletePassSilently)

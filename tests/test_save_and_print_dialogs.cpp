@@ -29,43 +29,32 @@ void AnswerModal(const std::function<void(QWidget *)> &act)
     });
 }
 
-TEST(SaveAndPrintDialogs, SaveStartsInDocumentsThenWhereTheLastFileWent)
+TEST(SaveAndPrintDialogs, SaveOffersNoNameAndRemembersNothing)
 {
-    QTemporaryDir home;
-    const QByteArray oldHome = qgetenv("HOME");
-    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
-    qputenv("HOME", home.path().toLocal8Bit());
-    qputenv("XDG_CONFIG_HOME", home.filePath("config").toLocal8Bit());
-    ASSERT_TRUE(QDir().mkpath(home.filePath("Documents")));
-    ASSERT_TRUE(QDir().mkpath(home.filePath("elsewhere")));
+    QTemporaryDir elsewhere;
     QtSaveAndPrintDialogs dialogs;
-    const SaveAndPrintDialogs::SaveRequest request{"Larkspire", "Rich Text Format (*.rtf)", "rtf", "Larkspire Interpretation.rtf"};
-    const auto answer = [](const std::function<void(QFileDialog *)> &act) {
-        AnswerModal([act](QWidget *modal) {
-            if (auto *dialog = qobject_cast<QFileDialog *>(modal))
-                act(dialog);
+    const SaveAndPrintDialogs::SaveRequest request{"Larkspire", "Rich Text Format (*.rtf)", "rtf"};
+    for (int opening = 0; opening < 2; ++opening) {
+        QString folder;
+        QString offered = "<not seen>";
+        QString caption;
+        AnswerModal([&](QWidget *modal) {
+            auto *dialog = qobject_cast<QFileDialog *>(modal);
+            if (!dialog)
+                return;
+            folder = dialog->directory().absolutePath();
+            offered = dialog->findChild<QLineEdit *>("fileNameEdit")->text();
+            caption = dialog->windowTitle();
+            dialog->selectFile(elsewhere.filePath("reading"));
+            static_cast<QDialog *>(dialog)->accept();
         });
-    };
-    QString firstFolder;
-    QString suggested;
-    answer([&](QFileDialog *dialog) {
-        firstFolder = dialog->directory().absolutePath();
-        suggested = dialog->findChild<QLineEdit *>("fileNameEdit")->text();
-        dialog->selectFile(home.filePath("elsewhere/reading.rtf"));
-        static_cast<QDialog *>(dialog)->accept();
-    });
-    EXPECT_EQ(dialogs.askSaveFileName(nullptr, request), home.filePath("elsewhere/reading.rtf"));
-    EXPECT_EQ(firstFolder, home.filePath("Documents"));
-    EXPECT_EQ(suggested, "Larkspire Interpretation.rtf");
-    QString secondFolder;
-    answer([&](QFileDialog *dialog) {
-        secondFolder = dialog->directory().absolutePath();
-        dialog->reject();
-    });
+        EXPECT_EQ(dialogs.askSaveFileName(nullptr, request), elsewhere.filePath("reading.rtf")) << opening;
+        EXPECT_EQ(folder, QDir::currentPath()) << "the dialog opened in the folder of an earlier save";
+        EXPECT_EQ(offered, "") << opening;
+        EXPECT_EQ(caption, "Larkspire");
+    }
+    AnswerModal([](QWidget *modal) { static_cast<QDialog *>(modal)->reject(); });
     EXPECT_EQ(dialogs.askSaveFileName(nullptr, request), std::nullopt);
-    EXPECT_EQ(secondFolder, home.filePath("elsewhere"));
-    qputenv("HOME", oldHome);
-    qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 // ---- The real print dialog ----

@@ -1,5 +1,7 @@
 #include "widgets/NameKeyFilter.h"
 
+#include <QCoreApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -50,7 +52,11 @@ NameKeyFilter::NameKeyFilter(QLineEdit *box, std::function<void()> refused)
 
 bool NameKeyFilter::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_box || event->type() != QEvent::KeyPress)
+    if (watched != m_box)
+        return false;
+    if (event->type() == QEvent::InputMethod)
+        return filterComposed(*static_cast<QInputMethodEvent *>(event));
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto &key = *static_cast<QKeyEvent *>(event);
     const std::optional<QChar> typed = typedCharacter(key);
@@ -69,5 +75,30 @@ bool NameKeyFilter::eventFilter(QObject *watched, QEvent *event)
         m_refused();
         return true;
     }
+    return true;
+}
+
+bool NameKeyFilter::filterComposed(const QInputMethodEvent &event)
+{
+    // A composition still in progress shows as it is; what it commits is judged character by
+    // character, as if each had been typed.
+    if (event.commitString().isEmpty() || m_judged)
+        return false;
+    QString accepted;
+    int refused = 0;
+    for (QChar c : event.commitString()) {
+        switch (nameKeyFor(c)) {
+        case NameKey::Pass: accepted += c; break;
+        case NameKey::Capitalise: accepted += c.toUpper(); break;
+        case NameKey::Refuse: ++refused; break;
+        }
+    }
+    QInputMethodEvent judged(event.preeditString(), event.attributes());
+    judged.setCommitString(accepted, event.replacementStart(), event.replacementLength());
+    m_judged = true;
+    QCoreApplication::sendEvent(m_box, &judged);
+    m_judged = false;
+    for (int i = 0; i < refused; ++i)
+        m_refused();
     return true;
 }

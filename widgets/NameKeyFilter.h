@@ -3,7 +3,8 @@
 // pass; every other character a key types (digits, punctuation, accented letters, Escape, the
 // control characters of Ctrl+V and Ctrl+C) is refused with one message. Keys that type nothing
 // (arrows, Delete, Tab, Shift+Insert) pass untouched, and a paste through the context menu or
-// Shift+Insert is not filtered: only what is typed is.
+// Shift+Insert is not filtered: only what is typed is. Text composed with dead keys, Compose or an
+// input method is judged character by character, exactly as typed characters are.
 
 #include <QChar>
 #include <QObject>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <optional>
 
+class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
 
@@ -41,6 +43,9 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    bool filterComposed(const QInputMethodEvent &event);
+
     QLineEdit *m_box;
+    bool m_judged = false; // while the judged text goes to the box
     std::function<void()> m_refused;
 };

@@ -87,10 +87,11 @@ window_of_width() {
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; wait_for focused "$1" || fail "window $1 never took the focus"; }
 
-# Starts the program (with any arguments) and waits for its input window: PROGRAM_PID is the
-# process, FORM the window.
+# Starts the program (with any arguments) in the folder $E2E_ROOT/work and waits for its input
+# window: PROGRAM_PID is the process, FORM the window.
 start_program() {
-  "$program" "$@" 2>>"$E2E_ROOT/program.log" &
+  mkdir -p "$E2E_ROOT/work"
+  (cd "$E2E_ROOT/work" && exec "$program" "$@" 2>>"$E2E_ROOT/program.log") &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
   FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
@@ -107,16 +108,17 @@ type_names() {
   xdotool type --delay 30 "$last"
 }
 
-# Saves the open report window through its Save As dialog (Alt+S) as the given path, waits for the
-# file, and checks it is an RTF report in Verdana with a title and headings. REPORT_HTML is then
-# what an independent reader (unrtf) makes of it.
+# Saves the open report window through its Save As dialog (Alt+S), typing the given name, waits
+# for the file where it is expected (by default where the name says, the suffix added), and checks
+# it is an RTF report in Verdana with a title and headings. REPORT_HTML is then what an independent
+# reader (unrtf) makes of it.
 save_report() {
-  local report=$1 path=$2 dialog
+  local report=$1 name=$2 path=${3:-$2} dialog
   focus "$report"
   xdotool key alt+s
   dialog=$(wait_window '^Larkspire$') || fail "Save opened no dialog"
   focus "$dialog"
-  xdotool type --delay 10 "$path"
+  xdotool type --delay 10 "$name"
   xdotool key Return
   wait_gone '^Larkspire$' || fail "the Save As dialog stayed"
   case "$path" in *.rtf) ;; *) path=$path.rtf ;; esac

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The main road with the real program: type a name, ask for the reading, find the viewer; a second
-# copy is refused while the first runs; a copy killed with SIGKILL does not block the next start.
+# The main road with the real program: type a name (a digit, a dead key and Compose refused), ask
+# for the reading, find the viewer; a second copy is refused while the first runs; a copy killed
+# with SIGKILL does not block the next start.
 . "$(dirname "$0")/lib.sh"
 program=$1
 start_display
@@ -12,6 +13,15 @@ box=$(wait_window '^Larkspire$') || fail "the refused key brought no message"
 focus "$box"
 xdotool key Return
 wait_gone '^Larkspire$' || fail "the message did not close"
+# Accented letters composed with a dead key or with Compose are refused as typed ones are.
+for keys in "dead_acute e" "Multi_key o slash"; do
+  focus "$FORM"
+  xdotool key $keys
+  box=$(wait_window '^Larkspire$') || fail "composing ($keys) brought no message"
+  focus "$box"
+  xdotool key Return
+  wait_gone '^Larkspire$' || fail "the message did not close"
+done
 focus "$FORM"
 xdotool key alt+g
 window_of_width 522 >/dev/null || fail "the viewer did not appear after the request"
