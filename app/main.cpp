@@ -5,7 +5,7 @@
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
 #include "report/SaveAndPrintDialogs.h"
-#include "widgets/LinkLabel.h"
+#include "widgets/Accessibility.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
@@ -63,7 +63,7 @@ int main(int argc, char *argv[])
                                                     QStringLiteral("Sans Serif")});
     // The windows carry their whole look themselves, whatever the desktop's style and colours.
     theme::useProgramStyle();
-    LinkLabel::installAccessibility();
+    installAccessibility();
 
     SettingsStore settings;
     InstanceLock instance;

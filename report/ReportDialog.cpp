@@ -69,6 +69,8 @@ ReportDialog::ReportDialog(Reading reading, SaveAndPrintDialogs &dialogs, QWidge
 {
     setObjectName(QStringLiteral("reportDialog"));
     theme::setUpWindow(this);
+    // The title is the program's, as on every window: this tells a listener which window it is.
+    setAccessibleDescription(QStringLiteral("The report of the reading, to save or print"));
     setFixedSize(theme::pixels(kLayout.client.width()), theme::pixels(kLayout.client.height()));
     createControls();
     m_links = std::make_unique<ReportLinks>(m_reportEdit);

@@ -3,9 +3,11 @@
 #include "engine/InterpretationTexts.h"
 #include "model/WebPages.h"
 #include "report/ReportDialog.h"
+#include "widgets/Accessibility.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/TabStrip.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QLabel>
 #include <QMouseEvent>
@@ -253,6 +255,38 @@ TEST_F(Viewer, F1OpensTheOnlineHelpFromEitherWindow)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     EXPECT_EQ(urls.opened, (QStringList{webpages::kOnlineHelp, webpages::kOnlineHelp}));
     EXPECT_EQ(Child<QAction>(viewer(), "onlineHelpAction")->shortcut(), QKeySequence(Qt::Key_F1));
+}
+
+TEST_F(Viewer, AScreenReaderHearsTheValueAndTheTabsTellWhichIsSelectedAndFocused)
+{
+    installAccessibility();
+    Request("john", "", "smith");
+    ResultsWindow *v = viewer();
+    QApplication::setActiveWindow(v);
+    EXPECT_EQ(v->accessibleDescription(), "The reading, one result on each tab");
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyNumberBox")->accessibleDescription(), "Lucky Number is  1");
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyColorBox")->accessibleDescription(), "Lucky Color is  Dazzling White");
+    auto *tabs = Child<TabStrip>(v, "resultTabs");
+    QAccessibleInterface *list = QAccessible::queryAccessibleInterface(tabs);
+    ASSERT_EQ(list->childCount(), 6);
+    const auto states = [list] {
+        QString seen;
+        for (int i = 0; i < list->childCount(); ++i) {
+            const QAccessible::State s = list->child(i)->state();
+            seen += s.focused ? 'F' : s.selected ? 'S' : '-';
+        }
+        return seen;
+    };
+    EXPECT_EQ(states(), "S-----") << "a tab claims the focus while the box has it";
+    tabs->setCurrentIndex(2);
+    EXPECT_EQ(states(), "--S---");
+    EXPECT_EQ(list->text(QAccessible::Name), "Results");
+    tabs->setFocus();
+    EXPECT_EQ(states(), "--F---");
+    EXPECT_FALSE(list->state().focused) << "the strip and its tab both claim the focus";
+    EXPECT_EQ(list->focusChild(), list->child(2));
+    list->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(tabs->currentIndex(), 4);
 }
 
 } // namespace

@@ -61,6 +61,8 @@ AboutDialog::AboutDialog(QWidget *parent)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     theme::setUpWindow(this);
+    // The title is the program's, as on every window: this tells a listener which window it is.
+    setAccessibleDescription(QStringLiteral("About Larkspire"));
     setFixedSize(theme::pixels(kLayout.client.width()), theme::pixels(kLayout.client.height()));
     createControls();
     m_okButton->setFocus();

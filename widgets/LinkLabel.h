@@ -12,9 +12,6 @@ class LinkLabel final : public QLabel {
 public:
     LinkLabel(const QString &text, QWidget *parent);
 
-    // Lets screen readers see every link label as a link they can press. Called once at start.
-    static void installAccessibility();
-
 signals:
     void clicked();
 

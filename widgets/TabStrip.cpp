@@ -10,6 +10,45 @@ TabStrip::TabStrip(QWidget *parent)
     setExpanding(true);
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
+    connect(this, &QTabBar::currentChanged, this, [this](int index) {
+        QAccessible::State selection;
+        selection.selected = true;
+        selection.focused = hasFocus();
+        tellScreenReaders(m_current, selection);
+        tellScreenReaders(index, selection);
+        m_current = index;
+    });
+}
+
+void TabStrip::tellScreenReaders(int index, QAccessible::State changed)
+{
+    if (index < 0 || index >= count() || !QAccessible::isActive())
+        return;
+    QAccessibleStateChangeEvent event(this, changed);
+    event.setChild(index);
+    QAccessible::updateAccessibility(&event);
+}
+
+void TabStrip::focusInEvent(QFocusEvent *event)
+{
+    QTabBar::focusInEvent(event);
+    QAccessible::State focus;
+    focus.focused = true;
+    tellScreenReaders(currentIndex(), focus);
+    // The focus lies with the current tab.
+    if (QAccessible::isActive() && currentIndex() >= 0) {
+        QAccessibleEvent tab(this, QAccessible::Focus);
+        tab.setChild(currentIndex());
+        QAccessible::updateAccessibility(&tab);
+    }
+}
+
+void TabStrip::focusOutEvent(QFocusEvent *event)
+{
+    QTabBar::focusOutEvent(event);
+    QAccessible::State focus;
+    focus.focused = true;
+    tellScreenReaders(currentIndex(), focus);
 }
 
 QString TabStrip::wrapped(const QString &caption)

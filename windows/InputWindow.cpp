@@ -98,6 +98,8 @@ void setNumbers(QComboBox *list, int first, int last)
 InputWindow::InputWindow()
     : BrandedWindow(QStringLiteral("inputWindow"), kLayout.bannerStrip, kLayout.banner)
 {
+    // The title is the program's, as on every window: this tells a listener which window it is.
+    setAccessibleDescription(QStringLiteral("Names and the date and time of birth, for a reading"));
     createControls();
     createMenus();
     setFocusOrder();

@@ -48,6 +48,8 @@ ResultsWindow::ResultsWindow()
     : BrandedWindow(QStringLiteral("resultsWindow"), kLayout.bannerStrip, kLayout.banner)
     , m_reading(Reading::placeholders())
 {
+    // The title is the program's, as on every window: this tells a listener which window it is.
+    setAccessibleDescription(QStringLiteral("The reading, one result on each tab"));
     createControls();
     createMenus();
     setFocusOrder();
@@ -166,6 +168,9 @@ void ResultsWindow::showReading(const Reading &reading)
     for (const ResultInfo &info : kResults) {
         auto *box = static_cast<DescriptionBox *>(m_descriptionBoxes->widget(static_cast<int>(indexOf(info.result))));
         box->setPlainText(reading.description(info.result));
+        // A screen reader reading a box out hears the result and its value with it, as the caption
+        // line shows them to the eye.
+        box->setAccessibleDescription(captionLine(info.result));
     }
     {
         const QSignalBlocker quiet(m_resultTabs);
@@ -183,5 +188,10 @@ void ResultsWindow::showReading(const Reading &reading)
 void ResultsWindow::showResult(Result result)
 {
     m_descriptionBoxes->setCurrentIndex(static_cast<int>(indexOf(result)));
-    m_captionLabel->setText(infoOf(result).captionLine + QStringLiteral("  ") + m_reading.valueText(result));
+    m_captionLabel->setText(captionLine(result));
+}
+
+QString ResultsWindow::captionLine(Result result) const
+{
+    return infoOf(result).captionLine + QStringLiteral("  ") + m_reading.valueText(result);
 }

@@ -31,6 +31,8 @@ private:
     void createControls();
     void createMenus();
     void setFocusOrder();
+    // The caption line of a result: its text, two blanks and its value.
+    QString captionLine(Result result) const;
 
     Reading m_reading;
     bool m_centred = false;

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The real program on a private session bus with the AT-SPI registry, walked as a screen reader
-# would: in the input window, the results window and the report window every focusable control
-# has a role and a name, the six lists are named by their labels and the link labels are links.
+# would: in the input window, the results window, the report window and the About box every
+# focusable control has a role and a name, the six lists are named by their labels, the link
+# labels are links and each window has a description of its own; the focused description box
+# speaks its result and value, and the page tabs tell which is selected and which has the focus.
 if [ -z "${LARKSPIRE_ON_SESSION_BUS:-}" ]; then
   marker="larkspire-a11y-$$"
   log=$(mktemp)
@@ -37,10 +39,22 @@ start_program
 walk input || fail "the input window's tree (above)"
 type_names "ann" "lee"
 xdotool key alt+g
-window_of_width 522 >/dev/null || fail "the results window did not appear"
-walk results || fail "the results window's tree (above)"
-focus "$(window_of_width 522)"
+results=$(window_of_width 522) || fail "the results window did not appear"
+# ANN LEE, 1 January 1900 (a Sunday in this calendar) at hour 0: lucky number 1; ANN is 29,
+# reduced to 11, the colour Mauve.
+focus "$results"
+walk results "Lucky Number is  1" || fail "the results window's tree (above)"
+xdotool key ctrl+Tab
+walk results "Lucky Color is  Mauve" || fail "the results window's tree on its second tab (above)"
+xdotool key Tab
+walk tabs || fail "the tab strip with the focus (above)"
 xdotool key alt+p
 window_of_width 515 >/dev/null || fail "the report window did not appear"
 walk report || fail "the report window's tree (above)"
+xdotool key Escape
+wait_for no_window_of_width 515 || fail "the report window did not close"
+focus "$results"
+xdotool key alt+h a
+window_of_width 405 >/dev/null || fail "the About box did not appear"
+walk about || fail "the About box's tree (above)"
 echo "1 passed, 0 failed"

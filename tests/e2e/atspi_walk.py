@@ -1,9 +1,14 @@
 """Walks Larkspire's accessibility tree through AT-SPI, as a screen reader sees it.
 
-Usage: atspi_walk.py WINDOW_WIDTH...  Prints one line per problem and exits 1 when there is one:
-every focusable, showing control needs a role and a name that is not just its current value (a
-list is named by the label it is labelled by), the six birth lists are labelled by their labels,
-and every link label is a link a reader can press.
+Usage: atspi_walk.py WINDOW [CAPTION]  where WINDOW is input, results, tabs, report or about.
+Prints one line per problem and exits 1 when there is one. In every window: each focusable,
+showing control has a role and a name that is not just its current value (a list is named by the
+label it is labelled by), every link label is a link a reader can press, and the window carries
+the description that tells it from the others (they share one title). In the input window the six
+birth lists are labelled. In the results window the focused description box speaks its result
+and value (CAPTION, e.g. "Lucky Number is  2"), exactly one page tab is selected, and no tab
+claims the focus while the box has it; with the focus in the tab strip (tabs), the selected tab
+alone is focused.
 """
 import sys
 import time
@@ -12,6 +17,13 @@ import pyatspi
 
 EXPECTED_LIST_LABELS = {"Day of birth", "Month of birth", "Year of birth",
                         "Hour of birth", "Minute of birth", "Second of birth"}
+WINDOW_DESCRIPTIONS = {
+    "input": "Names and the date and time of birth, for a reading",
+    "results": "The reading, one result on each tab",
+    "tabs": "The reading, one result on each tab",
+    "report": "The report of the reading, to save or print",
+    "about": "About Larkspire",
+}
 
 
 def find_app():
@@ -39,6 +51,15 @@ def walk(accessible, found):
     if accessible.getRole() == pyatspi.ROLE_LINK:
         actions = accessible.queryAction()
         found["links"].append((accessible.name, [actions.getName(i) for i in range(actions.nActions)]))
+    if accessible.getRole() == pyatspi.ROLE_PAGE_TAB_LIST:
+        found["tab lists"].append(accessible.name)
+    if accessible.getRole() == pyatspi.ROLE_PAGE_TAB:
+        found["tabs"].append((accessible.name, states.contains(pyatspi.STATE_SELECTED),
+                              states.contains(pyatspi.STATE_FOCUSED)))
+    # A text box's viewport reports the box's focus as its own (Qt's way); it is a filler that
+    # screen readers pass over.
+    if states.contains(pyatspi.STATE_FOCUSED) and accessible.getRole() != pyatspi.ROLE_FILLER:
+        found["focused"].append(accessible)
     if states.contains(pyatspi.STATE_FOCUSABLE) and states.contains(pyatspi.STATE_SHOWING):
         name = accessible.name or ""
         labels = [label for label in labels_of(accessible) if label]
@@ -56,36 +77,72 @@ def walk(accessible, found):
             walk(child, found)
 
 
-def problems_of(app, kind):
-    found = {"problems": [], "lists": set(), "links": []}
+def problems_of(app, kind, caption):
+    found = {"problems": [], "lists": set(), "links": [], "tabs": [], "tab lists": [], "focused": [],
+             "descriptions": []}
     for window in app:
         if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
+            found["descriptions"].append(window.description)
             walk(window, found)
     problems = found["problems"]
-    if kind == ["input"]:
+    if WINDOW_DESCRIPTIONS[kind] not in found["descriptions"]:
+        problems.append("no window is described as %r (descriptions %r)"
+                        % (WINDOW_DESCRIPTIONS[kind], found["descriptions"]))
+    if kind == "input":
         missing = EXPECTED_LIST_LABELS - found["lists"]
         if missing:
             problems.append("lists not labelled: %s" % ", ".join(sorted(missing)))
-    if not found["links"]:
+    if kind != "about" and not found["links"]:
         problems.append("no link label is a link")
     for name, actions in found["links"]:
         if not name or "Press" not in actions:
             problems.append("the link %r cannot be pressed (actions %r)" % (name, actions))
+    if kind in ("results", "tabs"):
+        problems += tab_problems(found, kind, caption)
+    return problems
+
+
+def tab_problems(found, kind, caption):
+    problems = []
+    if found["tab lists"] != ["Results"]:
+        problems.append("the tab list is named %r, not 'Results'" % found["tab lists"])
+    selected = [name for name, is_selected, _ in found["tabs"] if is_selected]
+    focused_tabs = [name for name, _, is_focused in found["tabs"] if is_focused]
+    if len(found["tabs"]) != 6 or len(selected) != 1:
+        problems.append("of %d tabs, %r are selected" % (len(found["tabs"]), selected))
+    if len(found["focused"]) != 1:
+        problems.append("%d objects claim the focus: %r"
+                        % (len(found["focused"]), [(f.getRoleName(), f.name) for f in found["focused"]]))
+    if kind == "tabs":
+        if focused_tabs != selected:
+            problems.append("the focused tabs %r are not the selected %r" % (focused_tabs, selected))
+    elif focused_tabs:
+        problems.append("tabs %r claim the focus while the description box has it" % focused_tabs)
+    elif found["focused"]:
+        box = found["focused"][0]
+        if caption not in (box.name + " " + box.description):
+            problems.append("the focused %s speaks %r / %r, not %r"
+                            % (box.getRoleName(), box.name, box.description, caption))
     return problems
 
 
 def main():
+    kind = sys.argv[1]
+    caption = sys.argv[2] if len(sys.argv) > 2 else ""
     app = find_app()
     if app is None:
         print("Larkspire is not on the accessibility bus")
         return 1
-    # A window that has just appeared may not have all of its tree on the bus yet: look again
-    # until it is complete, for up to ten seconds.
-    for _ in range(50):
-        problems = problems_of(app, sys.argv[1:])
-        if not problems:
-            return 0
+    # A window that has just appeared, or just changed, may not have all of it on the bus yet:
+    # look again until it is complete, for up to ten seconds.
+    deadline = time.monotonic() + 10
+    while True:
+        problems = problems_of(app, kind, caption)
+        if not problems or time.monotonic() > deadline:
+            break
         time.sleep(0.2)
+    if not problems:
+        return 0
     for problem in problems:
         print(problem)
     return 1
