@@ -1,5 +1,6 @@
 // In-process timings of the windows: one interpretation request (click to viewer shown), opening
-// the report window (composition included), and saving the report as RTF.
+// the report window (composition included), saving the report as RTF, and pasting, typing and
+// printing in the report.
 #include "GuiTestSupport.h"
 #include "app/Application.h"
 #include "platform/InstanceLock.h"
@@ -107,6 +108,31 @@ void BM_PasteUnbrokenTextAndSave(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_PasteUnbrokenTextAndSave)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Typing one character into the report after a megabyte without a blank was pasted at its end:
+// into a paragraph of the composed text (argument 0), which is laid out again alone while the
+// megabyte below it only moves (target: under 5 ms), or into the megabyte's own paragraph
+// (argument 1), which is laid out again whole.
+void BM_TypeAfterAPaste(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    ReportDialog report(SampleReport(), dialogs);
+    report.show();
+    QApplication::processEvents();
+    auto *box = report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(QString(1024 * 1024, QLatin1Char('p')));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(state.range(0) == 0 ? box->document()->find(QStringLiteral("Money")).position()
+                                           : box->document()->characterCount() - 500);
+    box->setTextCursor(cursor);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        box->insertPlainText(QStringLiteral("a"));
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TypeAfterAPaste)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 // Printing the pasted megabyte to a PDF file, for the linear growth of the printing road.
 void BM_PrintUnbrokenText(benchmark::State &state)

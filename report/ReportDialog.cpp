@@ -3,9 +3,9 @@
 #include "model/Product.h"
 #include "model/WebPages.h"
 #include "platform/SafeFiles.h"
-#include "report/LongRunWrap.h"
 #include "report/ReportDocument.h"
 #include "report/ReportLinks.h"
+#include "report/ReportTextLayout.h"
 #include "report/RtfWriter.h"
 #include "report/SaveAndPrintDialogs.h"
 #include "widgets/ClipboardGuard.h"
@@ -101,7 +101,7 @@ void ReportDialog::createControls()
     m_reportEdit->setFont(reportFont);
     theme::paint(m_reportEdit, QPalette::Base, theme::kPaleCyan);
     theme::paint(m_reportEdit, QPalette::Text, Qt::black);
-    new LongRunWrap(m_reportEdit);
+    ReportTextLayout::install(m_reportEdit->document());
     new ClipboardGuard(m_reportEdit->viewport());
     connect(m_reportEdit, &QTextEdit::textChanged, this, &ClipboardGuard::emptyClipboard);
 
@@ -175,18 +175,13 @@ void ReportDialog::saveAsRtf()
 std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
 {
     const QTextCursor cursor = m_reportEdit->textCursor();
-    std::unique_ptr<QTextDocument> document;
-    if (!cursor.hasSelection()) {
-        document.reset(m_reportEdit->document()->clone());
-    } else {
-        document = std::make_unique<QTextDocument>();
-        document->setDefaultFont(m_reportEdit->document()->defaultFont());
-        document->setDefaultTextOption(m_reportEdit->document()->defaultTextOption());
-        QTextCursor(document.get()).insertFragment(cursor.selection());
-    }
-    // The printer lays the document out on its own pages: a clone keeps the on-screen page width,
-    // with which Qt's pagination of a long paragraph that breaks anywhere never ends.
-    document->setPageSize(QSizeF());
+    auto document = std::make_unique<QTextDocument>();
+    // Laid out as the box is, on the printer's pages.
+    document->setDocumentLayout(new ReportTextLayout(document.get()));
+    document->setDefaultFont(m_reportEdit->document()->defaultFont());
+    document->setDefaultTextOption(m_reportEdit->document()->defaultTextOption());
+    QTextCursor(document.get())
+        .insertFragment(cursor.hasSelection() ? cursor.selection() : QTextDocumentFragment(m_reportEdit->document()));
     return document;
 }
 
@@ -200,5 +195,5 @@ void ReportDialog::print()
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
     printer.setPrintRange(QPrinter::AllPages);
     const WaitCursor busy;
-    printableDocument()->print(&printer);
+    printDocument(*printableDocument(), &printer);
 }

@@ -1,11 +1,12 @@
 #include "GuiTestSupport.h"
 #include "TestFiles.h"
-#include "report/LongRunWrap.h"
 #include "report/ReportDialog.h"
+#include "report/ReportTextLayout.h"
 #include "report/RtfWriter.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/WaitCursor.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
@@ -19,6 +20,7 @@
 #include <QTextBlock>
 #include <QTest>
 #include <QTextEdit>
+#include <QTextLayout>
 
 #include <gtest/gtest.h>
 
@@ -311,35 +313,209 @@ TEST_F(Report, TheWaitCursorIsGoneWhenTheSaveOrThePrintIsOver)
 
 // ---- Text without blanks ----
 
-TEST(LongestUnbrokenRun, CountsTheLongestStretchWithoutABlank)
+// Descriptions long enough to wrap over several lines of the box.
+Reading ProseInputs()
 {
-    EXPECT_EQ(longestUnbrokenRun(u""), 0);
-    EXPECT_EQ(longestUnbrokenRun(u"   "), 0);
-    EXPECT_EQ(longestUnbrokenRun(u"ab cde f"), 3);
-    EXPECT_EQ(longestUnbrokenRun(u"abc\tdefg\nhi"), 4);
-    EXPECT_EQ(longestUnbrokenRun(u"abcd\u2029ef"), 4);
+    Reading inputs = SampleInputs();
+    const QString prose = "\nFrom an ordinary reading of the numbers there follows a description long enough to "
+                          "wrap over several lines of the report, and every one of those lines ends where a word "
+                          "ends, however the text around it was pasted.";
+    for (QString &description : inputs.descriptions)
+        description = prose;
+    return inputs;
 }
 
-TEST_F(Report, ALongRunWithoutBlanksBreaksAnywhereUntilItIsGone)
+// Where the lines of each paragraph start.
+QList<QList<int>> LineStarts(const QTextDocument *document)
+{
+    QList<QList<int>> starts;
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        QList<int> lines;
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            lines << block.layout()->lineAt(i).textStart();
+        starts << lines;
+    }
+    return starts;
+}
+
+// The width the box lays its lines out in.
+qreal LineWidth(const QTextEdit *edit)
+{
+    return edit->document()->textWidth() - 2 * edit->document()->documentMargin();
+}
+
+// The first paragraph of the box that fills at least three lines.
+QTextBlock WrappedParagraph(const QTextEdit *edit)
+{
+    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
+        if (block.layout()->lineCount() >= 3)
+            return block;
+    ADD_FAILURE() << "no paragraph wraps";
+    return {};
+}
+
+TEST_F(Report, TheBoxAndWhatIsPrintedAreLaidOutByTheReportLayout)
 {
     Open();
-    auto *wrap = Child<QTextEdit>(report, "reportEdit")->findChild<LongRunWrap *>();
-    ASSERT_NE(wrap, nullptr);
-    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::End);
-    Child<QTextEdit>(report, "reportEdit")->insertPlainText(QString(kLongestWrappedRun, 'x'));
-    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
-    Child<QTextEdit>(report, "reportEdit")->insertPlainText("y");
-    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAnywhere);
-    // Typing elsewhere keeps it; taking the run apart ends it.
-    Child<QTextEdit>(report, "reportEdit")->moveCursor(QTextCursor::Start);
-    Child<QTextEdit>(report, "reportEdit")->insertPlainText("a");
-    EXPECT_TRUE(wrap->breaksAnywhere());
-    QTextCursor cursor(Child<QTextEdit>(report, "reportEdit")->document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.movePosition(QTextCursor::Left, QTextCursor::KeepAnchor, 10);
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    EXPECT_TRUE(qobject_cast<ReportTextLayout *>(edit->document()->documentLayout()));
+    EXPECT_TRUE(qobject_cast<ReportTextLayout *>(report->printableDocument()->documentLayout()));
+    EXPECT_EQ(report->printableDocument()->toPlainText(), edit->toPlainText());
+}
+
+TEST_F(Report, APastedLongRunBreaksAnywhereWhileTheProseBreaksAtBlanks)
+{
+    Open(ProseInputs());
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    const QTextDocument *document = edit->document();
+    const QList<QList<int>> before = LineStarts(document);
+    ASSERT_TRUE(WrappedParagraph(edit).isValid());
+    const int paragraphs = document->blockCount();
+
+    edit->moveCursor(QTextCursor::End);
+    const QString run(kLongestWrappedRun + 1, 'x');
+    edit->insertPlainText(run);
+    ASSERT_EQ(document->blockCount(), paragraphs);
+    // The composed paragraphs break where they did, each line at a blank or the paragraph's end.
+    const QList<QList<int>> pasted = LineStarts(document);
+    EXPECT_EQ(pasted.mid(0, paragraphs - 1), before.mid(0, paragraphs - 1));
+    for (QTextBlock block = document->begin(); block != document->lastBlock(); block = block.next()) {
+        const QTextLayout *layout = block.layout();
+        for (int i = 0; i < layout->lineCount(); ++i) {
+            const int end = layout->lineAt(i).textStart() + layout->lineAt(i).textLength();
+            EXPECT_TRUE(end == block.length() - 1 || block.text().at(end - 1) == ' ')
+                << "paragraph " << block.blockNumber() << " line " << i << " ends inside a word";
+        }
+    }
+    // The run's paragraph breaks inside the run, each line within the box.
+    const QTextLayout *runLayout = document->lastBlock().layout();
+    EXPECT_EQ(document->lastBlock().text(), run);
+    EXPECT_GT(runLayout->lineCount(), 2);
+    for (int i = 0; i < runLayout->lineCount(); ++i)
+        EXPECT_LE(runLayout->lineAt(i).naturalTextWidth(), LineWidth(edit)) << i;
+
+    // Taking the run away changes nothing for the prose.
+    QTextCursor cursor = edit->textCursor();
+    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
-    EXPECT_EQ(Child<QTextEdit>(report, "reportEdit")->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(LineStarts(document), before);
+}
+
+TEST_F(Report, AClickPutsTheCursorBetweenTheCharactersClicked)
+{
+    Open(ProseInputs());
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    edit->moveCursor(QTextCursor::End);
+    edit->insertPlainText(QString(900, 'k') + " tail");
+    const QTextBlock prose = WrappedParagraph(edit);
+    const QTextBlock run = edit->document()->lastBlock();
+    const std::vector<int> targets{
+        prose.position() + prose.layout()->lineAt(1).textStart() + 9, // inside a word of the second line
+        prose.position() + prose.layout()->lineAt(2).textStart(),     // the start of the third
+        run.position() + run.layout()->lineAt(3).textStart() + 17,    // inside the run, four lines down
+    };
+    for (int target : targets) {
+        QTextCursor cursor(edit->document());
+        cursor.setPosition(target);
+        edit->setTextCursor(cursor);
+        edit->ensureCursorVisible();
+        const QRect caret = edit->cursorRect();
+        ASSERT_TRUE(edit->viewport()->rect().contains(caret.center())) << target;
+        edit->moveCursor(QTextCursor::Left);
+        edit->moveCursor(QTextCursor::Left);
+        QTest::mouseClick(edit->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(caret.left() + 1, caret.center().y()));
+        EXPECT_EQ(edit->textCursor().position(), target);
+    }
+    // Beyond the end of a line, a click puts the cursor at the line's end.
+    QTextCursor cursor(edit->document());
+    cursor.setPosition(prose.position() + prose.layout()->lineAt(1).textStart());
+    edit->setTextCursor(cursor);
+    const QRect caret = edit->cursorRect();
+    QTest::mouseClick(edit->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(edit->viewport()->width() - 3, caret.center().y()));
+    EXPECT_EQ(edit->textCursor().position(),
+              prose.position() + prose.layout()->lineAt(1).textStart() + prose.layout()->lineAt(1).textLength() - 1);
+}
+
+TEST_F(Report, ThePointerIsAHandOverALinkAndNotBesideIt)
+{
+    Reading inputs = ProseInputs();
+    inputs.descriptions[1] = "\nSee www.example.org";
+    Open(inputs);
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    QApplication::processEvents(); // the links are styled once the window is up
+    QTextCursor link = edit->document()->find("example");
+    edit->setTextCursor(link);
+    const QRect caret = edit->cursorRect();
+    const auto pointerAt = [&](QPoint point) {
+        QMouseEvent move(QEvent::MouseMove, point, edit->viewport()->mapToGlobal(point), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(edit->viewport(), &move);
+        return edit->viewport()->cursor().shape();
+    };
+    EXPECT_EQ(pointerAt(QPoint(caret.left() - 4, caret.center().y())), Qt::PointingHandCursor);
+    EXPECT_EQ(pointerAt(QPoint(edit->viewport()->width() - 5, caret.center().y())), Qt::IBeamCursor);
+    EXPECT_EQ(pointerAt(QPoint(caret.left() - 4, caret.bottom() + caret.height() + 2)), Qt::IBeamCursor);
+}
+
+TEST_F(Report, TheArrowKeysMoveTheCursorLineByLine)
+{
+    Open(ProseInputs());
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    QApplication::setActiveWindow(report.get());
+    edit->setFocus();
+    const QTextBlock prose = WrappedParagraph(edit);
+    const QTextLine second = prose.layout()->lineAt(1);
+    QTextCursor cursor(prose);
+    edit->setTextCursor(cursor);
+    QTest::keyClick(edit, Qt::Key_Down);
+    EXPECT_EQ(edit->textCursor().position(), prose.position() + second.textStart());
+    QTest::keyClick(edit, Qt::Key_End);
+    EXPECT_EQ(edit->textCursor().position(), prose.position() + second.textStart() + second.textLength() - 1);
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_EQ(prose.layout()->lineForTextPosition(edit->textCursor().position() - prose.position()).lineNumber(), 0);
+    QTest::keyClick(edit, Qt::Key_Home);
+    EXPECT_EQ(edit->textCursor().position(), prose.position());
+
+    // In a long run, a line down is a line's characters on.
+    edit->moveCursor(QTextCursor::End);
+    edit->insertPlainText(QString(1000, 'm'));
+    const QTextBlock run = edit->document()->lastBlock();
+    edit->setTextCursor(QTextCursor(run));
+    for (int line = 1; line < 4; ++line) {
+        QTest::keyClick(edit, Qt::Key_Down);
+        EXPECT_EQ(edit->textCursor().position(), run.position() + run.layout()->lineAt(line).textStart());
+    }
+}
+
+TEST_F(Report, TheSelectionIsPaintedOverTheSelectedTextOnly)
+{
+    Open(ProseInputs());
+    auto *edit = Child<QTextEdit>(report, "reportEdit");
+    const QTextBlock prose = WrappedParagraph(edit);
+    const QTextLine second = prose.layout()->lineAt(1);
+    QTextCursor selection(edit->document());
+    selection.setPosition(prose.position() + second.textStart() + 5);
+    const QRect from = edit->cursorRect(selection);
+    selection.setPosition(prose.position() + second.textStart() + 25, QTextCursor::KeepAnchor);
+    const QRect to = edit->cursorRect(selection);
+    edit->setTextCursor(selection);
+    ASSERT_EQ(from.top(), to.top());
+    const QRect selected(QPoint(from.left(), from.top()), QPoint(to.left(), to.bottom()));
+
+    const QImage image = edit->viewport()->grab().toImage();
+    const QColor highlights[] = {edit->palette().color(QPalette::Active, QPalette::Highlight),
+                                 edit->palette().color(QPalette::Inactive, QPalette::Highlight)};
+    int inside = 0;
+    int outside = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            if (colour == highlights[0] || colour == highlights[1])
+                ++(selected.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
+        }
+    EXPECT_GT(inside, selected.width() * selected.height() / 3);
+    EXPECT_EQ(outside, 0);
 }
 
 TEST_F(Report, ALongParagraphWithoutBlanksPrints)
