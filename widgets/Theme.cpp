@@ -31,11 +31,30 @@ void place(QWidget *control, Twips rect)
 
 QPalette standardPalette()
 {
+    // Fusion's light colours, fixed: Fusion's own palette turns dark with a dark desktop theme.
     // Every colour of every group is set, so that nothing of the desktop's colour scheme shows
     // through where a window leaves a colour alone.
     static const QPalette complete = [] {
-        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
-        const QPalette light = fusion->standardPalette();
+        const QColor window(239, 239, 239);
+        const QColor mid = window.darker(130);
+        const QColor dark = window.darker(150);
+        const QColor shadow = dark.darker(135);
+        const QColor disabledText(190, 190, 190);
+        QPalette light(Qt::black, window, window.lighter(150), dark, mid, Qt::black, Qt::white);
+        light.setColor(QPalette::Midlight, mid.lighter(110));
+        light.setColor(QPalette::Button, window);
+        light.setColor(QPalette::Shadow, shadow);
+        light.setColor(QPalette::HighlightedText, Qt::white);
+        light.setColor(QPalette::Disabled, QPalette::Text, disabledText);
+        light.setColor(QPalette::Disabled, QPalette::WindowText, disabledText);
+        light.setColor(QPalette::Disabled, QPalette::ButtonText, disabledText);
+        light.setColor(QPalette::Disabled, QPalette::Base, window);
+        light.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+        light.setColor(QPalette::Disabled, QPalette::Shadow, shadow.lighter(150));
+        light.setColor(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
+        light.setColor(QPalette::Inactive, QPalette::Highlight, QColor(48, 140, 198));
+        light.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 145, 145));
+        light.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
         QPalette palette;
         for (int group = 0; group < QPalette::NColorGroups; ++group) {
             for (int role = 0; role < QPalette::NColorRoles; ++role) {

@@ -90,8 +90,10 @@ focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; wait_for focused 
 # Starts the program (with any arguments) in the folder $E2E_ROOT/work and waits for its input
 # window: PROGRAM_PID is the process, FORM the window.
 start_program() {
+  local exe
+  exe=$(readlink -f "$program")
   mkdir -p "$E2E_ROOT/work"
-  (cd "$E2E_ROOT/work" && exec "$program" "$@" 2>>"$E2E_ROOT/program.log") &
+  (cd "$E2E_ROOT/work" && exec "$exe" "$@" 2>>"$E2E_ROOT/program.log") &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
   FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The windows carry their own look: under another Qt style and under a dark style, the input
-# window, the results window and the report window are pixel for pixel what they are by default.
+# The windows carry their own look: under another Qt style, under a dark style and under the GTK
+# platform theme with a dark GTK theme, the input window, the results window and the report window
+# are pixel for pixel what they are by default.
 . "$(dirname "$0")/lib.sh"
 program=$1
 start_display
@@ -33,6 +34,9 @@ three_windows "$E2E_ROOT/default"
 [ -n "${KEEP_SHOTS:-}" ] && trap "cp -r $E2E_ROOT/* $KEEP_SHOTS/; cleanup" EXIT
 QT_STYLE_OVERRIDE=Windows three_windows "$E2E_ROOT/windows"
 QT_STYLE_OVERRIDE=Adwaita-Dark three_windows "$E2E_ROOT/dark"
+# The GTK platform theme with a dark GTK theme: it hands Qt dark palettes for menu bars, labels,
+# text boxes and the rest, and a dark appearance.
+QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark three_windows "$E2E_ROOT/gtk-dark"
 # The promotional offer in front is drawn at random at each start: its part of the bottom strip
 # is left out of the comparison (the input window's whole strip, the results window's left part).
 mask() {
@@ -44,7 +48,7 @@ mask() {
   esac
 }
 for picture in "$E2E_ROOT"/*/*.png; do mask "$picture"; done
-for variant in windows dark; do
+for variant in windows dark gtk-dark; do
   for window in input results report; do
     differing=$(compare -metric AE "$E2E_ROOT/default/$window.png" "$E2E_ROOT/$variant/$window.png" null: 2>&1 || true)
     [ "$differing" = "0" ] || fail "the $window window differs in $differing pixels under the $variant style"
