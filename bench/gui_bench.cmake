@@ -10,3 +10,7 @@ find_package(X11 REQUIRED)
 add_executable(startup_timer startup_timer.cpp)
 target_link_libraries(startup_timer PRIVATE X11::X11 X11::Xdamage)
 set_target_properties(startup_timer PROPERTIES AUTOMOC OFF)
+
+# Memory kept by report openings and by readings (offscreen): heap in use and resident set.
+add_executable(bench_memory bench_memory.cpp)
+target_link_libraries(bench_memory PRIVATE application gui_test_support benchmark::benchmark)

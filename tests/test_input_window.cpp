@@ -131,6 +131,24 @@ TEST_F(NameBoxes, CursorKeysAndDeletePassSilently)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(NameBoxes, BackEmptiesTheNamesWithNothingOfThemLeftToUndo)
+{
+    // What a box keeps for Undo would otherwise grow with every reading for the rest of the run.
+    for (int reading = 0; reading < 3; ++reading) {
+        Request("elizabeth", "anne", "montgomery");
+        ASSERT_NE(viewer(), nullptr);
+        Child<QPushButton>(viewer(), "backButton")->click();
+        for (const char *name : {"firstNameEdit", "middleNameEdit", "lastNameEdit"}) {
+            auto *box = Child<QLineEdit>(form, name);
+            EXPECT_EQ(box->text(), "") << name;
+            EXPECT_FALSE(box->isUndoAvailable()) << name << " after reading " << reading;
+            EXPECT_FALSE(box->isRedoAvailable()) << name << " after reading " << reading;
+            box->undo();
+            EXPECT_EQ(box->text(), "") << name << ": Undo brought back the earlier person's name";
+        }
+    }
+}
+
 // ---- The form as loaded ----
 
 using InputForm = ApplicationTest;

@@ -1,17 +1,24 @@
-// The program's own style: short drop-down lists and a visible focus mark on buttons.
+// The program's own style: short drop-down lists, a visible focus mark on buttons, and one palette
+// for each set of colours whichever widget is drawn; and one icon for all windows.
 #include "widgets/ProgramStyle.h"
+#include "widgets/Theme.h"
 
 #include <QAbstractItemView>
+#include <QCommonStyle>
 #include <QComboBox>
+#include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QStyleFactory>
 #include <QStyleOptionButton>
+#include <QTextEdit>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -50,6 +57,92 @@ TEST(ProgramStyle, AFocusedButtonCarriesAMarkOfItsOwn)
         return image;
     };
     EXPECT_NE(drawn(style), drawn(*fusion));
+}
+
+// A base style that records the palette of every control it is asked to draw, in order.
+class PaletteRecorder final : public QCommonStyle {
+public:
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget) const override
+    {
+        drawn.push_back(option->palette);
+        QCommonStyle::drawPrimitive(element, option, painter, widget);
+    }
+    void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
+                     const QWidget *widget) const override
+    {
+        drawn.push_back(option->palette);
+        QCommonStyle::drawControl(element, option, painter, widget);
+    }
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
+                            const QWidget *widget) const override
+    {
+        drawn.push_back(option->palette);
+        QCommonStyle::drawComplexControl(control, option, painter, widget);
+    }
+
+    mutable std::vector<QPalette> drawn;
+};
+
+// A window made as the report is made (its own look, a grey button, a pale box with a scroll bar)
+// and drawn once: the palettes the base style was handed.
+std::vector<QPalette> DrawnPalettes(ProgramStyle &style, PaletteRecorder &recorder, const QColor &buttonColour)
+{
+    QWidget window;
+    theme::setUpWindow(&window);
+    auto *button = new QPushButton(QStringLiteral("&Save"), &window);
+    theme::greyButton(button);
+    theme::paint(button, QPalette::Button, buttonColour);
+    button->resize(75, 23);
+    auto *box = new QTextEdit(&window);
+    theme::paint(box, QPalette::Base, theme::kPaleCyan);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->resize(200, 100);
+    button->setStyle(&style);
+    box->verticalScrollBar()->setStyle(&style);
+    recorder.drawn.clear();
+    button->grab();
+    box->verticalScrollBar()->grab();
+    return recorder.drawn;
+}
+
+TEST(ProgramStyle, ControlsOfTheSameColoursInWindowsMadeOneAfterAnotherAreDrawnWithOnePalette)
+{
+    // Fusion names its cached pictures after the palette's cache key: a window opened again must
+    // hand it the same palettes, not a new one per widget, or every opening adds pictures.
+    ProgramStyle style;
+    auto *recorder = new PaletteRecorder;
+    style.setBaseStyle(recorder);
+    const std::vector<QPalette> first = DrawnPalettes(style, *recorder, theme::kLightGrey);
+    const std::vector<QPalette> second = DrawnPalettes(style, *recorder, theme::kLightGrey);
+    ASSERT_FALSE(first.empty());
+    ASSERT_EQ(first.size(), second.size());
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        EXPECT_EQ(first[i].cacheKey(), second[i].cacheKey()) << "control drawn " << i;
+        EXPECT_EQ(first[i], second[i]);
+    }
+    EXPECT_EQ(first.front().color(QPalette::Button), theme::kLightGrey);
+
+    // Other colours are another palette, drawn as they are.
+    const std::vector<QPalette> other = DrawnPalettes(style, *recorder, theme::kTurquoise);
+    ASSERT_FALSE(other.empty());
+    EXPECT_NE(other.front().cacheKey(), first.front().cacheKey());
+    EXPECT_EQ(other.front().color(QPalette::Button), theme::kTurquoise);
+}
+
+TEST(Theme, WindowsMadeOneAfterAnotherShareOneIconAndItsPictures)
+{
+    // The windowing system asks each new window's icon for its pictures, which Qt caches under the
+    // icon's own pictures: a new icon per window would add pictures at every opening.
+    QWidget first;
+    theme::setUpWindow(&first);
+    QWidget second;
+    theme::setUpWindow(&second);
+    ASSERT_FALSE(first.windowIcon().isNull());
+    EXPECT_EQ(first.windowIcon().cacheKey(), second.windowIcon().cacheKey());
+    const QPixmap picture = first.windowIcon().pixmap(QSize(32, 32));
+    EXPECT_EQ(picture.size(), QSize(32, 32));
+    EXPECT_EQ(picture.cacheKey(), second.windowIcon().pixmap(QSize(32, 32)).cacheKey());
 }
 
 } // namespace

@@ -4,6 +4,57 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include <algorithm>
+
+namespace {
+
+// The palette a control of these colours is drawn with: the same one of palettes, and so the same
+// cache key, for equal colours, whichever widget the colours come from.
+QPalette sharedPalette(std::vector<QPalette> &palettes, const QPalette &palette)
+{
+    // The program's windows use a handful of palettes; past this many, a palette is used as it is.
+    constexpr std::size_t kMostPalettes = 64;
+    auto found = std::find(palettes.cbegin(), palettes.cend(), palette);
+    if (found == palettes.cend()) {
+        if (palettes.size() == kMostPalettes)
+            return palette;
+        palettes.push_back(palette);
+        found = palettes.cend() - 1;
+    }
+    QPalette shared = *found;
+    // Which group is current (active, inactive, disabled) is the widget's own and no part of the
+    // palette's cache key.
+    shared.setCurrentColorGroup(palette.currentColorGroup());
+    return shared;
+}
+
+// Calls draw with a copy of the option drawn with the shared palette of its colours when the
+// option is of the kind Kind, exactly (a copy of a later version would lose its extra fields).
+template <class Kind, class Draw>
+bool drawnShared(std::vector<QPalette> &palettes, const QStyleOption *option, const Draw &draw)
+{
+    if (!option || option->type != Kind::Type || option->version != Kind::Version)
+        return false;
+    Kind shared(*static_cast<const Kind *>(option));
+    shared.palette = sharedPalette(palettes, option->palette);
+    draw(&shared);
+    return true;
+}
+
+// Draws with the shared palette for the kinds of option whose pictures Fusion caches by palette
+// in the program's windows (buttons, scroll bars, and the plain options of arrows), with the
+// option as it is for any other.
+template <class Draw>
+void drawWithSharedPalette(std::vector<QPalette> &palettes, const QStyleOption *option, const Draw &draw)
+{
+    if (!drawnShared<QStyleOptionButton>(palettes, option, draw)
+        && !drawnShared<QStyleOptionSlider>(palettes, option, draw)
+        && !drawnShared<QStyleOption>(palettes, option, draw))
+        draw(option);
+}
+
+} // namespace
+
 ProgramStyle::ProgramStyle()
     : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion")))
 {
@@ -17,12 +68,22 @@ int ProgramStyle::styleHint(StyleHint hint, const QStyleOption *option, const QW
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
+void ProgramStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                 const QWidget *widget) const
+{
+    drawWithSharedPalette(m_palettes, option, [&](const QStyleOption *shared) {
+        QProxyStyle::drawPrimitive(element, shared, painter, widget);
+    });
+}
+
 void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                                       const QWidget *widget) const
 {
     const auto *combo = qstyleoption_cast<const QStyleOptionComboBox *>(option);
     if (control != CC_ComboBox || !combo || combo->editable) {
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        drawWithSharedPalette(m_palettes, option, [&](const QStyleOption *shared) {
+            QProxyStyle::drawComplexControl(control, static_cast<const QStyleOptionComplex *>(shared), painter, widget);
+        });
         return;
     }
     painter->save();
@@ -43,7 +104,9 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                                const QWidget *widget) const
 {
-    QProxyStyle::drawControl(element, option, painter, widget);
+    drawWithSharedPalette(m_palettes, option, [&](const QStyleOption *shared) {
+        QProxyStyle::drawControl(element, shared, painter, widget);
+    });
     if (element == CE_PushButton && (option->state & State_HasFocus)) {
         painter->save();
         painter->setPen(QPen(option->palette.color(QPalette::ButtonText), 1, Qt::DotLine));

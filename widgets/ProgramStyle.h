@@ -1,11 +1,20 @@
 #pragma once
 
+#include <QPalette>
 #include <QProxyStyle>
+
+#include <vector>
 
 // The program's own style: Fusion, whatever style the desktop would choose, with three changes.
 // Drop-down lists open as a scrolling list of at most a dozen entries (Fusion shows them as a menu
 // the height of the screen) and are drawn flat in the window's colours; push buttons with the
 // keyboard focus carry a dotted focus mark that shows on their grey face.
+//
+// Fusion keeps its pictures of buttons, scroll bars and arrows in Qt's pixmap cache, named
+// after the palette they were drawn with, and every widget has a palette of its own even where its
+// colours are another's. So that a window opened again and again draws from the pictures of its
+// first opening, rather than adding a set of pictures and names each time, buttons, scroll bars
+// and arrows are drawn with one palette for each set of colours.
 class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 
@@ -14,8 +23,14 @@ public:
 
     int styleHint(StyleHint hint, const QStyleOption *option = nullptr, const QWidget *widget = nullptr,
                   QStyleHintReturn *returnData = nullptr) const override;
+    void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                       const QWidget *widget = nullptr) const override;
     void drawComplexControl(ComplexControl control, const QStyleOptionComplex *option, QPainter *painter,
                             const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
+
+private:
+    // One palette for each set of colours drawn so far.
+    mutable std::vector<QPalette> m_palettes;
 };

@@ -77,7 +77,12 @@ void useProgramStyle()
 void setUpWindow(QWidget *window)
 {
     window->setWindowTitle(kWindowTitle);
-    window->setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
+    // Every window shares the application's one icon. An icon made for each window would have
+    // pictures of its own, which the windowing system's icon sizes would add to Qt's pixmap cache
+    // at every opening of a window.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
+    window->setWindowIcon(QApplication::windowIcon());
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint

@@ -61,7 +61,8 @@ constexpr QRect pixels(Twips rect)
 void place(QWidget *control, Twips rect);
 
 // Title, icon, font, background and the fixed frame (no minimise or maximise button) of a
-// top-level window. Called before the window's controls are made, so that they inherit it.
+// top-level window. Called before the window's controls are made, so that they inherit it. The
+// icon is the application's, which the first call sets, so that all windows share its pictures.
 void setUpWindow(QWidget *window);
 
 // Sets one colour of a widget's palette (which its children inherit).

@@ -230,9 +230,11 @@ void InputWindow::requestReading()
 
 void InputWindow::clearNamesAndShow()
 {
-    m_firstNameEdit->clear();
-    m_middleNameEdit->clear();
-    m_lastNameEdit->clear();
+    // Emptied with setText, which also drops each box's undo history: clear() keeps every key
+    // typed and every name removed for Undo, so the history of a box would grow with each reading
+    // for the rest of the run.
+    for (QLineEdit *box : {m_firstNameEdit, m_middleNameEdit, m_lastNameEdit})
+        box->setText(QString());
     show();
     m_firstNameEdit->setFocus();
 }
