@@ -73,8 +73,7 @@ void AboutDialog::createControls()
     auto *icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("iconLabel"));
     const QRect iconRect = theme::pixels(kLayout.icon);
-    icon->setPixmap(QPixmap(QStringLiteral(":/larkspire.png"))
-                        .scaled(iconRect.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    icon->setPixmap(theme::programIcon().scaled(iconRect.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setGeometry(iconRect);
     icon->setAccessibleName(QStringLiteral("Larkspire icon"));
 

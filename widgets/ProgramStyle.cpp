@@ -4,6 +4,8 @@
 #include <QStyleFactory>
 #include <QStyleOption>
 
+#include "widgets/Theme.h"
+
 #include <algorithm>
 
 namespace {
@@ -99,6 +101,17 @@ void ProgramStyle::drawComplexControl(ComplexControl control, const QStyleOption
         painter->drawRect(frame.adjusted(2, 2, -2, -2));
     }
     painter->restore();
+}
+
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption *option, const QWidget *widget) const
+{
+    if (standardIcon != SP_ToolBarHorizontalExtensionButton)
+        return QProxyStyle::standardIcon(standardIcon, option, widget);
+    QIcon icon;
+    for (const char *size : {"8", "16", "32"})
+        icon.addPixmap(
+            theme::pngPixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-%1.png").arg(QLatin1String(size))));
+    return icon;
 }
 
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,

@@ -8,7 +8,8 @@
 // The program's own style: Fusion, whatever style the desktop would choose, with three changes.
 // Drop-down lists open as a scrolling list of at most a dozen entries (Fusion shows them as a menu
 // the height of the screen) and are drawn flat in the window's colours; push buttons with the
-// keyboard focus carry a dotted focus mark that shows on their grey face.
+// keyboard focus carry a dotted focus mark that shows on their grey face. The menu bar's extension
+// button takes Qt's own pictures read as PNG, so that making a menu bar loads no image plug-in.
 //
 // Fusion keeps its pictures of buttons, scroll bars and arrows in Qt's pixmap cache, named
 // after the palette they were drawn with, and every widget has a palette of its own even where its
@@ -29,6 +30,8 @@ public:
                             const QWidget *widget = nullptr) const override;
     void drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,
                      const QWidget *widget = nullptr) const override;
+    QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption *option = nullptr,
+                       const QWidget *widget = nullptr) const override;
 
 private:
     // One palette for each set of colours drawn so far.

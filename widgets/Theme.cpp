@@ -7,6 +7,8 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImageReader>
+#include <QPixmap>
 #include <QScreen>
 #include <QStyleFactory>
 #include <QWidget>
@@ -22,6 +24,20 @@ QFont font(int styles, double points)
     font.setBold(styles & Bold);
     font.setUnderline(styles & Underlined);
     return font;
+}
+
+QPixmap pngPixmap(const QString &resource)
+{
+    // The format is known: reading it so keeps Qt from loading every image plug-in to ask whether
+    // it can read the file, as it does for an image of unnamed format.
+    QImageReader reader(resource, "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
+}
+
+QPixmap programIcon()
+{
+    return pngPixmap(QStringLiteral(":/larkspire.png"));
 }
 
 void place(QWidget *control, Twips rect)
@@ -81,7 +97,7 @@ void setUpWindow(QWidget *window)
     // pictures of its own, which the windowing system's icon sizes would add to Qt's pixmap cache
     // at every opening of a window.
     if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(QIcon(QStringLiteral(":/larkspire.png")));
+        QApplication::setWindowIcon(QIcon(programIcon()));
     window->setWindowIcon(QApplication::windowIcon());
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint

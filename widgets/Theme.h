@@ -13,6 +13,7 @@
 #include <QRect>
 
 class QFrame;
+class QPixmap;
 class QWidget;
 
 namespace theme {
@@ -56,6 +57,12 @@ constexpr QRect pixels(Twips rect)
 {
     return {pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height)};
 }
+
+// A PNG image of the program's resources, read as PNG (no other image format is looked for).
+QPixmap pngPixmap(const QString &resource);
+
+// The program's icon, as every window and the About box show it.
+QPixmap programIcon();
 
 // Places a control at its rectangle of the design.
 void place(QWidget *control, Twips rect);

@@ -8,6 +8,10 @@ start_display
 
 start_program
 first=$PROGRAM_PID
+# Start-up reads only PNG images, built into Qt: no image format plug-in is loaded.
+if grep -q 'plugins/imageformats' "/proc/$first/maps"; then
+  fail "start-up loaded image plug-ins: $(grep -o 'imageformats/[^ ]*' "/proc/$first/maps" | sort -u | tr '\n' ' ')"
+fi
 type_names "ann" "le1e"
 box=$(wait_window '^Larkspire$') || fail "the refused key brought no message"
 focus "$box"
