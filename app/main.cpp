@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "model/Product.h"
+#include "platform/Console.h"
 #include "platform/Display.h"
 #include "platform/InstanceLock.h"
 #include "platform/SettingsStore.h"
@@ -40,6 +41,7 @@ int main(int argc, char *argv[])
 {
     // --help and --version answer without a display; without one the program says so plainly
     // instead of letting Qt abort.
+    useParentConsole();
     const CommandLine::Result early = CommandLine::handle(argc, argv, stdout, stderr);
     if (early.outcome != CommandLine::Outcome::Run)
         return CommandLine::exitStatus(early.outcome);

@@ -3,13 +3,14 @@
 #include <QString>
 #include <QtGlobal>
 
-// Tells whether another copy of the program runs for the same user: a lock file in a folder only
-// the user can write to (the session's runtime folder, or else one in the user's cache), held for
-// the life of the process with the system's own file locking. The system releases the lock when
-// its process ends in any way, so only a live copy is ever refused: what the file holds does not
-// matter, and a lock left by a crash, an empty or garbled file, or one written on another host is
-// simply taken over. A FIFO, link, device, empty directory or another user's file in the lock's
-// place is removed; where that fails the copy starts without a lock rather than never.
+// Tells whether another copy of the program runs for the same user: a lock named by a path in a
+// folder only the user can write to, held for the life of the process with the system's own means
+// (on Linux a file in the session's runtime folder, or else in the user's cache, held with flock;
+// on Windows a named mutex of the user's session). The system releases the lock when its process
+// ends in any way, so only a live copy is ever refused: a lock left by a crash, an empty or
+// garbled file, or one written on another host is simply taken over. A FIFO, link, device, empty
+// directory or another user's file in the lock's place is removed; where that fails the copy
+// starts without a lock rather than never.
 class InstanceLock final {
     Q_DISABLE_COPY_MOVE(InstanceLock)
 

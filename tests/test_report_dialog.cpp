@@ -1,6 +1,5 @@
-#include "GuiTestSupport.h"
+#include "ReportFixture.h"
 #include "TestFiles.h"
-#include "report/ReportDialog.h"
 #include "report/ReportTextLayout.h"
 #include "report/RtfWriter.h"
 #include "widgets/LinkLabel.h"
@@ -24,53 +23,9 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 using namespace numerology;
 
 namespace {
-
-Reading SampleInputs()
-{
-    Reading inputs;
-    inputs.interpretation.luckyNumber = 7;
-    inputs.interpretation.luckyColor = "Yellow,Brown";
-    inputs.interpretation.moneyNumber = 13;
-    inputs.interpretation.firstHealthIndication = 9;
-    inputs.interpretation.firstHealthInfluence = 22;
-    inputs.interpretation.secondHealthIndication = 13;
-    inputs.descriptions = {"\nNumber text.", "\nColour text.", "\nMoney text.",
-                           "\nIndication text.", "\nInfluence text.", "\nSecond text."};
-    return inputs;
-}
-
-QString PdfText(const QString &pdf)
-{
-    QProcess tool;
-    tool.start("pdftotext", {"-layout", pdf, "-"});
-    EXPECT_TRUE(tool.waitForFinished(60000));
-    return QString::fromUtf8(tool.readAllStandardOutput());
-}
-
-class Report : public ::testing::Test {
-protected:
-    void Open(const Reading &inputs = SampleInputs())
-    {
-        report = std::make_unique<ReportDialog>(inputs, dialogs);
-        report->show();
-    }
-    void TearDown() override
-    {
-        if (report)
-            report->close();
-        report.reset();
-    }
-    FakeDialogs dialogs;
-    MessageBoxAnswerer messages;
-    std::unique_ptr<ReportDialog> report;
-    QTemporaryDir folder;
-};
 
 TEST_F(Report, TheWholeDocumentCharacterForCharacter)
 {
@@ -208,71 +163,6 @@ TEST_F(Report, CancellingTheSaveWritesNothingAndSaysNothing)
     report->saveAsRtf();
     EXPECT_TRUE(QDir(folder.path()).entryList(QDir::Files).isEmpty());
     EXPECT_TRUE(messages.shown.empty());
-}
-
-// The message of a failed save: where, and why.
-QString SaveFailure(const QString &path, const QString &reason)
-{
-    return "The report could not be saved to " + QDir::toNativeSeparators(path) + ".\n" + reason;
-}
-
-TEST_F(Report, AFailedSaveKeepsTheOldFileAndSaysWhy)
-{
-    Open();
-    const QString locked = folder.filePath("locked");
-    ASSERT_TRUE(QDir().mkpath(locked));
-    const QString path = locked + "/old.rtf";
-    Put(path, "old contents");
-    ASSERT_TRUE(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner
-                                                         | QFile::ReadOther | QFile::ExeOther));
-    ASSERT_TRUE(QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther));
-    dialogs.savePath = path;
-    {
-        const AsOrdinaryUser ordinary;
-        report->saveAsRtf();
-    }
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    EXPECT_EQ(Contents(path), "old contents");
-    EXPECT_EQ(messages.texts(), QStringList{SaveFailure(path, "Permission denied")});
-    EXPECT_EQ(messages.shown.at(0).caption, "Larkspire");
-}
-
-TEST_F(Report, EachFailedSaveNamesItsOwnCause)
-{
-    Open();
-    Put(folder.filePath("plain.txt"), "a file");
-    const SpecialFiles special(folder.path());
-    const std::pair<QString, QString> failures[] = {
-        {folder.filePath("gone/reading.rtf"), "No such file or directory"},
-        {folder.filePath(QString(256, 'n') + ".rtf"), "File name too long"},
-        {folder.filePath("plain.txt/reading.rtf"), "Not a directory"},
-        {special.link, "It is a symbolic link, which is never written through."},
-        {special.fifo, "It is not a regular file."},
-        {"/dev/null", "It is not a regular file."},
-    };
-    for (const auto &[path, reason] : failures) {
-        messages.shown.clear();
-        dialogs.savePath = path;
-        report->saveAsRtf();
-        EXPECT_EQ(messages.texts(), QStringList{SaveFailure(path, reason)});
-    }
-    special.expectUnchanged();
-    EXPECT_FALSE(QFile::exists(folder.filePath("gone/reading.rtf")));
-}
-
-TEST_F(Report, ASaveThatRunsOutOfSpaceKeepsTheOldFileAndSaysSo)
-{
-    Open();
-    const QString path = folder.filePath("exist.rtf");
-    Put(path, "old contents");
-    dialogs.savePath = path;
-    for (const rlim_t limit : {0, 64}) {
-        messages.shown.clear();
-        FileSizeLimit full(limit);
-        report->saveAsRtf();
-        EXPECT_EQ(messages.texts(), QStringList{SaveFailure(path, "File too large")}) << "after " << limit << " bytes";
-    }
-    EXPECT_EQ(Contents(path), "old contents");
 }
 
 TEST_F(Report, UndoStopsAtTheReportAsComposedAndRedoBringsTheNoteBack)
@@ -526,7 +416,10 @@ TEST_F(Report, ALongParagraphWithoutBlanksPrints)
     const QString pdf = folder.filePath("long.pdf");
     dialogs.printToPdf = pdf;
     report->print();
-    EXPECT_TRUE(PdfText(pdf).contains("END"));
+    const auto text = PdfText(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext, which reads the printout back, is not installed";
+    EXPECT_TRUE(text->contains("END"));
 }
 
 TEST_F(Report, CtrlSSavesAndCtrlPPrints)
@@ -552,7 +445,10 @@ TEST_F(Report, PrintsTheWholeReportWithoutASelection)
     dialogs.chooseRange = QPrinter::Selection;
     Child<QPushButton>(report, "printButton")->click();
     ASSERT_EQ(dialogs.printSelections, std::vector<bool>{false});
-    const QString text = PdfText(pdf);
+    const auto printed = PdfText(pdf);
+    if (!printed)
+        GTEST_SKIP() << "pdftotext, which reads the printout back, is not installed";
+    const QString &text = *printed;
     EXPECT_TRUE(text.contains("Larkspire Interpretation"));
     EXPECT_TRUE(text.contains("Lucky Number :-7"));
     EXPECT_TRUE(text.contains("Second Health Indication :-13"));
@@ -573,7 +469,10 @@ TEST_F(Report, PrintsOnlyTheSelectionWhenThereIsOne)
     dialogs.chooseRange = QPrinter::AllPages;
     report->print();
     ASSERT_EQ(dialogs.printSelections, std::vector<bool>{true});
-    const QString text = PdfText(pdf);
+    const auto printed = PdfText(pdf);
+    if (!printed)
+        GTEST_SKIP() << "pdftotext, which reads the printout back, is not installed";
+    const QString &text = *printed;
     EXPECT_TRUE(text.contains("Money Number :-13"));
     EXPECT_TRUE(text.contains("Money text."));
     EXPECT_FALSE(text.contains("Lucky Color"));
@@ -617,7 +516,10 @@ TEST_F(Report, LinkStylingStaysOffThePrintout)
     const QString pdf = folder.filePath("links.pdf");
     dialogs.printToPdf = pdf;
     report->print();
-    EXPECT_TRUE(PdfText(pdf).contains("www.example.org"));
+    const auto text = PdfText(pdf);
+    if (!text)
+        GTEST_SKIP() << "pdftotext, which reads the printout back, is not installed";
+    EXPECT_TRUE(text->contains("www.example.org"));
     EXPECT_EQ(LinkBluePixels(pdf, folder.path()), 0);
 }
 

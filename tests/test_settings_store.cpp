@@ -1,20 +1,16 @@
-// The settings file, read and changed as text: crafted values, lines the program does not own,
-// failed writes and files that are not regular files.
+// The settings file, read and changed as text: crafted values, lines the program does not own, a
+// byte-order mark, and a value that survives the store.
 #include "TestFiles.h"
 #include "platform/IniText.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -58,44 +54,6 @@ TEST(IniText, AFileThatStartsWithAByteOrderMarkKeepsItsOneSection)
               "\xEF\xBB\xBF[Settings]\nDuration=2026-12-07\n");
 }
 
-// How far the peak memory of a child process grows while it runs work, in KiB.
-long PeakGrowthKiB(const std::function<void()> &work)
-{
-    int channel[2];
-    if (pipe(channel) != 0)
-        return -1;
-    const pid_t child = fork();
-    if (child == 0) {
-        rusage before {};
-        getrusage(RUSAGE_SELF, &before);
-        work();
-        rusage after {};
-        getrusage(RUSAGE_SELF, &after);
-        const long growth = after.ru_maxrss - before.ru_maxrss;
-        (void)!write(channel[1], &growth, sizeof growth);
-        _exit(0);
-    }
-    long growth = -1;
-    (void)!read(channel[0], &growth, sizeof growth);
-    waitpid(child, nullptr, 0);
-    close(channel[0]);
-    close(channel[1]);
-    return growth;
-}
-
-TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
-{
-    const QByteArray lines(16 * 1024 * 1024, '\n');
-    const long growth = PeakGrowthKiB([&] {
-        volatile bool empty = initext::value(lines, u"Settings", u"Duration").isEmpty();
-        const QByteArray changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
-        empty = empty && changed.size() > lines.size();
-    });
-    ASSERT_GE(growth, 0);
-    // The changed copy of the file is all it takes: no copy of a line, no list of lines.
-    EXPECT_LT(growth, 24 * 1024) << "KiB";
-}
-
 // A value nested as deep as this made QSettings recurse until the stack ran out.
 QByteArray DeeplyNestedVariant()
 {
@@ -125,58 +83,24 @@ TEST_F(SettingsFile, ACraftedValueReadsAsTextAndOtherEntriesSurviveAWrite)
     EXPECT_EQ(Contents(path), "[Settings]\nDuration=2026-12-07\nOther=" + crafted + "\n[Elsewhere]\nkept=yes\n");
 }
 
-TEST_F(SettingsFile, AFailedWriteKeepsTheGoodFile)
-{
-    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
-    const QByteArray good = "[Settings]\nDuration=2026-11-01\nPadding=" + QByteArray(3000, 'p') + "\n";
-    Put(path, good);
-    SettingsStore store(path);
-    store.write("Settings", "Duration", "2026-12-07");
-    {
-        FileSizeLimit limit(1024);
-        EXPECT_FALSE(store.flush());
-    }
-    EXPECT_EQ(Contents(path), good);
-}
-
-TEST_F(SettingsFile, AFileThatIsNotRegularReadsEmptyAndIsNeverReplaced)
-{
-    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
-    const QString target = folder.filePath("target");
-    Put(target, "[Settings]\nDuration=2026-01-01\n");
-    const auto check = [&](const char *what) {
-        SettingsStore store(path);
-        EXPECT_EQ(store.read("Settings", "Duration"), "") << what;
-        store.write("Settings", "Duration", "2026-12-07");
-        EXPECT_FALSE(store.flush()) << what;
-    };
-    ASSERT_TRUE(QFile::link(target, path));
-    check("link");
-    EXPECT_TRUE(QFileInfo(path).isSymLink());
-    EXPECT_EQ(Contents(target), "[Settings]\nDuration=2026-01-01\n");
-    ASSERT_TRUE(QFile::remove(path));
-
-    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    check("FIFO");
-    struct stat info {};
-    ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &info), 0);
-    EXPECT_TRUE(S_ISFIFO(info.st_mode));
-}
-
 TEST(SettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
 {
-    QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setApplicationName("larkspire-test");
+    const QString path = SettingsStore::defaultPath();
+    EXPECT_TRUE(path.endsWith("/larkspire-test/larkspire-test.conf")) << path.toStdString();
+    QFile::remove(path);
     {
         SettingsStore store;
         EXPECT_EQ(store.read("Settings", "Duration"), "");
         store.write("Settings", "Duration", "2026-12-07");
         EXPECT_EQ(store.read("Settings", "Duration"), "2026-12-07");
     }
-    EXPECT_EQ(Contents(home.filePath("larkspire-test/larkspire-test.conf")), "[Settings]\nDuration=2026-12-07\n");
+    EXPECT_EQ(Contents(path), "[Settings]\nDuration=2026-12-07\n");
     SettingsStore again;
     EXPECT_EQ(again.read("Settings", "Duration"), "2026-12-07");
+    QFile::remove(path);
+    QStandardPaths::setTestModeEnabled(false);
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // Writing and reading the program's files when the disk fills up halfway or something other than
 // a regular file lies in the way.
-#include "TestFiles.h"
+#include "PosixTestFiles.h"
 #include "platform/SafeFiles.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
 // The single-instance lock: a live copy is refused, and nothing else ever blocks a start.
-#include "TestFiles.h"
+#include "PosixTestFiles.h"
 #include "platform/InstanceLock.h"
 
 #include <QDir>

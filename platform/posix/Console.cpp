@@ -1,0 +1,5 @@
+#include "platform/Console.h"
+
+void useParentConsole()
+{
+}

@@ -1,0 +1,101 @@
+// The settings file on Linux: its memory, a disk that fills up, and links and FIFOs in its place.
+#include "PosixTestFiles.h"
+#include "platform/IniText.h"
+#include "platform/SettingsStore.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+// How far the peak memory of a child process grows while it runs work, in KiB.
+long PeakGrowthKiB(const std::function<void()> &work)
+{
+    int channel[2];
+    if (pipe(channel) != 0)
+        return -1;
+    const pid_t child = fork();
+    if (child == 0) {
+        rusage before {};
+        getrusage(RUSAGE_SELF, &before);
+        work();
+        rusage after {};
+        getrusage(RUSAGE_SELF, &after);
+        const long growth = after.ru_maxrss - before.ru_maxrss;
+        (void)!write(channel[1], &growth, sizeof growth);
+        _exit(0);
+    }
+    long growth = -1;
+    (void)!read(channel[0], &growth, sizeof growth);
+    waitpid(child, nullptr, 0);
+    close(channel[0]);
+    close(channel[1]);
+    return growth;
+}
+
+TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
+{
+    const QByteArray lines(16 * 1024 * 1024, '\n');
+    const long growth = PeakGrowthKiB([&] {
+        volatile bool empty = initext::value(lines, u"Settings", u"Duration").isEmpty();
+        const QByteArray changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
+        empty = empty && changed.size() > lines.size();
+    });
+    ASSERT_GE(growth, 0);
+    // The changed copy of the file is all it takes: no copy of a line, no list of lines.
+    EXPECT_LT(growth, 24 * 1024) << "KiB";
+}
+
+class SettingsFile : public ::testing::Test {
+protected:
+    QTemporaryDir folder;
+    QString path = folder.filePath("larkspire/larkspire.conf");
+};
+
+TEST_F(SettingsFile, AFailedWriteKeepsTheGoodFile)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
+    const QByteArray good = "[Settings]\nDuration=2026-11-01\nPadding=" + QByteArray(3000, 'p') + "\n";
+    Put(path, good);
+    SettingsStore store(path);
+    store.write("Settings", "Duration", "2026-12-07");
+    {
+        FileSizeLimit limit(1024);
+        EXPECT_FALSE(store.flush());
+    }
+    EXPECT_EQ(Contents(path), good);
+}
+
+TEST_F(SettingsFile, AFileThatIsNotRegularReadsEmptyAndIsNeverReplaced)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
+    const QString target = folder.filePath("target");
+    Put(target, "[Settings]\nDuration=2026-01-01\n");
+    const auto check = [&](const char *what) {
+        SettingsStore store(path);
+        EXPECT_EQ(store.read("Settings", "Duration"), "") << what;
+        store.write("Settings", "Duration", "2026-12-07");
+        EXPECT_FALSE(store.flush()) << what;
+    };
+    ASSERT_TRUE(QFile::link(target, path));
+    check("link");
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(Contents(target), "[Settings]\nDuration=2026-01-01\n");
+    ASSERT_TRUE(QFile::remove(path));
+
+    ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    check("FIFO");
+    struct stat info {};
+    ASSERT_EQ(lstat(QFile::encodeName(path).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+}
+
+} // namespace
