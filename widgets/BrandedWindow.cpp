@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QFrame>
+#include <QLayout>
 #include <QMenuBar>
 
 BrandedWindow::BrandedWindow(const QString &objectName, theme::Twips bannerStrip, theme::Twips banner)
@@ -85,7 +86,9 @@ void BrandedWindow::addHelpMenus()
 
 void BrandedWindow::fixClientSize(QSize twips)
 {
-    setFixedSize(theme::pixels(twips.width()), theme::pixels(twips.height()) + menuBar()->sizeHint().height());
+    // The client area has the design's size, and the window what the menu bar takes above it.
+    m_client->setFixedSize(theme::pixels(twips.width()), theme::pixels(twips.height()));
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void BrandedWindow::closeEvent(QCloseEvent *event)

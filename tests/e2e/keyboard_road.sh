@@ -37,6 +37,9 @@ save_report "$report" "by-keyboard" "$E2E_ROOT/work/by-keyboard.rtf"
 # Ann Lee, 3 February 1901 (a Sunday) at hour 3: lucky number 2; ANN 29 reduces to 11, LEE is 22, 33 reduces to 6.
 grep -q "Lucky Number :-2" <<<"$REPORT_HTML" || fail "the lucky number of 3 February 1901 at 3 is not 2"
 grep -q "Money Number :-6" <<<"$REPORT_HTML" || fail "the money number of ANN LEE is not 6"
+# The same bytes as the Windows build saves for the same reading (tests/windows/road.sh).
+cmp -s "$E2E_ROOT/work/by-keyboard.rtf" "$(dirname "$0")/../data/ann-lee-3-february-1901.rtf" \
+  || fail "the saved report differs from tests/data/ann-lee-3-february-1901.rtf"
 for heading in "Lucky Color :-" "First Health Indication :-" "First Health Influence :-" "Second Health Indication :-"; do
   grep -q "$heading" <<<"$REPORT_HTML" || fail "undo took '$heading' out of the report"
 done

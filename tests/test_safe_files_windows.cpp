@@ -1,0 +1,129 @@
+// Writing and reading the program's files on Windows when something other than a regular file
+// lies in the way: a folder, a device, a symbolic link or a junction (reparse points), which are
+// never followed, replaced or read.
+#include "TestFiles.h"
+#include "platform/SafeFiles.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <winioctl.h>
+
+namespace {
+
+std::wstring Native(const QString &path)
+{
+    return QDir::toNativeSeparators(path).toStdWString();
+}
+
+// A junction (a mount point reparse point) at link to the folder target; false where the system
+// (or Wine) cannot make one.
+bool MakeJunction(const QString &link, const QString &target)
+{
+    if (!CreateDirectoryW(Native(link).c_str(), nullptr))
+        return false;
+    const HANDLE folder = CreateFileW(Native(link).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (folder == INVALID_HANDLE_VALUE)
+        return false;
+    const std::wstring substitute = L"\\??\\" + Native(QDir(target).absolutePath());
+    const std::wstring print = Native(QDir(target).absolutePath());
+    std::vector<char> buffer(sizeof(DWORD) + 2 * sizeof(WORD) + 4 * sizeof(WORD)
+                             + (substitute.size() + print.size() + 2) * sizeof(wchar_t));
+    auto *data = reinterpret_cast<DWORD *>(buffer.data());
+    data[0] = IO_REPARSE_TAG_MOUNT_POINT;
+    auto *words = reinterpret_cast<WORD *>(buffer.data() + sizeof(DWORD));
+    words[0] = static_cast<WORD>(buffer.size() - 8); // the length of what follows the header
+    words[1] = 0;
+    words[2] = 0;                                                          // substitute name offset
+    words[3] = static_cast<WORD>(substitute.size() * sizeof(wchar_t));     // and length
+    words[4] = static_cast<WORD>((substitute.size() + 1) * sizeof(wchar_t)); // print name offset
+    words[5] = static_cast<WORD>(print.size() * sizeof(wchar_t));          // and length
+    auto *names = reinterpret_cast<wchar_t *>(words + 6);
+    std::copy(substitute.begin(), substitute.end(), names);
+    names[substitute.size()] = 0;
+    std::copy(print.begin(), print.end(), names + substitute.size() + 1);
+    names[substitute.size() + 1 + print.size()] = 0;
+    DWORD returned = 0;
+    const bool made = DeviceIoControl(folder, FSCTL_SET_REPARSE_POINT, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                      nullptr, 0, &returned, nullptr);
+    CloseHandle(folder);
+    return made;
+}
+
+TEST(SafeFiles, AWriteReplacesARegularFileWhole)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("exist.rtf");
+    Put(path, "old contents");
+    EXPECT_EQ(safefiles::kindOf(path), safefiles::PathKind::Regular);
+    EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
+    EXPECT_EQ(Contents(path), "new contents");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
+    EXPECT_EQ(safefiles::readRegularFile(path, 1000), QByteArray("new contents"));
+    EXPECT_FALSE(safefiles::readRegularFile(path, 5)) << "a file larger than the limit is read";
+    EXPECT_EQ(safefiles::kindOf(folder.filePath("missing.rtf")), safefiles::PathKind::Missing);
+}
+
+TEST(SafeFiles, AFolderAndADeviceAreNeitherReadNorReplaced)
+{
+    QTemporaryDir folder;
+    const QString directory = folder.filePath("folder.rtf");
+    ASSERT_TRUE(QDir().mkpath(directory));
+    const std::pair<QString, QString> refused[] = {
+        {directory, "It is a folder."},
+        {"NUL", "It is not a regular file."},
+    };
+    for (const auto &[path, reason] : refused) {
+        EXPECT_EQ(safefiles::kindOf(path), safefiles::PathKind::Other) << path.toStdString();
+        EXPECT_FALSE(safefiles::readRegularFile(path, 1000)) << path.toStdString();
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "written"), reason) << path.toStdString();
+    }
+    EXPECT_TRUE(QFileInfo(directory).isDir());
+}
+
+TEST(SafeFiles, AFileInAMissingFolderFailsWithTheSystemsReason)
+{
+    QTemporaryDir folder;
+    const QString failure = safefiles::writeFileAtomically(folder.filePath("gone/report.rtf"), "written");
+    EXPECT_FALSE(failure.isEmpty());
+    EXPECT_NE(failure, "Unknown error");
+    EXPECT_FALSE(QFileInfo::exists(folder.filePath("gone")));
+}
+
+TEST(SafeFiles, ASymbolicLinkIsNeitherFollowedNorReplaced)
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("target.rtf");
+    const QString link = folder.filePath("link.rtf");
+    Put(target, "target contents");
+    if (!CreateSymbolicLinkW(Native(link).c_str(), Native(target).c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+        GTEST_SKIP() << "this system cannot make a symbolic link here (error " << GetLastError() << ")";
+    // Wine answers yes and makes nothing.
+    if (GetFileAttributesW(Native(link).c_str()) == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "this system says it made a symbolic link, but there is none";
+    EXPECT_EQ(safefiles::kindOf(link), safefiles::PathKind::Other);
+    EXPECT_FALSE(safefiles::readRegularFile(link, 1000));
+    EXPECT_EQ(safefiles::writeFileAtomically(link, "written"),
+              "It is a symbolic link or junction, which is never written through.");
+    EXPECT_EQ(Contents(target), "target contents");
+}
+
+TEST(SafeFiles, AJunctionIsNeverWrittenThrough)
+{
+    QTemporaryDir folder;
+    const QString target = folder.filePath("target");
+    ASSERT_TRUE(QDir().mkpath(target));
+    const QString junction = folder.filePath("junction.rtf");
+    if (!MakeJunction(junction, target))
+        GTEST_SKIP() << "this system cannot make a junction here (error " << GetLastError() << ")";
+    EXPECT_EQ(safefiles::kindOf(junction), safefiles::PathKind::Other);
+    EXPECT_EQ(safefiles::writeFileAtomically(junction, "written"),
+              "It is a symbolic link or junction, which is never written through.");
+    EXPECT_TRUE(QDir(target).entryList(QDir::Files).isEmpty());
+}
+
+} // namespace

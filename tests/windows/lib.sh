@@ -1,0 +1,60 @@
+# Helpers for the tests of the Windows build under Wine, on top of those of the Linux end-to-end
+# tests (a private Xvfb, waiting for windows, typing names): a private Wine prefix, the program
+# started under Wine, and pictures of Wine's windows. Sourced by each test script.
+. "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
+
+export WINEPREFIX="$E2E_ROOT/wine"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+WINE=/usr/lib/wine/wine64
+
+# The prefix's processes end with the test, whatever way it ends.
+wine_cleanup() {
+  /usr/lib/wine/wineserver -k 2>/dev/null || true
+  cleanup
+}
+trap wine_cleanup EXIT
+
+# Makes the private prefix (about ten seconds). No window manager runs on the test display, so
+# Wine draws the windows' frames itself rather than waiting for one (two seconds whenever a window
+# is hidden): a window is then its frame's width wider than the program makes it.
+start_wine() {
+  $WINE wineboot -i >/dev/null 2>&1 || fail "Wine could not make its prefix"
+  $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || fail "Wine's registry"
+}
+WINE_FRAME=6
+window_of_width() {
+  local id
+  for _ in $(seq 200); do
+    id=$(program_windows | awk -v w="$(( $1 + WINE_FRAME ))" '$2 == w {print $1; exit}')
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+no_window_of_width() { ! program_windows | awk -v w="$(( $1 + WINE_FRAME ))" '$2 == w' | grep -q .; }
+
+# Starts the program under Wine and waits for its input window: PROGRAM_PID, FORM.
+start_windows_program() {
+  "$WINE" "$program" "$@" >>"$E2E_ROOT/program.log" 2>&1 &
+  PROGRAM_PID=$!
+  PIDS+=("$PROGRAM_PID")
+  FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
+}
+
+# The Windows path of a file of the Linux host, as Wine's Z: drive shows it.
+windows_path() { echo "Z:${1//\//\\}"; }
+
+# A checksum of a window's picture once it has stopped changing. Wine's windows are taken from
+# the screen, not asked for their own contents.
+steady_window_sum() {
+  local window=$1 geometry previous="" sum
+  geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}')
+  for _ in $(seq 50); do
+    sum=$(import -window root -crop "$geometry" png:- 2>/dev/null | md5sum | cut -c1-8)
+    [ "$sum" = "$previous" ] && { echo "$sum"; return 0; }
+    previous=$sum
+  done
+  fail "window $window never stopped changing"
+}
