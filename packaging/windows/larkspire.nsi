@@ -1,0 +1,191 @@
+; The Windows installer of Larkspire: a per-user install that needs no administrator rights.
+; scripts/windows-package builds it with Debian's makensis and hands in what belongs to one build:
+;
+;   makensis -DVERSION=1.45 -DEXE=/abs/larkspire.exe -DLICENCE=/abs/LICENCE.txt \
+;            -DOUTFILE=/abs/Larkspire-1.45-setup.exe packaging/windows/larkspire.nsi
+;
+; What it installs: larkspire.exe, LICENCE.txt and Uninstall.exe in %LOCALAPPDATA%\Programs\Larkspire,
+; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
+; away exactly these, and the folders the installer made once they are empty. The user's reports
+; and the program's settings (%LOCALAPPDATA%\larkspire\larkspire.conf) are never touched.
+; /S installs or uninstalls silently.
+
+!macro _REQUIRE NAME
+  !ifndef ${NAME}
+    !error "${NAME} is not defined: makensis -DVERSION=... -DEXE=... -DLICENCE=... -DOUTFILE=..."
+  !endif
+!macroend
+!insertmacro _REQUIRE VERSION
+!insertmacro _REQUIRE EXE
+!insertmacro _REQUIRE LICENCE
+!insertmacro _REQUIRE OUTFILE
+!ifndef ICON
+  !define ICON "${__FILEDIR__}/../../resources/icons/larkspire.ico"
+!endif
+
+!define PRODUCT "Larkspire"
+!define PUBLISHER "Larkspire developers"
+!define HOMEPAGE "https://www.example.com/larkspire/"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Larkspire"
+
+; A 64-bit installer for a 64-bit program: 32-bit Windows refuses it before it starts.
+Target amd64-unicode
+Unicode true
+ManifestDPIAware true
+RequestExecutionLevel user
+SetCompressor /SOLID lzma
+
+Name "${PRODUCT}"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Larkspire"
+; A later install goes where the earlier one went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+BrandingText "${PRODUCT} ${VERSION}"
+ShowInstDetails show
+ShowUninstDetails show
+
+; The file version wants four numbers: 1.45 becomes 1.45.0.0.
+!searchparse /noerrors "${VERSION}.0.0.0." "" VERSION_1 "." VERSION_2 "." VERSION_3 "." VERSION_4 "."
+VIProductVersion "${VERSION_1}.${VERSION_2}.${VERSION_3}.${VERSION_4}"
+VIFileVersion "${VERSION_1}.${VERSION_2}.${VERSION_3}.${VERSION_4}"
+VIAddVersionKey /LANG=1033 "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "FileDescription" "${PRODUCT} ${VERSION} Setup"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
+
+!include "MUI2.nsh"
+!include "LogicLib.nsh"
+!include "FileFunc.nsh"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_ABORTWARNING
+!define MUI_FINISHPAGE_RUN "$INSTDIR\larkspire.exe"
+!define MUI_FINISHPAGE_RUN_TEXT "Start ${PRODUCT}"
+
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_LICENSE "${LICENCE}"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Function .onInit
+  SetShellVarContext current
+FunctionEnd
+
+Function un.onInit
+  SetShellVarContext current
+FunctionEnd
+
+Section "Larkspire" SectionProgram
+  SectionIn RO
+
+  ; The topmost folder of the install path that is not there yet: the uninstaller removes the
+  ; folders from the install folder up to that one, each only when it is empty. A reinstall into
+  ; the same folder keeps what the first install found.
+  StrCpy $0 "$INSTDIR"
+  StrCpy $1 ""
+  ${DoUntil} $0 == ""
+    ${If} ${FileExists} "$0\*.*"
+      ${Break}
+    ${EndIf}
+    StrCpy $1 "$0"
+    ${GetParent} "$0" $0
+  ${Loop}
+  ReadRegStr $2 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $1 == ""
+  ${AndIf} $2 == "$INSTDIR"
+    ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
+  ${EndIf}
+
+  ; A running program cannot be replaced: the user closes it first, or nothing is changed.
+  ${Do}
+    ${IfNot} ${FileExists} "$INSTDIR\larkspire.exe"
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    FileOpen $3 "$INSTDIR\larkspire.exe" a
+    ${IfNot} ${Errors}
+      FileClose $3
+      ${Break}
+    ${EndIf}
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then choose Retry." /SD IDCANCEL IDCANCEL`
+      Abort "${PRODUCT} is running: nothing was installed."
+    ${EndIf}
+  ${Loop}
+
+  SetOutPath "$INSTDIR"
+  File "/oname=larkspire.exe" "${EXE}"
+  File "/oname=LICENCE.txt" "${LICENCE}"
+  WriteUninstaller "$INSTDIR\Uninstall.exe"
+
+  ; Started in the user's Documents, from the shortcut and from the last page alike: Save As opens
+  ; in the folder the program was started in, and reports belong there, not in the program's folder.
+  ${If} ${FileExists} "$DOCUMENTS\*.*"
+    SetOutPath "$DOCUMENTS"
+  ${EndIf}
+  CreateShortcut "$SMPROGRAMS\Larkspire.lnk" "$INSTDIR\larkspire.exe" "" \
+    "$INSTDIR\larkspire.exe" 0 SW_SHOWNORMAL "" "Kabbalah numerology reading"
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\larkspire.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${If} $1 != ""
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "CreatedFolder" "$1"
+  ${Else}
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" "CreatedFolder"
+  ${EndIf}
+  ; In KiB, as Installed Apps expects.
+  ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Uninstall"
+  ; The program cannot be removed while it runs.
+  ${Do}
+    ClearErrors
+    Delete "$INSTDIR\larkspire.exe"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    ${If} ${Cmd} `MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${PRODUCT} is running. Close it, then choose Retry." /SD IDCANCEL IDCANCEL`
+      Abort "${PRODUCT} is running: nothing was removed."
+    ${EndIf}
+  ${Loop}
+  Delete "$INSTDIR\LICENCE.txt"
+  Delete "$INSTDIR\Uninstall.exe"
+  Delete "$SMPROGRAMS\Larkspire.lnk"
+
+  ; The install folder, then each folder above it that the installer made, while they are empty.
+  ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
+  StrLen $3 "$1"
+  StrCpy $0 "$INSTDIR"
+  ${Do}
+    ClearErrors
+    RMDir "$0"
+    ${If} ${Errors}
+    ${OrIf} $3 == 0
+    ${OrIf} $0 == "$1"
+      ${Break}
+    ${EndIf}
+    ${GetParent} "$0" $0
+    StrLen $2 "$0"
+    ${If} $2 < $3
+      ${Break}
+    ${EndIf}
+  ${Loop}
+
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
