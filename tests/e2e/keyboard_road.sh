@@ -7,22 +7,8 @@ start_display
 
 start_program
 pid=$PROGRAM_PID
-type_names "ann" "lee"
-# From the last name: button, second, minute, hour; three Downs make hour 3.
-xdotool key Tab Tab Tab Tab Down Down Down
-# Day: two Downs make the 3rd; month: Down makes February; year: Down makes 1901.
-xdotool key Tab Down Down Tab Down Tab Down
-# 3 February 1901 at hour 3.
-xdotool key alt+g
-viewer=$(window_of_width 522) || fail "the viewer did not appear"
-focus "$viewer"
-xdotool key Tab
-sums=""
-for _ in 1 2 3 4 5 6; do
-  sums="$sums $(steady_sum "$viewer")"
-  xdotool key Right
-done
-[ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the arrow keys did not show six views"
+read_ann_lee steady_sum
+viewer=$VIEWER
 
 xdotool key alt+p
 report=$(window_of_width 515) || fail "Alt+P did not open the report"

@@ -3,7 +3,7 @@
 # pictures. Every wait is on a condition, never a fixed time. Sourced by each test script.
 set -euo pipefail
 
-E2E_ROOT=$(mktemp -d /tmp/larkspire-e2e.XXXXXX)
+E2E_ROOT=$(readlink -f "$(mktemp -d /tmp/larkspire-e2e.XXXXXX)")
 export XDG_CONFIG_HOME="$E2E_ROOT/config"
 export XDG_RUNTIME_DIR="$E2E_ROOT/runtime"
 export HOME="$E2E_ROOT/home"
@@ -65,10 +65,15 @@ ended() { ! kill -0 "$1" 2>/dev/null; }
 # True when no visible window matches, waiting up to 5 s for it to go.
 wait_gone() { wait_for no_window "$1"; }
 
-# Window ids of the visible windows titled exactly "Larkspire v1.45", with their widths.
+# What a window's frame adds to its width, where the program draws the frames itself (Wine does
+# without a window manager); none here.
+WINDOW_FRAME=0
+
+# Window ids of the visible windows titled exactly "Larkspire v1.45", with the widths of their
+# client areas.
 program_windows() {
   for id in $(xdotool search --onlyvisible --name '^Larkspire v1\.45$' 2>/dev/null); do
-    echo "$id $(xwininfo -id "$id" | awk '/Width:/ {print $2}')"
+    echo "$id $(( $(xwininfo -id "$id" | awk '/Width:/ {print $2}') - WINDOW_FRAME ))"
   done
 }
 
@@ -87,13 +92,16 @@ window_of_width() {
 focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; wait_for focused "$1" || fail "window $1 never took the focus"; }
 
+# What the program is started with: nothing here, Wine for the Windows build.
+PROGRAM_RUNNER=()
+
 # Starts the program (with any arguments) in the folder $E2E_ROOT/work and waits for its input
 # window: PROGRAM_PID is the process, FORM the window.
 start_program() {
   local exe
   exe=$(readlink -f "$program")
   mkdir -p "$E2E_ROOT/work"
-  (cd "$E2E_ROOT/work" && exec "$exe" "$@" 2>>"$E2E_ROOT/program.log") &
+  (cd "$E2E_ROOT/work" && exec "${PROGRAM_RUNNER[@]}" "$exe" "$@" 2>>"$E2E_ROOT/program.log") &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
   FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
@@ -108,6 +116,27 @@ type_names() {
   [ -n "$middle" ] && xdotool type --delay 30 "$middle"
   xdotool key Tab
   xdotool type --delay 30 "$last"
+}
+
+# Asks for the reading of Ann Lee, born 3 February 1901 at hour 3, with the keyboard alone, and
+# steps through its six tabs with the arrow keys: they must show six different views, each
+# pictured by the command given (steady_sum). VIEWER is then the results window.
+read_ann_lee() {
+  local picture=$1 sums=""
+  type_names "ann" "lee"
+  # From the last name: button, second, minute, hour; three Downs make hour 3.
+  xdotool key Tab Tab Tab Tab Down Down Down
+  # Day: two Downs make the 3rd; month: Down makes February; year: Down makes 1901.
+  xdotool key Tab Down Down Tab Down Tab Down
+  xdotool key alt+g
+  VIEWER=$(window_of_width 522) || fail "the results window did not appear"
+  focus "$VIEWER"
+  xdotool key Tab
+  for _ in 1 2 3 4 5 6; do
+    sums="$sums $("$picture" "$VIEWER")"
+    xdotool key Right
+  done
+  [ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the arrow keys did not show six views: $sums"
 }
 
 # Saves the open report window through its Save As dialog (Alt+S), typing the given name, waits
@@ -148,17 +177,7 @@ steady_shot() {
 # A checksum of a window's picture once it has stopped changing.
 steady_sum() { steady_shot "$1" "$E2E_ROOT/steady.png"; md5sum <"$E2E_ROOT/steady.png" | cut -c1-8; }
 
-shot() {
-  local window=$1 file=$2 next=${2%.png}.next.png
-  import -window "$window" "$file"
-  for _ in $(seq 30); do
-    import -window "$window" "$next"
-    if [ "$(compare -metric AE "$file" "$next" null: 2>&1 || true)" = "0" ]; then rm -f "$next"; return 0; fi
-    mv "$next" "$file"
-  done
-  fail "the window never stopped changing ($file)"
-}
-
+# Keeps a picture of a window for the README, when SCREENSHOT_DIR names where.
 shot() {
   if [ -n "${SCREENSHOT_DIR:-}" ]; then
     mkdir -p "$SCREENSHOT_DIR"

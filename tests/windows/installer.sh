@@ -12,47 +12,27 @@
 #
 # LARKSPIRE_EXE is the build's program, which the installer carries stripped; SETUP_EXE is the
 # installer under test. Every wait is on a condition with a time limit.
-set -Eeuo pipefail
-
 if [ $# -ne 2 ]; then
   echo "usage: tests/windows/installer.sh LARKSPIRE_EXE SETUP_EXE" >&2
   exit 2
 fi
 program=$(readlink -f "$1")
 setup=$(readlink -f "$2")
+. "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 version=$(sed -n 's/^project(Larkspire VERSION \([0-9][0-9.]*\)[ )].*/\1/p' "$source_dir/CMakeLists.txt")
 
-WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver
 UNINSTALL_KEY='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Larkspire'
 
-ROOT=$(readlink -f "$(mktemp -d /tmp/larkspire-installer.XXXXXX)")
-# Wine links the prefix's Documents and Desktop to $HOME: a home of its own keeps the user's
-# real one out of it. winemenubuilder would copy the shortcut into the host's menus; it is off.
-export HOME=$ROOT/home XDG_CONFIG_HOME=$ROOT/config XDG_DATA_HOME=$ROOT/data XDG_CACHE_HOME=$ROOT/cache
-export WINEPREFIX=$ROOT/prefix WINEARCH=win64 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-export LC_ALL=C.UTF-8
-mkdir -p "$HOME" "$XDG_CONFIG_HOME" "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
+ROOT=$E2E_ROOT
+# Wine links the prefix's Documents and Desktop to $HOME, which is the test's own; its data and
+# cache folders are too.
+export XDG_DATA_HOME=$ROOT/data XDG_CACHE_HOME=$ROOT/cache
+mkdir -p "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 
-XVFB=
-PROGRAM_PID=
-cleanup() {
-  if [ -n "$PROGRAM_PID" ]; then kill -9 "$PROGRAM_PID" 2>/dev/null || true; fi
-  if [ -d "$WINEPREFIX" ]; then "$WINESERVER" -k 2>/dev/null || true; fi
-  # Xvfb removes its socket and lock file when asked to end, not when killed.
-  if [ -n "$XVFB" ]; then kill -TERM "$XVFB" 2>/dev/null || true; wait "$XVFB" 2>/dev/null || true; fi
-  rm -rf "$ROOT"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  echo "0 passed, 1 failed"
-  exit 1
-}
 # Any other command that fails ends the test too, saying where.
+set -E
 trap 'fail "line $LINENO failed: $BASH_COMMAND"' ERR
 
 # Runs a check every 0.2 s until it holds, for at most the given number of seconds.
@@ -67,7 +47,6 @@ wait_until() {
 }
 
 gone() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # Waits until every process of the prefix has ended and its server has gone: an installer and an
 # uninstaller are over only then (an NSIS uninstaller hands over to a copy of itself in %TEMP%).
@@ -81,14 +60,8 @@ done
 [ -n "$version" ] || fail "no version in $source_dir/CMakeLists.txt"
 [ -x "$WINE" ] || fail "$WINE is missing (Debian's wine64)"
 
-# A private X display on a number Xvfb picks itself (-displayfd).
-Xvfb -displayfd 1 -noreset -screen 0 1024x768x24 -nolisten tcp >"$ROOT/display" 2>/dev/null &
-XVFB=$!
-display_up() { [ -s "$ROOT/display" ] && DISPLAY=":$(head -n1 "$ROOT/display")" xdpyinfo >/dev/null 2>&1; }
-wait_until 20 display_up || fail "no X display could be started"
-export DISPLAY=":$(head -n1 "$ROOT/display")"
-
-timeout 120 "$WINE" wineboot -i >"$ROOT/wineboot.log" 2>&1 || { cat "$ROOT/wineboot.log" >&2; fail "wineboot could not make the prefix"; }
+start_display
+start_wine
 
 # A Windows folder named by an environment variable, as a path here.
 win_var() { "$WINE" cmd /c "echo %$1%" 2>/dev/null | tr -d '\r' | tail -n1; }
@@ -230,6 +203,7 @@ has_window() { [ -n "$(program_window)" ]; }
 wait_until 60 has_window || fail "no window \"Larkspire v$version\" within 60 s of opening the shortcut"
 window=$(program_window)
 PROGRAM_PID=$(xdotool getwindowpid "$window") || fail "the window names no process"
+PIDS+=("$PROGRAM_PID")
 started=$(ps -o args= -p "$PROGRAM_PID" || true)
 [ "${started,,}" = "${INSTALL_W,,}\\larkspire.exe" ] || fail "the shortcut started '$started', not the installed program"
 
@@ -253,7 +227,6 @@ if ! wait_until 30 ended "$PROGRAM_PID"; then
   kill -9 "$PROGRAM_PID" 2>/dev/null || true
   wait_until 10 ended "$PROGRAM_PID" || fail "the program would not end"
 fi
-PROGRAM_PID=
 prefix_idle 60 || fail "the prefix did not come to rest after the program ended"
 
 # The user's own files: reports beside the install folder, inside it and in Documents, and the

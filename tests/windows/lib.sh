@@ -4,8 +4,9 @@
 . "$(dirname "${BASH_SOURCE[0]}")/../e2e/lib.sh"
 
 export WINEPREFIX="$E2E_ROOT/wine"
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win64 WINEDEBUG=-all
+# No Mono or Gecko to offer; winemenubuilder would copy shortcuts into the host's menus.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 WINE=/usr/lib/wine/wine64
 
 # The prefix's processes end with the test, whatever way it ends.
@@ -19,28 +20,14 @@ trap wine_cleanup EXIT
 # Wine draws the windows' frames itself rather than waiting for one (two seconds whenever a window
 # is hidden): a window is then its frame's width wider than the program makes it.
 start_wine() {
-  $WINE wineboot -i >/dev/null 2>&1 || fail "Wine could not make its prefix"
-  $WINE reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || fail "Wine's registry"
+  timeout 120 "$WINE" wineboot -i >"$E2E_ROOT/wineboot.log" 2>&1 \
+    || { cat "$E2E_ROOT/wineboot.log" >&2; fail "Wine could not make its prefix"; }
+  "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || fail "Wine's registry"
 }
-WINE_FRAME=6
-window_of_width() {
-  local id
-  for _ in $(seq 200); do
-    id=$(program_windows | awk -v w="$(( $1 + WINE_FRAME ))" '$2 == w {print $1; exit}')
-    if [ -n "$id" ]; then echo "$id"; return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-no_window_of_width() { ! program_windows | awk -v w="$(( $1 + WINE_FRAME ))" '$2 == w' | grep -q .; }
+WINDOW_FRAME=6
 
-# Starts the program under Wine and waits for its input window: PROGRAM_PID, FORM.
-start_windows_program() {
-  "$WINE" "$program" "$@" >>"$E2E_ROOT/program.log" 2>&1 &
-  PROGRAM_PID=$!
-  PIDS+=("$PROGRAM_PID")
-  FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
-}
+# start_program starts the program under Wine.
+PROGRAM_RUNNER=("$WINE")
 
 # The Windows path of a file of the Linux host, as Wine's Z: drive shows it.
 windows_path() { echo "Z:${1//\//\\}"; }

@@ -6,13 +6,13 @@ program=$1
 start_display
 start_wine
 
-start_windows_program
+start_program
 first=$PROGRAM_PID
 "$WINE" "$program" >>"$E2E_ROOT/program.log" 2>&1 &
 second=$!
 PIDS+=($second)
 box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
-[ "$(program_windows | awk -v w=$(( 475 + WINE_FRAME )) '$2 == w' | wc -l)" -eq 1 ] || fail "the second copy showed its input window"
+[ "$(program_windows | awk '$2 == 475' | wc -l)" -eq 1 ] || fail "the second copy showed its input window"
 focus "$box"
 xdotool key Return
 wait_for ended "$second" || fail "the second copy did not end after OK"
@@ -22,7 +22,7 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 kill -9 "$first"
 wait "$first" 2>/dev/null || true
 wait_for no_window_of_width 475 || fail "the killed copy's window stayed"
-start_windows_program
+start_program
 if xdotool search --onlyvisible --name '^Larkspire$' >/dev/null 2>&1; then
   fail "a start after a hard end showed a message"
 fi
