@@ -18,6 +18,7 @@ else()
 endif()
 larkspire_unit_test(test_safe_files_${system} platform gui_test_main)
 larkspire_unit_test(test_instance_lock_${system} platform gui_test_main)
+target_sources(test_instance_lock_${system} PRIVATE test_instance_lock.cpp) # what every system shares
 larkspire_unit_test(test_settings_store_${system} platform gui_test_main)
 larkspire_unit_test(test_report_saving_${system} report gui_test_main)
 
