@@ -107,15 +107,13 @@ void ResultsWindow::createControls()
         new ClipboardGuard(box->viewport());
         m_descriptionBoxes->addWidget(box);
     }
+    const auto showTab = [this](int index) {
+        if (index >= 0)
+            showResult(kResults[static_cast<std::size_t>(index)].result);
+    };
+    connect(m_resultTabs, &QTabBar::currentChanged, this, showTab);
     // A click on the tab already shown still refreshes its box and caption.
-    connect(m_resultTabs, &QTabBar::tabBarClicked, this, [this](int index) {
-        if (index >= 0)
-            showResult(kResults[static_cast<std::size_t>(index)].result);
-    });
-    connect(m_resultTabs, &QTabBar::currentChanged, this, [this](int index) {
-        if (index >= 0)
-            showResult(kResults[static_cast<std::size_t>(index)].result);
-    });
+    connect(m_resultTabs, &QTabBar::tabBarClicked, this, showTab);
 
     QFrame *strip = theme::darkStrip(client(), kLayout.offerStrip);
     strip->setObjectName(QStringLiteral("offerStrip"));
