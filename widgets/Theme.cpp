@@ -10,10 +10,7 @@
 #include <QImageReader>
 #include <QPixmap>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QWidget>
-
-#include <memory>
 
 namespace theme {
 
@@ -157,9 +154,7 @@ QFrame *darkStrip(QWidget *parent, Twips rect)
     auto *strip = new QFrame(parent);
     strip->setFrameShape(QFrame::NoFrame);
     strip->setAutoFillBackground(true);
-    QPalette palette = strip->palette();
-    palette.setColor(QPalette::Window, kDarkGrey);
-    strip->setPalette(palette);
+    paint(strip, QPalette::Window, kDarkGrey);
     place(strip, rect);
     return strip;
 }
