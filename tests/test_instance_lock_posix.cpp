@@ -116,6 +116,7 @@ TEST(InstanceLock, TheLockLiesOnlyWhereTheUserAloneCanWrite)
     {
         const ScopedVariable runtimeDir("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
         EXPECT_EQ(InstanceLock::defaultPath(), runtime.filePath("larkspire.lock"));
+        EXPECT_FALSE(QFileInfo::exists(cache.filePath("larkspire"))) << "the cache folder is made though not needed";
     }
     const QString inCache = cache.filePath("larkspire/larkspire.lock");
     const QString link = cache.filePath("runtime-link");

@@ -70,11 +70,14 @@ QString InstanceLock::defaultPath()
     // Only where the user alone can write: the session's runtime folder, or else a folder of the
     // program's own in the user's cache. Never a shared folder such as /tmp, where another user
     // could hold the lock first or plant something in its place.
-    for (const QByteArray &folder : {qgetenv("XDG_RUNTIME_DIR"), cacheFolder()}) {
-        if (isPrivateFolder(folder))
-            return QFile::decodeName(folder) + QStringLiteral("/larkspire.lock");
+    QByteArray folder = qgetenv("XDG_RUNTIME_DIR");
+    if (!isPrivateFolder(folder)) {
+        // Made only when the runtime folder will not do.
+        folder = cacheFolder();
+        if (!isPrivateFolder(folder))
+            return {};
     }
-    return {};
+    return QFile::decodeName(folder) + QStringLiteral("/larkspire.lock");
 }
 
 bool InstanceLock::tryAcquire()
