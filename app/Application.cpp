@@ -83,9 +83,9 @@ void Application::printReading()
 
 void Application::quit()
 {
-    for (QWidget *window : {static_cast<QWidget *>(m_inputWindow.get()), static_cast<QWidget *>(m_resultsWindow.get())}) {
-        if (window)
-            window->hide();
-    }
+    if (m_inputWindow)
+        m_inputWindow->hide();
+    if (m_resultsWindow)
+        m_resultsWindow->hide();
     QCoreApplication::quit();
 }
