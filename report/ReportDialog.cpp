@@ -4,8 +4,8 @@
 #include "model/WebPages.h"
 #include "platform/SafeFiles.h"
 #include "report/ReportDocument.h"
+#include "report/ReportEdit.h"
 #include "report/ReportLinks.h"
-#include "report/ReportTextLayout.h"
 #include "report/RtfWriter.h"
 #include "report/SaveAndPrintDialogs.h"
 #include "widgets/ClipboardGuard.h"
@@ -89,10 +89,9 @@ void ReportDialog::showModal(const Reading &reading, SaveAndPrintDialogs &dialog
 
 void ReportDialog::createControls()
 {
-    m_reportEdit = new QTextEdit(this);
+    m_reportEdit = new ReportEdit(this);
     m_reportEdit->setObjectName(QStringLiteral("reportEdit"));
     m_reportEdit->setAccessibleName(QStringLiteral("Report"));
-    m_reportEdit->setAcceptRichText(false);
     m_reportEdit->setTabChangesFocus(true);
     m_reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     theme::place(m_reportEdit, kLayout.reportEdit);
@@ -101,7 +100,6 @@ void ReportDialog::createControls()
     m_reportEdit->setFont(reportFont);
     theme::paint(m_reportEdit, QPalette::Base, theme::kPaleCyan);
     theme::paint(m_reportEdit, QPalette::Text, Qt::black);
-    ReportTextLayout::install(m_reportEdit->document());
     new ClipboardGuard(m_reportEdit->viewport());
     connect(m_reportEdit, &QTextEdit::textChanged, this, &ClipboardGuard::emptyClipboard);
 
@@ -176,8 +174,7 @@ std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
 {
     const QTextCursor cursor = m_reportEdit->textCursor();
     auto document = std::make_unique<QTextDocument>();
-    // Laid out as the box is, on the printer's pages.
-    document->setDocumentLayout(new ReportTextLayout(document.get()));
+    // Wrapped as the box wraps.
     document->setDefaultFont(m_reportEdit->document()->defaultFont());
     document->setDefaultTextOption(m_reportEdit->document()->defaultTextOption());
     QTextCursor(document.get())
@@ -195,5 +192,5 @@ void ReportDialog::print()
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
     printer.setPrintRange(QPrinter::AllPages);
     const WaitCursor busy;
-    printDocument(*printableDocument(), &printer);
+    printableDocument()->print(&printer);
 }

@@ -5,8 +5,8 @@
 // document, writes it as RTF (RtfWriter, through the platform's checked, atomic write) and prints
 // it, asking for the file and the printer through SaveAndPrintDialogs. While the dialog is open,
 // ReportLinks shows web addresses in the box as links (LinkDetection) and opens one on a
-// left-button press, and ReportTextLayout lays the box out (and what is printed) in time linear in
-// whatever is pasted into it, breaking long runs without a blank anywhere and prose at blanks.
+// left-button press. The box, a ReportEdit, takes only plain text from outside and wraps anywhere
+// while it holds a run without a blank too long for Qt's word wrapping.
 
 #include "model/Reading.h"
 

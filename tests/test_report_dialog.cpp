@@ -1,6 +1,6 @@
 #include "ReportFixture.h"
 #include "TestFiles.h"
-#include "report/ReportTextLayout.h"
+#include "report/ReportEdit.h"
 #include "report/RtfWriter.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/WaitCursor.h"
@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTextCursor>
 #include <QProcess>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTextLayout>
+#include <QTextList>
 
 #include <gtest/gtest.h>
 
@@ -106,6 +108,58 @@ TEST_F(Report, OpeningEmptiesTheClipboardAndSoDoesTheMouse)
     QMouseEvent move(QEvent::MouseMove, QPointF(10, 10), QPointF(10, 10), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(Child<QTextEdit>(report, "reportEdit")->viewport(), &move);
     EXPECT_TRUE(clipboard->text().isEmpty());
+}
+
+TEST_F(Report, APasteOrADropBringsOnlyPlainTextWhateverTheSourceOffers)
+{
+    struct Offer {
+        const char *name;
+        std::vector<std::pair<QString, QByteArray>> formats; // in the order offered
+        QString inserted;
+    };
+    const QByteArray markdown = "# Heading\n\n- one\n- two\n\n| a | b |\n|---|---|\n| 1 | 2 |\n\n![x](y.png)\n";
+    const Offer offers[] = {
+        {"nothing at all (an emptied clipboard)", {}, ""},
+        {"Markdown before plain text", {{"text/markdown", markdown}, {"text/plain", "- one"}}, "- one"},
+        {"Markdown alone", {{"text/markdown", markdown}}, ""},
+        {"HTML before plain text", {{"text/html", "<ul><li>item</li></ul>"}, {"text/plain", "item"}}, "item"},
+        {"HTML alone", {{"text/html", "<b>bold</b><img src=x>"}}, ""},
+        {"an image alone", {{"image/png", QByteArray("\x89PNG\r\n\x1a\n", 8)}}, ""},
+        {"an empty text", {{"text/plain", ""}}, ""},
+    };
+    Open();
+    auto *box = Child<QTextEdit>(report, "reportEdit");
+    const QString composed = box->toPlainText();
+    const auto offered = [](const Offer &offer) {
+        auto *data = new QMimeData;
+        for (const auto &[format, bytes] : offer.formats)
+            data->setData(format, bytes);
+        return data;
+    };
+    for (const Offer &offer : offers) {
+        for (const char *road : {"paste", "drop"}) {
+            box->setPlainText(composed);
+            box->moveCursor(QTextCursor::End);
+            std::unique_ptr<QMimeData> dropped;
+            if (std::string_view(road) == "paste") {
+                QGuiApplication::clipboard()->setMimeData(offered(offer));
+                box->paste();
+            } else {
+                dropped.reset(offered(offer));
+                const QPoint at(5, 5);
+                QDragEnterEvent enter(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box->viewport(), &enter);
+                QDropEvent drop(at, Qt::CopyAction, dropped.get(), Qt::LeftButton, Qt::NoModifier);
+                QApplication::sendEvent(box->viewport(), &drop);
+            }
+            const QString now = box->toPlainText();
+            EXPECT_EQ(now.size() - composed.size(), offer.inserted.size()) << road << " of " << offer.name;
+            EXPECT_TRUE(offer.inserted.isEmpty() || now.contains(offer.inserted)) << road << " of " << offer.name;
+            EXPECT_TRUE(box->document()->rootFrame()->childFrames().isEmpty()) << road << " of " << offer.name << ": a table came in";
+            for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next())
+                EXPECT_EQ(block.textList(), nullptr) << road << " of " << offer.name << ": a list came in";
+        }
+    }
 }
 
 TEST_F(Report, LayoutAndTabOrder)
@@ -228,103 +282,54 @@ QList<QList<int>> LineStarts(const QTextDocument *document)
     return starts;
 }
 
-// The width the box lays its lines out in.
-qreal LineWidth(const QTextEdit *edit)
+TEST_F(Report, TheBoxLooksAndBreaksLinesAsAStockTextEditInItsFont)
 {
-    return edit->document()->textWidth() - 2 * edit->document()->documentMargin();
+    // The composed report alone, then with a long web address, hyphenated words, zero-width spaces.
+    const QString url = "See https://www.example.org/" + QString("path-segment/").repeated(30) + "end here.";
+    for (const QString &text : {QString(), url, QString("self-contained-").repeated(25) + "end",
+                                QString("wordwordword\u200B").repeated(30) + "end"}) {
+        Open(ProseInputs());
+        auto *box = Child<QTextEdit>(report, "reportEdit");
+        QTextCursor(box->document()->lastBlock()).insertText(text);
+        QApplication::processEvents();
+        box->clearFocus(); // no caret
+        QTextEdit stock;
+        stock.setFont(box->font());
+        stock.setPalette(box->palette());
+        stock.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        stock.setDocument(box->document()->clone(&stock));
+        stock.resize(box->size());
+        stock.show();
+        const std::string row = text.left(40).toStdString();
+        EXPECT_GT(stock.document()->lastBlock().layout()->lineCount(), text.isEmpty() ? 0 : 3) << row;
+        EXPECT_EQ(LineStarts(box->document()), LineStarts(stock.document())) << row;
+        EXPECT_EQ(box->viewport()->grab().toImage(), stock.viewport()->grab().toImage()) << row;
+    }
 }
 
-// The first paragraph of the box that fills at least three lines.
-QTextBlock WrappedParagraph(const QTextEdit *edit)
-{
-    for (QTextBlock block = edit->document()->begin(); block.isValid(); block = block.next())
-        if (block.layout()->lineCount() >= 3)
-            return block;
-    ADD_FAILURE() << "no paragraph wraps";
-    return {};
-}
-
-TEST_F(Report, TheBoxAndWhatIsPrintedAreLaidOutByTheReportLayout)
+TEST_F(Report, ARunTooLongToWrapAtWordsMakesTheBoxAndThePrintoutWrapAnywhereWhileItLasts)
 {
     Open();
-    auto *edit = Child<QTextEdit>(report, "reportEdit");
-    EXPECT_TRUE(qobject_cast<ReportTextLayout *>(edit->document()->documentLayout()));
-    EXPECT_TRUE(qobject_cast<ReportTextLayout *>(report->printableDocument()->documentLayout()));
-    EXPECT_EQ(report->printableDocument()->toPlainText(), edit->toPlainText());
-}
-
-TEST_F(Report, APastedLongRunBreaksAnywhereWhileTheProseBreaksAtBlanks)
-{
-    Open(ProseInputs());
-    auto *edit = Child<QTextEdit>(report, "reportEdit");
-    const QTextDocument *document = edit->document();
-    const QList<QList<int>> before = LineStarts(document);
-    ASSERT_TRUE(WrappedParagraph(edit).isValid());
-    const int paragraphs = document->blockCount();
-
-    edit->moveCursor(QTextCursor::End);
-    const QString run(kLongestWrappedRun + 1, 'x');
-    edit->insertPlainText(run);
-    ASSERT_EQ(document->blockCount(), paragraphs);
-    // The composed paragraphs break where they did, each line at a blank or the paragraph's end.
-    const QList<QList<int>> pasted = LineStarts(document);
-    EXPECT_EQ(pasted.mid(0, paragraphs - 1), before.mid(0, paragraphs - 1));
-    for (QTextBlock block = document->begin(); block != document->lastBlock(); block = block.next()) {
-        const QTextLayout *layout = block.layout();
-        for (int i = 0; i < layout->lineCount(); ++i) {
-            const int end = layout->lineAt(i).textStart() + layout->lineAt(i).textLength();
-            EXPECT_TRUE(end == block.length() - 1 || block.text().at(end - 1) == ' ')
-                << "paragraph " << block.blockNumber() << " line " << i << " ends inside a word";
-        }
-    }
-    // The run's paragraph breaks inside the run, each line within the box.
-    const QTextLayout *runLayout = document->lastBlock().layout();
-    EXPECT_EQ(document->lastBlock().text(), run);
-    EXPECT_GT(runLayout->lineCount(), 2);
-    for (int i = 0; i < runLayout->lineCount(); ++i)
-        EXPECT_LE(runLayout->lineAt(i).naturalTextWidth(), LineWidth(edit)) << i;
-
-    // Taking the run away changes nothing for the prose.
-    QTextCursor cursor = edit->textCursor();
-    cursor.movePosition(QTextCursor::StartOfBlock, QTextCursor::KeepAnchor);
-    cursor.removeSelectedText();
-    EXPECT_EQ(LineStarts(document), before);
-}
-
-TEST_F(Report, AClickPutsTheCursorBetweenTheCharactersClicked)
-{
-    Open(ProseInputs());
-    auto *edit = Child<QTextEdit>(report, "reportEdit");
-    edit->moveCursor(QTextCursor::End);
-    edit->insertPlainText(QString(900, 'k') + " tail");
-    const QTextBlock prose = WrappedParagraph(edit);
-    const QTextBlock run = edit->document()->lastBlock();
-    const std::vector<int> targets{
-        prose.position() + prose.layout()->lineAt(1).textStart() + 9, // inside a word of the second line
-        prose.position() + prose.layout()->lineAt(2).textStart(),     // the start of the third
-        run.position() + run.layout()->lineAt(3).textStart() + 17,    // inside the run, four lines down
-    };
-    for (int target : targets) {
-        QTextCursor cursor(edit->document());
-        cursor.setPosition(target);
-        edit->setTextCursor(cursor);
-        edit->ensureCursorVisible();
-        const QRect caret = edit->cursorRect();
-        ASSERT_TRUE(edit->viewport()->rect().contains(caret.center())) << target;
-        edit->moveCursor(QTextCursor::Left);
-        edit->moveCursor(QTextCursor::Left);
-        QTest::mouseClick(edit->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(caret.left() + 1, caret.center().y()));
-        EXPECT_EQ(edit->textCursor().position(), target);
-    }
-    // Beyond the end of a line, a click puts the cursor at the line's end.
-    QTextCursor cursor(edit->document());
-    cursor.setPosition(prose.position() + prose.layout()->lineAt(1).textStart());
-    edit->setTextCursor(cursor);
-    const QRect caret = edit->cursorRect();
-    QTest::mouseClick(edit->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(edit->viewport()->width() - 3, caret.center().y()));
-    EXPECT_EQ(edit->textCursor().position(),
-              prose.position() + prose.layout()->lineAt(1).textStart() + prose.layout()->lineAt(1).textLength() - 1);
+    auto *box = Child<QTextEdit>(report, "reportEdit");
+    const auto printout = [&] { return report->printableDocument()->defaultTextOption().wrapMode(); };
+    const int longest = ReportEdit::kLongestWordWrappedRun;
+    QTextCursor run(box->document()->lastBlock());
+    run.insertText(QString(longest, 'x'));
+    EXPECT_EQ(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    run.insertText("x");
+    EXPECT_EQ(box->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(printout(), QTextOption::WrapAnywhere);
+    QTextCursor above(box->document());
+    above.insertText(QString(longest + 1, 'y') + "\n");
+    run.setPosition(run.position() - longest / 2);
+    run.insertText(" "); // two short halves of the x run; the y run, far above, remains
+    EXPECT_EQ(box->wordWrapMode(), QTextOption::WrapAnywhere);
+    above.movePosition(QTextCursor::Start, QTextCursor::KeepAnchor);
+    above.removeSelectedText();
+    EXPECT_EQ(box->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    EXPECT_EQ(printout(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    box->undo();
+    EXPECT_EQ(box->wordWrapMode(), QTextOption::WrapAnywhere);
 }
 
 TEST_F(Report, ThePointerIsAHandOverALinkAndNotBesideIt)
@@ -346,66 +351,6 @@ TEST_F(Report, ThePointerIsAHandOverALinkAndNotBesideIt)
     EXPECT_EQ(pointerAt(QPoint(caret.left() - 4, caret.center().y())), Qt::PointingHandCursor);
     EXPECT_EQ(pointerAt(QPoint(edit->viewport()->width() - 5, caret.center().y())), Qt::IBeamCursor);
     EXPECT_EQ(pointerAt(QPoint(caret.left() - 4, caret.bottom() + caret.height() + 2)), Qt::IBeamCursor);
-}
-
-TEST_F(Report, TheArrowKeysMoveTheCursorLineByLine)
-{
-    Open(ProseInputs());
-    auto *edit = Child<QTextEdit>(report, "reportEdit");
-    QApplication::setActiveWindow(report.get());
-    edit->setFocus();
-    const QTextBlock prose = WrappedParagraph(edit);
-    const QTextLine second = prose.layout()->lineAt(1);
-    QTextCursor cursor(prose);
-    edit->setTextCursor(cursor);
-    QTest::keyClick(edit, Qt::Key_Down);
-    EXPECT_EQ(edit->textCursor().position(), prose.position() + second.textStart());
-    QTest::keyClick(edit, Qt::Key_End);
-    EXPECT_EQ(edit->textCursor().position(), prose.position() + second.textStart() + second.textLength() - 1);
-    QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_EQ(prose.layout()->lineForTextPosition(edit->textCursor().position() - prose.position()).lineNumber(), 0);
-    QTest::keyClick(edit, Qt::Key_Home);
-    EXPECT_EQ(edit->textCursor().position(), prose.position());
-
-    // In a long run, a line down is a line's characters on.
-    edit->moveCursor(QTextCursor::End);
-    edit->insertPlainText(QString(1000, 'm'));
-    const QTextBlock run = edit->document()->lastBlock();
-    edit->setTextCursor(QTextCursor(run));
-    for (int line = 1; line < 4; ++line) {
-        QTest::keyClick(edit, Qt::Key_Down);
-        EXPECT_EQ(edit->textCursor().position(), run.position() + run.layout()->lineAt(line).textStart());
-    }
-}
-
-TEST_F(Report, TheSelectionIsPaintedOverTheSelectedTextOnly)
-{
-    Open(ProseInputs());
-    auto *edit = Child<QTextEdit>(report, "reportEdit");
-    const QTextBlock prose = WrappedParagraph(edit);
-    const QTextLine second = prose.layout()->lineAt(1);
-    QTextCursor selection(edit->document());
-    selection.setPosition(prose.position() + second.textStart() + 5);
-    const QRect from = edit->cursorRect(selection);
-    selection.setPosition(prose.position() + second.textStart() + 25, QTextCursor::KeepAnchor);
-    const QRect to = edit->cursorRect(selection);
-    edit->setTextCursor(selection);
-    ASSERT_EQ(from.top(), to.top());
-    const QRect selected(QPoint(from.left(), from.top()), QPoint(to.left(), to.bottom()));
-
-    const QImage image = edit->viewport()->grab().toImage();
-    const QColor highlights[] = {edit->palette().color(QPalette::Active, QPalette::Highlight),
-                                 edit->palette().color(QPalette::Inactive, QPalette::Highlight)};
-    int inside = 0;
-    int outside = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor colour = image.pixelColor(x, y);
-            if (colour == highlights[0] || colour == highlights[1])
-                ++(selected.adjusted(-1, -1, 1, 1).contains(x, y) ? inside : outside);
-        }
-    EXPECT_GT(inside, selected.width() * selected.height() / 3);
-    EXPECT_EQ(outside, 0);
 }
 
 TEST_F(Report, ALongParagraphWithoutBlanksPrints)

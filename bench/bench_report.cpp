@@ -1,0 +1,203 @@
+// In-process timings of the report box (offscreen) with a long run without a blank in it:
+// pasting it, typing beside it and into it, leaving the box idle with the caret blinking in it, and
+// printing it; and how long a run Qt's default wrapping lays out in a stock QTextEdit.
+//
+//     build/bench/bench_report [--benchmark_filter=REGEX]
+#include "GuiTestSupport.h"
+#include "report/ReportDialog.h"
+#include "report/ReportEdit.h"
+#include "report/ReportLinks.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFont>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextCursor>
+#include <QTextEdit>
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <memory>
+
+namespace {
+
+Reading SampleReport()
+{
+    return Reading::placeholders().next({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+}
+
+// Unbroken text: n characters without a blank, a to z over and over.
+QString unbrokenText(qsizetype n)
+{
+    QString text(n, QLatin1Char('x'));
+    for (qsizetype i = 0; i < n; ++i)
+        text[i] = QLatin1Char(static_cast<char>('a' + i % 26));
+    return text;
+}
+
+// The open report's box, after the window has been shown and painted.
+QTextEdit *shownReportBox(ReportDialog &report)
+{
+    report.show();
+    QApplication::processEvents();
+    return report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
+}
+
+// A paste of unbroken text into the open report, laid out, painted and styled for links, then
+// saved (target: 1 MB within 0.5 s).
+void BM_PasteUnbrokenTextAndSave(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    QTemporaryDir folder;
+    dialogs.savePath = folder.filePath("pasted.rtf");
+    const QString pasted = unbrokenText(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto report = std::make_unique<ReportDialog>(SampleReport(), dialogs);
+        QTextEdit *box = shownReportBox(*report);
+        box->moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        box->insertPlainText(pasted);
+        QApplication::processEvents();
+        report->saveAsRtf();
+        state.PauseTiming();
+        report->close();
+        report.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PasteUnbrokenTextAndSave)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The same paste into a box laid out as a stock QTextEdit lays out (Qt's default wrapping, at
+// word boundaries or anywhere in a word wider than a line), as wide as the report's and with its
+// font and link styling: how long a run Qt's wrapping lays out within 0.3 s.
+void BM_PasteUnbrokenTextIntoAStockBox(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    ReportDialog report(SampleReport(), dialogs);
+    const QTextEdit *reportBox = shownReportBox(report);
+    const QString pasted = unbrokenText(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTextEdit box;
+        box.setFont(reportBox->font());
+        box.document()->setDefaultFont(reportBox->document()->defaultFont());
+        box.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        box.resize(reportBox->size());
+        ReportLinks links(&box);
+        box.setPlainText(reportBox->toPlainText());
+        box.show();
+        QApplication::processEvents();
+        box.moveCursor(QTextCursor::End);
+        state.ResumeTiming();
+        box.insertPlainText(pasted);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_PasteUnbrokenTextIntoAStockBox)
+    ->DenseRange(16 * 1024, 80 * 1024, 8 * 1024)
+    ->Arg(ReportEdit::kLongestWordWrappedRun)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(5);
+
+// One key typed into the report (target: within 5 ms). Argument 0: the size of the unbroken run
+// pasted at the report's end beforehand; argument 1: where the key goes, into the composed text
+// (0) or into the run's own paragraph (1), which is laid out again whole.
+void BM_TypeAKey(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    ReportDialog report(SampleReport(), dialogs);
+    QTextEdit *box = shownReportBox(report);
+    QApplication::setActiveWindow(&report);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(unbrokenText(state.range(0)));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(state.range(1) == 0 ? box->document()->find(QStringLiteral("Money")).position()
+                                           : box->document()->characterCount() - 500);
+    box->setTextCursor(cursor);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(box, Qt::Key_A);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TypeAKey)->Args({0, 0})->Args({1024 * 1024, 0})->Args({1024 * 1024, 1})->Unit(benchmark::kMillisecond);
+
+// The report left alone with an unbroken paragraph of argument 0 characters, the caret blinking
+// inside it (target: no CPU to speak of while idle). Counters: the process's CPU time over the
+// idle time, and the box's repaints (the blinks; without them the figure would mean nothing).
+void BM_IdleWithALongParagraph(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    ReportDialog report(SampleReport(), dialogs);
+    QTextEdit *box = shownReportBox(report);
+    QApplication::setActiveWindow(&report);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(unbrokenText(state.range(0)));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(box->document()->characterCount() - state.range(0) / 2);
+    box->setTextCursor(cursor);
+    box->ensureCursorVisible();
+    QApplication::processEvents();
+    QTest::qWait(200);
+
+    struct PaintCounter : QObject {
+        int paints = 0;
+        bool eventFilter(QObject *, QEvent *event) override
+        {
+            paints += event->type() == QEvent::Paint;
+            return false;
+        }
+    } counter;
+    box->viewport()->installEventFilter(&counter);
+    constexpr int kIdleMs = 3000;
+    double cpuSeconds = 0;
+    for (auto _ : state) {
+        const std::clock_t start = std::clock();
+        QTest::qWait(kIdleMs);
+        cpuSeconds += double(std::clock() - start) / CLOCKS_PER_SEC;
+    }
+    const double idleSeconds = state.iterations() * kIdleMs / 1000.0;
+    state.counters["cpu_percent"] = 100 * cpuSeconds / idleSeconds;
+    state.counters["repaints"] = counter.paints;
+    state.counters["ms_per_repaint"] = counter.paints ? 1000 * cpuSeconds / counter.paints : 0;
+}
+BENCHMARK(BM_IdleWithALongParagraph)->Arg(0)->Arg(1024 * 1024)->Arg(5 * 1024 * 1024)->Unit(benchmark::kSecond)->Iterations(1);
+
+// Printing the pasted run to a PDF file under the wait cursor (target: a megabyte, over 200
+// pages, within about 4 s). Counter: the pages printed.
+void BM_PrintUnbrokenText(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    QTemporaryDir folder;
+    dialogs.printToPdf = folder.filePath("printed.pdf");
+    ReportDialog report(SampleReport(), dialogs);
+    auto *box = report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(unbrokenText(state.range(0)));
+    for (auto _ : state)
+        report.print();
+    QFile pdf(*dialogs.printToPdf);
+    pdf.open(QIODevice::ReadOnly);
+    state.counters["pages"] = double(pdf.readAll().count("/Type /Page\n"));
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_PrintUnbrokenText)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
