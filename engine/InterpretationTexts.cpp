@@ -363,8 +363,6 @@ constexpr std::array<std::string_view, 22> kHealthTexts{
 
 #undef LINE_BREAK
 
-constexpr std::size_t kBreakLength = 2;
-
 std::optional<std::string_view> withBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
 {
     if (key < 1 || key > 22)
@@ -372,28 +370,7 @@ std::optional<std::string_view> withBreak(const std::array<std::string_view, 22>
     return catalogue[static_cast<std::size_t>(key - 1)];
 }
 
-std::optional<std::string_view> withoutBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
-{
-    auto text = withBreak(catalogue, key);
-    if (text)
-        text->remove_prefix(kBreakLength);
-    return text;
-}
-
 } // namespace
-
-const std::string_view kLuckyNumberSentence = kLuckyNumberWithBreak.substr(kBreakLength);
-const std::string_view kLuckyColorSentence = kLuckyColorWithBreak.substr(kBreakLength);
-
-std::optional<std::string_view> moneyText(std::int16_t key)
-{
-    return withoutBreak(kMoneyTexts, key);
-}
-
-std::optional<std::string_view> healthText(std::int16_t key)
-{
-    return withoutBreak(kHealthTexts, key);
-}
 
 InterpretationTexts describeInterpretation(const Interpretation &reading)
 {

@@ -1,5 +1,7 @@
 #include "model/Product.h"
 
-const QString kApplicationTitle = QStringLiteral("Larkspire");
+const QString kProductName = QStringLiteral("Larkspire");
+const QString kApplicationTitle = kProductName;
 const QString kVersion = QStringLiteral(LARKSPIRE_VERSION);
-const QString kWindowTitle = kApplicationTitle + QStringLiteral(" v") + kVersion;
+const QString kWindowTitle = kProductName + QStringLiteral(" v") + kVersion;
+const QString kReadingTitle = kProductName + QStringLiteral(" Interpretation");

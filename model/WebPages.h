@@ -29,6 +29,10 @@ inline void openFullBrandPage() { open(kFullBrandPage); }
 inline const QString kCoBrandOffer = QStringLiteral(
     "Co-brand this software for your site.  Increase loyalty and traffic to your site. Put your site's name &  "
     "link here. See \"Help\" for details.    Click Here for more info on co-branding.");
-inline const QString kFullBrandOffer = QStringLiteral(
+// The fully-branded offer: what it offers, then the sentence that asks for the click (the About box
+// shows the two apart, the second as its link).
+inline const QString kFullBrandPitch = QStringLiteral(
     "Home Business Opportunity. Start your own Internet business and make money online. Get this software fully "
-    "branded for your website. Click here for more details.");
+    "branded for your website.");
+inline const QString kMoreDetails = QStringLiteral("Click here for more details.");
+inline const QString kFullBrandOffer = kFullBrandPitch + QLatin1Char(' ') + kMoreDetails;

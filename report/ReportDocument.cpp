@@ -1,5 +1,6 @@
 #include "report/ReportDocument.h"
 
+#include "model/Product.h"
 #include "widgets/Theme.h"
 
 #include <QTextCharFormat>
@@ -19,7 +20,7 @@ std::vector<ReportRun> reportRuns(const Reading &reading)
     std::vector<ReportRun> runs;
     runs.reserve(1 + 2 * kResults.size());
     runs.push_back(
-        {true, theme::kRed, QString(kTitleIndent, QLatin1Char(' ')) + QStringLiteral("Larkspire Interpretation") + kParagraphEnd});
+        {true, theme::kRed, QString(kTitleIndent, QLatin1Char(' ')) + kReadingTitle + kParagraphEnd});
     for (const ResultInfo &info : kResults) {
         runs.push_back({true, kHeadingNavy, info.reportHeading + reading.valueText(info.result)});
         runs.push_back({false, kTextBlack, reading.description(info.result) + kParagraphEnd});

@@ -8,7 +8,11 @@
 
 namespace {
 
-// Keeps the page-range choices of Qt's own print dialog disabled while it is shown.
+// Keeps the page-range choices of Qt's own print dialog disabled while it is shown. Qt 6.4's dialog
+// (qprintdialog_unix.cpp, built with CUPS) ignores a missing PrintPageRange option: it enables
+// "Pages from" whenever the option is absent, and "Pages" whenever the printer is not a PDF file,
+// again at each change of printer. Its controls have no public handle, so they are found by the
+// object names of Qt's form (test_save_and_print_dialogs fails when a name is no longer found).
 class PageRangeDisabler final : public QObject {
 public:
     explicit PageRangeDisabler(QDialog *dialog)
@@ -68,8 +72,7 @@ bool QtSaveAndPrintDialogs::askPrinter(QWidget *parent, QPrinter &printer, bool 
         options |= QAbstractPrintDialog::PrintSelection;
     dialog.setOptions(options);
     dialog.setPrintRange(hasSelection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
-    // Qt's own dialog offers "Pages from ... to" whatever the options say; the report prints all
-    // of itself or its selection, so that choice is switched off each time the dialog shows.
+    // The report prints all of itself or its selection: the page range stays off.
     PageRangeDisabler disabler(&dialog);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -25,6 +25,7 @@ TEST(AboutBox, ContentsAndLinks)
     AboutDialog box;
     box.show();
     EXPECT_EQ(box.windowTitle(), "Larkspire v1.45");
+    EXPECT_EQ(box.windowRole(), "aboutDialog");
     EXPECT_EQ(box.size(), QSize(405, 239));
     EXPECT_TRUE(Child<QPushButton>(&box, "okButton")->isDefault());
     EXPECT_EQ(Child<QPushButton>(&box, "okButton")->text(), "&OK");
@@ -33,6 +34,8 @@ TEST(AboutBox, ContentsAndLinks)
     ASSERT_TRUE(home && cobrand);
     EXPECT_EQ(home->text(), "Click here to visit https://www.example.com/");
     EXPECT_EQ(cobrand->text(), " Click here for more details.");
+    // The fully-branded offer as the main windows show it, its last sentence the link here.
+    EXPECT_EQ(Child<QLabel>(&box, "offerLabel")->text() + cobrand->text(), kFullBrandOffer);
     EXPECT_EQ(home->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(cobrand->cursor().shape(), Qt::PointingHandCursor);
     Click(home);

@@ -1,6 +1,5 @@
-// The single-instance lock on Windows: a copy ended hard leaves nothing that blocks the next start,
-// and a file at the lock's path plays no part.
-#include "TestFiles.h"
+// The single-instance lock on Windows: a path named in other capitals is the same lock, as it is
+// the same file, and a copy ended hard leaves nothing that blocks the next start.
 #include "platform/InstanceLock.h"
 
 #include <QCoreApplication>
@@ -10,31 +9,40 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
 const char *const kHoldVariable = "LARKSPIRE_TEST_HOLD_LOCK";
 
-TEST(InstanceLock, AFileAtTheLocksPathBlocksNothing)
+// The other copy that a test starts and ends hard: started with kHoldVariable naming a lock, this
+// executable takes that lock, says whether it got it, and waits to be killed before any test runs.
+class LockHolder final : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        const QString path = qEnvironmentVariable(kHoldVariable);
+        if (path.isEmpty())
+            return;
+        InstanceLock lock(path);
+        std::fputs(lock.tryAcquire() ? "held\n" : "refused\n", stdout);
+        std::fflush(stdout);
+        QThread::sleep(60);
+        std::_Exit(1);
+    }
+};
+
+[[maybe_unused]] ::testing::Environment *const kLockHolder = ::testing::AddGlobalTestEnvironment(new LockHolder);
+
+TEST(InstanceLock, APathInOtherCapitalsIsTheSameLock)
 {
     QTemporaryDir folder;
-    const QString path = folder.filePath("larkspire.lock");
-    Put(path, "1234\nlarkspire\n");
-    InstanceLock lock(path);
-    EXPECT_TRUE(lock.tryAcquire());
-    EXPECT_TRUE(InstanceLock::defaultPath().endsWith("/larkspire/larkspire.lock"));
-}
-
-// Not a test of its own: the copy that the next test starts and ends hard.
-TEST(InstanceLock, HolderForTheNextTest)
-{
-    const QString path = qEnvironmentVariable(kHoldVariable);
-    if (path.isEmpty())
-        GTEST_SKIP() << "runs only as the next test's other copy";
-    InstanceLock lock(path);
-    std::fputs(lock.tryAcquire() ? "held\n" : "refused\n", stdout);
-    std::fflush(stdout);
-    QThread::sleep(60);
+    InstanceLock lock(folder.filePath("larkspire.lock"));
+    ASSERT_TRUE(lock.tryAcquire());
+    InstanceLock shouted(folder.filePath("LARKSPIRE.LOCK"));
+    EXPECT_FALSE(shouted.tryAcquire());
+    EXPECT_TRUE(InstanceLock::defaultPath().endsWith("/larkspire/larkspire.lock")) << InstanceLock::defaultPath().toStdString();
 }
 
 TEST(InstanceLock, ACopyEndedHardLeavesNothingThatBlocks)
@@ -45,7 +53,7 @@ TEST(InstanceLock, ACopyEndedHardLeavesNothingThatBlocks)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(kHoldVariable, path);
     other.setProcessEnvironment(environment);
-    other.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=InstanceLock.HolderForTheNextTest"});
+    other.start(QCoreApplication::applicationFilePath(), {});
     ASSERT_TRUE(other.waitForStarted(30000));
     QByteArray said;
     while (!said.contains("held") && !said.contains("refused") && other.waitForReadyRead(30000))

@@ -1,5 +1,5 @@
-// The program's own style: short drop-down lists, a visible focus mark on buttons, and one palette
-// for each set of colours whichever widget is drawn; and one icon for all windows.
+// The program's own style: short drop-down lists, a visible focus mark on buttons, one palette for
+// each set of colours whichever widget is drawn, and its own pictures; and one icon for all windows.
 #include "widgets/ProgramStyle.h"
 #include "widgets/Theme.h"
 
@@ -9,6 +9,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStyleFactory>
@@ -128,6 +129,62 @@ TEST(ProgramStyle, ControlsOfTheSameColoursInWindowsMadeOneAfterAnotherAreDrawnW
     ASSERT_FALSE(other.empty());
     EXPECT_NE(other.front().cacheKey(), first.front().cacheKey());
     EXPECT_EQ(other.front().color(QPalette::Button), theme::kTurquoise);
+}
+
+// A value as Fusion writes it into the names of its cached pictures (Qt 6.4's HexString): each
+// byte, low digit first.
+template <class T>
+QString Hex(T value)
+{
+    static const char digits[] = "0123456789abcdef";
+    QString hex;
+    const auto *bytes = reinterpret_cast<const unsigned char *>(&value);
+    for (std::size_t i = 0; i < sizeof(T); ++i) {
+        hex += QLatin1Char(digits[bytes[i] & 0xf]);
+        hex += QLatin1Char(digits[bytes[i] >> 4]);
+    }
+    return hex;
+}
+
+TEST(ProgramStyle, FusionNamesItsPicturesAfterThePalettesCacheKey)
+{
+    // What the one palette for each set of colours answers: when this fails, Fusion no longer names
+    // its pictures so, and the shared palettes may go.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
+    QStyleOption arrow;
+    arrow.rect = QRect(0, 0, 14, 8);
+    arrow.state = QStyle::State_Enabled;
+    arrow.palette = theme::standardPalette();
+    const auto name = [&arrow] {
+        QColor colour = arrow.palette.windowText().color();
+        colour.setAlpha(160);
+        return QStringLiteral("fusion-arrow") + Hex<uint>(arrow.state) + Hex<uint>(arrow.direction) + Hex<uint>(0)
+            + Hex<quint64>(arrow.palette.cacheKey()) + Hex<uint>(14) + Hex<uint>(8) + Hex<uint>(Qt::DownArrow)
+            + Hex<uint>(colour.rgba());
+    };
+    QImage image(14, 8, QImage::Format_ARGB32);
+    QPainter painter(&image);
+    QPixmapCache::clear();
+    QPixmap cached;
+    fusion->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter);
+    EXPECT_TRUE(QPixmapCache::find(name(), &cached));
+
+    // The same colours set again are a palette of another key, whose pictures Fusion keeps apart.
+    const QPalette first = arrow.palette;
+    arrow.palette.setColor(QPalette::Window, Qt::red);
+    arrow.palette.setColor(QPalette::Window, first.color(QPalette::Window));
+    ASSERT_EQ(arrow.palette, first);
+    ASSERT_NE(arrow.palette.cacheKey(), first.cacheKey());
+    EXPECT_FALSE(QPixmapCache::find(name(), &cached));
+    fusion->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter);
+    EXPECT_TRUE(QPixmapCache::find(name(), &cached));
+}
+
+TEST(ProgramStyle, TheMenuBarsExtensionButtonHasTheProgramsOwnPictures)
+{
+    ProgramStyle style;
+    const QIcon icon = style.standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton);
+    EXPECT_EQ(icon.availableSizes(), (QList<QSize>{{8, 8}, {16, 16}, {32, 32}}));
 }
 
 TEST(Theme, WindowsMadeOneAfterAnotherShareOneIconAndItsPictures)

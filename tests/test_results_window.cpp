@@ -20,9 +20,10 @@ using namespace numerology;
 
 namespace {
 
-QString WithBreak(std::optional<std::string_view> text)
+// A text of the catalogue as a description box shows it: its CR LF a line break.
+QString Shown(std::optional<std::string_view> text)
 {
-    return QStringLiteral("\n") + QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size()));
+    return QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())).replace("\r\n", "\n");
 }
 
 using Viewer = ApplicationTest;
@@ -34,18 +35,23 @@ TEST_F(Viewer, ARequestFillsTheSixBoxesAndShowsTheLuckyNumberView)
     ASSERT_NE(v, nullptr);
     EXPECT_TRUE(v->isVisible());
     EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(Child<DescriptionBox>(v, "luckyNumberBox")->toPlainText(), WithBreak(kLuckyNumberSentence));
-    EXPECT_EQ(Child<DescriptionBox>(v, "luckyColorBox")->toPlainText(), WithBreak(kLuckyColorSentence));
-    EXPECT_EQ(Child<DescriptionBox>(v, "moneyNumberBox")->toPlainText(), WithBreak(moneyText(5)));
-    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthIndicationBox")->toPlainText(), WithBreak(healthText(12)));
-    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthInfluenceBox")->toPlainText(), WithBreak(healthText(12)));
-    EXPECT_EQ(Child<DescriptionBox>(v, "secondHealthIndicationBox")->toPlainText(), WithBreak(healthText(5)));
+    Interpretation numbers;
+    numbers.moneyNumber = numbers.secondHealthIndication = 5;
+    numbers.firstHealthIndication = numbers.firstHealthInfluence = 12;
+    const InterpretationTexts texts = describeInterpretation(numbers);
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyNumberBox")->toPlainText(), Shown(texts.luckyNumberText));
+    EXPECT_EQ(Child<DescriptionBox>(v, "luckyColorBox")->toPlainText(), Shown(texts.luckyColorText));
+    EXPECT_EQ(Child<DescriptionBox>(v, "moneyNumberBox")->toPlainText(), Shown(texts.moneyText));
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthIndicationBox")->toPlainText(), Shown(texts.firstHealthIndicationText));
+    EXPECT_EQ(Child<DescriptionBox>(v, "firstHealthInfluenceBox")->toPlainText(), Shown(texts.firstHealthInfluenceText));
+    EXPECT_EQ(Child<DescriptionBox>(v, "secondHealthIndicationBox")->toPlainText(), Shown(texts.secondHealthIndicationText));
     EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Lucky Number is  1");
     EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->currentIndex(), 0);
     for (DescriptionBox *box : Boxes(v))
         EXPECT_EQ(box->isVisible(), box == Child<DescriptionBox>(v, "luckyNumberBox")) << box->objectName().toStdString();
     EXPECT_EQ(app->reading().interpretation.moneyNumber, 5);
     EXPECT_EQ(v->windowTitle(), "Larkspire v1.45");
+    EXPECT_EQ(v->windowRole(), "resultsWindow");
     EXPECT_EQ(v->centralWidget()->size(), QSize(522, 348));
 }
 
@@ -287,6 +293,14 @@ TEST_F(Viewer, AScreenReaderHearsTheValueAndTheTabsTellWhichIsSelectedAndFocused
     EXPECT_EQ(list->focusChild(), list->child(2));
     list->child(4)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(tabs->currentIndex(), 4);
+
+    // A new reading returns the strip to its first tab as a change the strip hears itself, so that
+    // it tells a screen reader of the tab that loses the selection and of the one that takes it.
+    QSignalSpy changed(tabs, &QTabBar::currentChanged);
+    v->showReading(app->reading());
+    ASSERT_EQ(changed.count(), 1) << "the strip was not told of the change of tab";
+    EXPECT_EQ(changed.at(0).at(0).toInt(), 0);
+    EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), "Lucky Number is  1");
 }
 
 } // namespace

@@ -62,7 +62,7 @@ AboutDialog::AboutDialog(QWidget *parent)
     setObjectName(QStringLiteral("aboutDialog"));
     theme::setUpWindow(this);
     // The title is the program's, as on every window: this tells a listener which window it is.
-    setAccessibleDescription(QStringLiteral("About Larkspire"));
+    setAccessibleDescription(QStringLiteral("About ") + kProductName);
     setFixedSize(theme::pixels(kLayout.client.width()), theme::pixels(kLayout.client.height()));
     createControls();
     m_okButton->setFocus();
@@ -75,24 +75,21 @@ void AboutDialog::createControls()
     const QRect iconRect = theme::pixels(kLayout.icon);
     icon->setPixmap(theme::programIcon().scaled(iconRect.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
     icon->setGeometry(iconRect);
-    icon->setAccessibleName(QStringLiteral("Larkspire icon"));
+    icon->setAccessibleName(kProductName + QStringLiteral(" icon"));
 
     textLabel(this, "versionLabel", kWindowTitle, theme::font(theme::Bold, theme::kLargePoints), theme::kDarkRed,
               kLayout.version);
     textLabel(this, "descriptionLabel",
-              QStringLiteral("Larkspire software is based on the occult significance of Kabala numerology. This "
-                             "software derives the lucky number, lucky color, money number and health number for a "
-                             "person which can be used positively for one's development."),
+              kProductName
+                  + QStringLiteral(" software is based on the occult significance of Kabala numerology. This "
+                                   "software derives the lucky number, lucky color, money number and health number for a "
+                                   "person which can be used positively for one's development."),
               theme::font(), Qt::black, kLayout.description);
     auto *homePageLink = maroonLink(this, "homePageLink", QStringLiteral("Click here to visit ") + webpages::kHomePage,
                                     kLayout.homePageLink);
     connect(homePageLink, &LinkLabel::clicked, this, &webpages::openHomePage);
-    textLabel(this, "offerLabel",
-              QStringLiteral("Home Business Opportunity. Start your own Internet business and make money online. Get "
-                             "this software fully branded for your website."),
-              theme::font(theme::Bold), Qt::black, kLayout.offer);
-    auto *detailsLink = maroonLink(this, "offerDetailsLink", QStringLiteral(" Click here for more details."),
-                                   kLayout.offerDetailsLink);
+    textLabel(this, "offerLabel", kFullBrandPitch, theme::font(theme::Bold), Qt::black, kLayout.offer);
+    auto *detailsLink = maroonLink(this, "offerDetailsLink", QLatin1Char(' ') + kMoreDetails, kLayout.offerDetailsLink);
     connect(detailsLink, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
 
     auto *line = new QFrame(this);

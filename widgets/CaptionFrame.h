@@ -13,8 +13,6 @@ class CaptionFrame final : public QWidget {
 public:
     CaptionFrame(const QString &caption, QWidget *parent);
 
-    QString caption() const { return m_caption; }
-
 protected:
     void paintEvent(QPaintEvent *event) override;
 

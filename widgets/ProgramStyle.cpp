@@ -1,10 +1,11 @@
 #include "widgets/ProgramStyle.h"
 
+#include "widgets/Theme.h"
+
+#include <QApplication>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
-
-#include "widgets/Theme.h"
 
 #include <algorithm>
 
@@ -109,8 +110,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
         return QProxyStyle::standardIcon(standardIcon, option, widget);
     QIcon icon;
     for (const char *size : {"8", "16", "32"})
-        icon.addPixmap(
-            theme::pngPixmap(QStringLiteral(":/qt-project.org/styles/commonstyle/images/toolbar-ext-h-%1.png").arg(QLatin1String(size))));
+        icon.addPixmap(theme::pngPixmap(QStringLiteral(":/menubar-extension-%1.png").arg(QLatin1String(size))));
     return icon;
 }
 
@@ -126,4 +126,10 @@ void ProgramStyle::drawControl(ControlElement element, const QStyleOption *optio
         painter->drawRect(option->rect.adjusted(4, 4, -5, -5));
         painter->restore();
     }
+}
+
+void theme::useProgramStyle()
+{
+    QApplication::setStyle(new ProgramStyle);
+    QApplication::setPalette(standardPalette());
 }

@@ -9,13 +9,15 @@
 // Drop-down lists open as a scrolling list of at most a dozen entries (Fusion shows them as a menu
 // the height of the screen) and are drawn flat in the window's colours; push buttons with the
 // keyboard focus carry a dotted focus mark that shows on their grey face. The menu bar's extension
-// button takes Qt's own pictures read as PNG, so that making a menu bar loads no image plug-in.
+// button takes the program's own pictures read as PNG, so that making a menu bar loads no image
+// plug-in. The style uses Theme's colours and pictures; Theme knows nothing of it.
 //
-// Fusion keeps its pictures of buttons, scroll bars and arrows in Qt's pixmap cache, named
-// after the palette they were drawn with, and every widget has a palette of its own even where its
-// colours are another's. So that a window opened again and again draws from the pictures of its
-// first opening, rather than adding a set of pictures and names each time, buttons, scroll bars
-// and arrows are drawn with one palette for each set of colours.
+// Fusion (Qt 6.4) keeps its pictures of buttons, scroll bars and arrows in Qt's pixmap cache, named
+// after the cache key of the palette they were drawn with, and every widget's palette has a key of
+// its own even where its colours are another's: each opening of a window would add a set of
+// pictures and names. So that a window opened again and again draws from the pictures of its first
+// opening, buttons, scroll bars and arrows are drawn with one palette for each set of colours
+// (test_program_style fails when Fusion stops naming its pictures so).
 class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 

@@ -10,21 +10,19 @@ TabStrip::TabStrip(QWidget *parent)
     setExpanding(true);
     setUsesScrollButtons(false);
     setElideMode(Qt::ElideNone);
+    // Qt tells a screen reader of the tab that takes the selection (and the focus, with the strip's);
+    // the tab that loses the selection is told here.
     connect(this, &QTabBar::currentChanged, this, [this](int index) {
-        QAccessible::State selection;
-        selection.selected = true;
-        selection.focused = hasFocus();
-        tellScreenReaders(m_current, selection);
-        tellScreenReaders(index, selection);
+        tellScreenReaders(m_current, QAccessible::SelectionRemove);
         m_current = index;
     });
 }
 
-void TabStrip::tellScreenReaders(int index, QAccessible::State changed)
+void TabStrip::tellScreenReaders(int index, QAccessible::Event type)
 {
     if (index < 0 || index >= count() || !QAccessible::isActive())
         return;
-    QAccessibleStateChangeEvent event(this, changed);
+    QAccessibleEvent event(this, type);
     event.setChild(index);
     QAccessible::updateAccessibility(&event);
 }
@@ -32,23 +30,8 @@ void TabStrip::tellScreenReaders(int index, QAccessible::State changed)
 void TabStrip::focusInEvent(QFocusEvent *event)
 {
     QTabBar::focusInEvent(event);
-    QAccessible::State focus;
-    focus.focused = true;
-    tellScreenReaders(currentIndex(), focus);
     // The focus lies with the current tab.
-    if (QAccessible::isActive() && currentIndex() >= 0) {
-        QAccessibleEvent tab(this, QAccessible::Focus);
-        tab.setChild(currentIndex());
-        QAccessible::updateAccessibility(&tab);
-    }
-}
-
-void TabStrip::focusOutEvent(QFocusEvent *event)
-{
-    QTabBar::focusOutEvent(event);
-    QAccessible::State focus;
-    focus.focused = true;
-    tellScreenReaders(currentIndex(), focus);
+    tellScreenReaders(currentIndex(), QAccessible::Focus);
 }
 
 QString TabStrip::wrapped(const QString &caption)

@@ -4,8 +4,8 @@
 #include <QTabBar>
 
 // A tab strip whose captions wrap onto two lines, so that six long captions fit the viewer's width.
-// A screen reader is told when a tab becomes the current one, and when the current tab takes or
-// loses the keyboard focus with the strip (see Accessibility.h).
+// A screen reader is told which tab loses the selection and which takes it, and that the current
+// tab takes the keyboard focus with the strip (see Accessibility.h).
 class TabStrip final : public QTabBar {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(TabStrip)
@@ -20,10 +20,9 @@ protected:
     QSize tabSizeHint(int index) const override;
     void paintEvent(QPaintEvent *event) override;
     void focusInEvent(QFocusEvent *event) override;
-    void focusOutEvent(QFocusEvent *event) override;
 
 private:
-    void tellScreenReaders(int index, QAccessible::State changed);
+    void tellScreenReaders(int index, QAccessible::Event type);
 
     int m_current = -1;
 };

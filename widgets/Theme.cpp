@@ -1,7 +1,6 @@
 #include "widgets/Theme.h"
 
 #include "model/Product.h"
-#include "widgets/ProgramStyle.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -81,15 +80,12 @@ QPalette standardPalette()
     return complete;
 }
 
-void useProgramStyle()
-{
-    QApplication::setStyle(new ProgramStyle);
-    QApplication::setPalette(standardPalette());
-}
-
 void setUpWindow(QWidget *window)
 {
     window->setWindowTitle(kWindowTitle);
+    // Every window shares the title; its role, the one name the windowing system shows that tells
+    // the windows apart, is its object name.
+    window->setWindowRole(window->objectName());
     // Every window shares the application's one icon. An icon made for each window would have
     // pictures of its own, which the windowing system's icon sizes would add to Qt's pixmap cache
     // at every opening of a window.

@@ -67,8 +67,9 @@ QPixmap programIcon();
 // Places a control at its rectangle of the design.
 void place(QWidget *control, Twips rect);
 
-// Title, icon, font, background and the fixed frame (no minimise or maximise button) of a
-// top-level window. Called before the window's controls are made, so that they inherit it. The
+// Title, role (the window's object name, which must be set first), icon, font, background and the
+// fixed frame (no minimise or maximise button) of a top-level window. Called before the window's
+// controls are made, so that they inherit it. The
 // icon is the application's, which the first call sets, so that all windows share its pictures.
 void setUpWindow(QWidget *window);
 
@@ -82,7 +83,8 @@ void useFormColours(QWidget *window);
 QPalette standardPalette();
 
 // Makes ProgramStyle the application's style and standardPalette() its palette. Called once at
-// start, after the application object exists.
+// start, after the application object exists. Defined with the style (ProgramStyle.cpp), which
+// uses this file's colours and pictures.
 void useProgramStyle();
 
 // Gives a widget the standard light colours, whatever its window's colours are.

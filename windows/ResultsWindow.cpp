@@ -1,5 +1,6 @@
 #include "windows/ResultsWindow.h"
 
+#include "model/Product.h"
 #include "widgets/ClipboardGuard.h"
 #include "widgets/DescriptionBox.h"
 #include "widgets/TabStrip.h"
@@ -64,7 +65,7 @@ void ResultsWindow::createControls()
     theme::paint(frame, QPalette::WindowText, theme::kDarkRed);
     theme::place(frame, kLayout.resultFrame);
 
-    auto *title = new QLabel(QStringLiteral("Larkspire Interpretation"), frame);
+    auto *title = new QLabel(kReadingTitle, frame);
     title->setObjectName(QStringLiteral("titleLabel"));
     title->setFont(theme::font(theme::Bold | theme::Underlined, theme::kLargePoints));
     theme::paint(title, QPalette::WindowText, theme::kRed);
@@ -170,10 +171,9 @@ void ResultsWindow::showReading(const Reading &reading)
         // line shows them to the eye.
         box->setAccessibleDescription(captionLine(info.result));
     }
-    {
-        const QSignalBlocker quiet(m_resultTabs);
-        m_resultTabs->setCurrentIndex(0);
-    }
+    // The strip tells a screen reader which tab loses the selection and which takes it; a strip
+    // already on the first tab says nothing, so the first result is shown here too.
+    m_resultTabs->setCurrentIndex(0);
     showResult(Result::LuckyNumber);
     show();
     if (!m_centred) {

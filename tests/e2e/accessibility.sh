@@ -39,7 +39,7 @@ start_program
 walk input || fail "the input window's tree (above)"
 type_names "ann" "lee"
 xdotool key alt+g
-results=$(window_of_width 522) || fail "the results window did not appear"
+results=$(window_of_role resultsWindow) || fail "the results window did not appear"
 # ANN LEE, 1 January 1900 (a Sunday in this calendar) at hour 0: lucky number 1; ANN is 29,
 # reduced to 11, the colour Mauve.
 focus "$results"
@@ -49,12 +49,12 @@ walk results "Lucky Color is  Mauve" || fail "the results window's tree on its s
 xdotool key Tab
 walk tabs || fail "the tab strip with the focus (above)"
 xdotool key alt+p
-window_of_width 515 >/dev/null || fail "the report window did not appear"
+window_of_role reportDialog >/dev/null || fail "the report window did not appear"
 walk report || fail "the report window's tree (above)"
 xdotool key Escape
-wait_for no_window_of_width 515 || fail "the report window did not close"
+wait_for no_window_of_role reportDialog || fail "the report window did not close"
 focus "$results"
 xdotool key alt+h a
-window_of_width 405 >/dev/null || fail "the About box did not appear"
+window_of_role aboutDialog >/dev/null || fail "the About box did not appear"
 walk about || fail "the About box's tree (above)"
 echo "1 passed, 0 failed"

@@ -11,7 +11,7 @@ read_ann_lee steady_sum
 viewer=$VIEWER
 
 xdotool key alt+p
-report=$(window_of_width 515) || fail "Alt+P did not open the report"
+report=$(window_of_role reportDialog) || fail "Alt+P did not open the report"
 # A note typed at the end and undone again, and more undo than there were edits: the report as
 # composed stays whole.
 focus "$report"
@@ -34,22 +34,22 @@ mkdir -p "$E2E_ROOT/other"
 save_report "$report" "$E2E_ROOT/other/elsewhere"
 focus "$report"
 xdotool key Escape
-wait_for no_window_of_width 515 || fail "Escape did not close the report"
+wait_for no_window_of_role reportDialog || fail "Escape did not close the report"
 # Opened again, the dialog has forgotten the other folder.
 focus "$viewer"
 xdotool key alt+p
-report=$(window_of_width 515) || fail "Alt+P did not open the report again"
+report=$(window_of_role reportDialog) || fail "Alt+P did not open the report again"
 save_report "$report" "again" "$E2E_ROOT/work/again.rtf"
 focus "$report"
 xdotool key Escape
-wait_for no_window_of_width 515 || fail "Escape did not close the report"
+wait_for no_window_of_role reportDialog || fail "Escape did not close the report"
 
 focus "$viewer"
 xdotool key alt+b
-FORM=$(window_of_width 475) || fail "Alt+B did not show the input form"
+FORM=$(window_of_role inputWindow) || fail "Alt+B did not show the input form"
 type_names "bob" "ray"
 xdotool key alt+f i
-viewer=$(window_of_width 522) || fail "File, Get My Interpretation showed no viewer"
+viewer=$(window_of_role resultsWindow) || fail "File, Get My Interpretation showed no viewer"
 focus "$viewer"
 xdotool key alt+f Up Return
 wait_for ended "$pid" || fail "File, Exit did not end the program"

@@ -59,30 +59,34 @@ wait_for() {
 }
 
 no_window() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
-no_window_of_width() { ! program_windows | awk -v w="$1" '$2 == w' | grep -q .; }
+no_window_of_role() { ! program_windows | awk -v r="$1" '$2 == r' | grep -q .; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
 # True when no visible window matches, waiting up to 5 s for it to go.
 wait_gone() { wait_for no_window "$1"; }
 
-# What a window's frame adds to its width, where the program draws the frames itself (Wine does
-# without a window manager); none here.
-WINDOW_FRAME=0
+# The role of a program window: the object name of its widget (Theme's setUpWindow makes it the
+# window's role, X11's WM_WINDOW_ROLE): inputWindow, resultsWindow, reportDialog or aboutDialog.
+window_role() {
+  xprop -id "$1" WM_WINDOW_ROLE 2>/dev/null | sed -n 's/^WM_WINDOW_ROLE(STRING) = "\(.*\)"$/\1/p'
+}
 
-# Window ids of the visible windows titled exactly "Larkspire v1.45", with the widths of their
-# client areas.
+# The size of a window's client area, as WIDTHxHEIGHT.
+client_size() { xwininfo -id "$1" | awk '/Width:/ {w = $2} /Height:/ {h = $2} END {print w "x" h}'; }
+
+# Window ids of the visible windows titled exactly "Larkspire v1.45", with their roles.
 program_windows() {
   for id in $(xdotool search --onlyvisible --name '^Larkspire v1\.45$' 2>/dev/null); do
-    echo "$id $(( $(xwininfo -id "$id" | awk '/Width:/ {print $2}') - WINDOW_FRAME ))"
+    echo "$id $(window_role "$id")"
   done
 }
 
-# The id of the visible program window of the given client width.
-window_of_width() {
-  local width=$1
+# The id of the visible program window of the given role, waiting up to 20 s for it.
+window_of_role() {
+  local role=$1
   for _ in $(seq 200); do
     local id
-    id=$(program_windows | awk -v w="$width" '$2 == w {print $1; exit}')
+    id=$(program_windows | awk -v r="$role" '$2 == r {print $1; exit}')
     if [ -n "$id" ]; then echo "$id"; return 0; fi
     sleep 0.1
   done
@@ -104,7 +108,7 @@ start_program() {
   (cd "$E2E_ROOT/work" && exec "${PROGRAM_RUNNER[@]}" "$exe" "$@" 2>>"$E2E_ROOT/program.log") &
   PROGRAM_PID=$!
   PIDS+=("$PROGRAM_PID")
-  FORM=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
+  FORM=$(window_of_role inputWindow) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
 }
 
 # Types a first and a last name (and a middle name, when given) into the input window.
@@ -129,7 +133,7 @@ read_ann_lee() {
   # Day: two Downs make the 3rd; month: Down makes February; year: Down makes 1901.
   xdotool key Tab Down Down Tab Down Tab Down
   xdotool key alt+g
-  VIEWER=$(window_of_width 522) || fail "the results window did not appear"
+  VIEWER=$(window_of_role resultsWindow) || fail "the results window did not appear"
   focus "$VIEWER"
   xdotool key Tab
   for _ in 1 2 3 4 5 6; do

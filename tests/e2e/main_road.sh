@@ -28,19 +28,19 @@ for keys in "dead_acute e" "Multi_key o slash"; do
 done
 focus "$FORM"
 xdotool key alt+g
-window_of_width 522 >/dev/null || fail "the viewer did not appear after the request"
-wait_for no_window_of_width 475 || fail "the input form is still shown beside the viewer"
+window_of_role resultsWindow >/dev/null || fail "the viewer did not appear after the request"
+wait_for no_window_of_role inputWindow || fail "the input form is still shown beside the viewer"
 
 "$program" &
 second=$!
 PIDS+=($second)
 box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
-[ "$(program_windows | awk '$2 == 475' | wc -l)" -eq 0 ] || fail "the second copy showed its input form"
+[ "$(program_windows | awk '$2 == "inputWindow"' | wc -l)" -eq 0 ] || fail "the second copy showed its input form"
 focus "$box"
 xdotool key Return
 wait_for ended "$second" || fail "the second copy did not end after OK"
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
-window_of_width 522 >/dev/null || fail "the first copy's viewer is gone"
+window_of_role resultsWindow >/dev/null || fail "the first copy's viewer is gone"
 
 kill -9 "$first"
 wait "$first" 2>/dev/null || true

@@ -44,7 +44,7 @@ appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.Larkspire.m
 start_display
 "$root/usr/bin/larkspire" 2>"$E2E_ROOT/program.log" &
 PIDS+=($!)
-form=$(window_of_width 475) || { cat "$E2E_ROOT/program.log" >&2; program_windows >&2; fail "the installed program did not start"; }
+form=$(window_of_role inputWindow) || { cat "$E2E_ROOT/program.log" >&2; program_windows >&2; fail "the installed program did not start"; }
 class=$(xprop -id "$form" WM_CLASS | sed 's/.*, "\(.*\)"$/\1/')
 [ "$class" = "$(sed -n 's/^StartupWMClass=//p' "$desktop")" ] || fail "the window's class '$class' is not the desktop file's"
 echo "1 passed, 0 failed"

@@ -17,12 +17,12 @@ three_windows() {
   xdotool key Tab
   steady_shot "$FORM" "$folder/input.png"
   xdotool key space
-  results=$(window_of_width 522) || fail "the results window did not appear ($folder)"
+  results=$(window_of_role resultsWindow) || fail "the results window did not appear ($folder)"
   focus "$results"
   xdotool key Tab
   steady_shot "$results" "$folder/results.png"
   xdotool key alt+p
-  report=$(window_of_width 515) || fail "the report window did not appear ($folder)"
+  report=$(window_of_role reportDialog) || fail "the report window did not appear ($folder)"
   focus "$report"
   xdotool key Tab
   steady_shot "$report" "$folder/report.png"

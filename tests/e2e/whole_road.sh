@@ -2,14 +2,19 @@
 # The whole road with the real program, as a user with mouse and keyboard would take it: names with
 # a refused key, a date and an hour, the reading, the six tabs, Print, Save through the real
 # Save As dialog, Back, a second reading, Exit; then a start with a reminder date 20 days old.
-# With SCREENSHOT_DIR set, a screenshot of each window is kept there.
+# Each window's client area has the size of its design: the one check of the sizes (the other
+# tests find the windows by their roles). With SCREENSHOT_DIR set, a screenshot of each window is
+# kept there.
 . "$(dirname "$0")/lib.sh"
 program=$1
 start_display
 
+has_size() { [ "$(client_size "$1")" = "$2" ] || fail "the $3 is $(client_size "$1"), not $2"; }
+
 start_program
 pid=$PROGRAM_PID
 form=$FORM
+has_size "$form" 475x319 "input window"
 shot "$form" input-form
 focus "$form"
 xdotool type --delay 30 "mary"
@@ -32,7 +37,8 @@ xdotool type --delay 30 "Sep"
 xdotool key Tab
 xdotool type --delay 30 "1987"
 xdotool key alt+g
-viewer=$(window_of_width 522) || fail "the viewer did not appear"
+viewer=$(window_of_role resultsWindow) || fail "the viewer did not appear"
+has_size "$viewer" 522x366 "results window"
 shot "$viewer" viewer
 sums=""
 for x in 47 127 207 288 372 464; do
@@ -42,7 +48,8 @@ done
 [ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the six tabs did not show six views: $sums"
 
 xdotool mousemove --window "$viewer" 391 329 click 1
-report=$(window_of_width 515) || fail "Print did not open the report"
+report=$(window_of_role reportDialog) || fail "Print did not open the report"
+has_size "$report" 515x506 "report window"
 shot "$report" report
 # The mouse on Save; the name is typed without its suffix, which the dialog adds.
 xdotool mousemove --window "$report" 397 449 click 1
@@ -58,22 +65,23 @@ cmp -s "$E2E_ROOT/reading.rtf" "$E2E_ROOT/again.rtf" || fail "saving twice wrote
 grep -q "Lucky Color :-" <<<"$REPORT_HTML" || fail "the saved report has no colour heading"
 focus "$report"
 xdotool key Escape
-wait_for no_window_of_width 515 || fail "the report window did not close"
+wait_for no_window_of_role reportDialog || fail "the report window did not close"
 
 focus "$viewer"
 xdotool key alt+b
-form=$(window_of_width 475) || fail "Back did not show the input form"
+form=$(window_of_role inputWindow) || fail "Back did not show the input form"
 focus "$form"
 xdotool key alt+h a
-about=$(window_of_width 405) || fail "the About box did not open"
+about=$(window_of_role aboutDialog) || fail "the About box did not open"
+has_size "$about" 405x239 "About box"
 shot "$about" about
 focus "$about"
 xdotool key Return
-wait_for no_window_of_width 405 || fail "Enter did not close the About box"
+wait_for no_window_of_role aboutDialog || fail "Enter did not close the About box"
 FORM=$form
 type_names "theo" "brown"
 xdotool key alt+g
-viewer=$(window_of_width 522) || fail "the second reading did not show the viewer"
+viewer=$(window_of_role resultsWindow) || fail "the second reading did not show the viewer"
 focus "$viewer"
 xdotool key alt+f Up Return
 wait_for ended "$pid" || fail "Exit did not end the program"
@@ -90,7 +98,7 @@ question=$(wait_window '^Larkspire$') || fail "no update question after 20 days"
 shot "$question" update-question
 focus "$question"
 xdotool key Escape
-window_of_width 475 >/dev/null || fail "the input form did not follow the question"
+window_of_role inputWindow >/dev/null || fail "the input form did not follow the question"
 conf="$XDG_CONFIG_HOME/larkspire/larkspire.conf"
 moved() { ! grep -q "Duration=$stored" "$conf"; }
 wait_for moved || true

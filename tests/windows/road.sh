@@ -1,19 +1,30 @@
 #!/usr/bin/env bash
-# The Windows build's road of one reading under Wine: type names and pick a date and hour, get the
-# reading, step through the six tabs, open the report and save it through Windows' own Save As
-# dialog. The saved file is byte for byte the one the Linux build saves for the same reading.
+# The Windows build's road of one reading under Wine: --help names the settings file as Windows
+# keeps it; a plain start warns of nothing; type names and pick a date and hour, get the reading,
+# step through the six tabs, open the report and save it through Windows' own Save As dialog. The
+# saved file is byte for byte the one the Linux build saves for the same reading.
 . "$(dirname "$0")/lib.sh"
 program=$1
 start_display
 start_wine
 
-start_program
+# The command line on Windows: --help says where Windows keeps the setting, with its separators.
+help=$("$WINE" "$program" --help 2>/dev/null | tr -d '\r') || fail "--help failed under Wine"
+grep -qiE '^[A-Z]:\\users\\[^\\]+\\AppData\\Local\\larkspire\\larkspire\.conf$' <<<"$help" \
+  || fail "--help does not name the settings file as Windows keeps it: $help"
+
+# A plain start says nothing: Qt sets the DPI awareness once and has nothing to warn of. Qt writes
+# its warnings to standard error only where asked to (a GUI program has no console of its own).
+QT_FORCE_STDERR_LOGGING=1 start_program
 pid=$PROGRAM_PID
+if grep -i 'dpi' "$E2E_ROOT/program.log"; then
+  fail "a plain start warned of the DPI awareness"
+fi
 read_ann_lee steady_window_sum
 viewer=$VIEWER
 
 xdotool key alt+p
-report=$(window_of_width 515) || fail "Alt+P did not open the report"
+report=$(window_of_role reportDialog) || fail "Alt+P did not open the report"
 focus "$report"
 xdotool key alt+s
 dialog=$(wait_window '^Larkspire$') || fail "Save opened no dialog"
@@ -28,7 +39,7 @@ cmp -s "$saved" "$(dirname "$0")/../data/ann-lee-3-february-1901.rtf" \
 
 focus "$report"
 xdotool key Escape
-wait_for no_window_of_width 515 || fail "Escape did not close the report"
+wait_for no_window_of_role reportDialog || fail "Escape did not close the report"
 focus "$viewer"
 xdotool key alt+f Up Return
 wait_for ended "$pid" || fail "File, Exit did not end the program"

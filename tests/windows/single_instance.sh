@@ -12,7 +12,7 @@ first=$PROGRAM_PID
 second=$!
 PIDS+=($second)
 box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
-[ "$(program_windows | awk '$2 == 475' | wc -l)" -eq 1 ] || fail "the second copy showed its input window"
+[ "$(program_windows | awk '$2 == "inputWindow"' | wc -l)" -eq 1 ] || fail "the second copy showed its input window"
 focus "$box"
 xdotool key Return
 wait_for ended "$second" || fail "the second copy did not end after OK"
@@ -21,7 +21,7 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 # Ended hard: the process is killed, as a crash would end it.
 kill -9 "$first"
 wait "$first" 2>/dev/null || true
-wait_for no_window_of_width 475 || fail "the killed copy's window stayed"
+wait_for no_window_of_role inputWindow || fail "the killed copy's window stayed"
 start_program
 if xdotool search --onlyvisible --name '^Larkspire$' >/dev/null 2>&1; then
   fail "a start after a hard end showed a message"
