@@ -1,5 +1,8 @@
-// The main of every widget test: one QApplication for the whole run, and a check after each test
-// that no window was left open.
+// The main of every widget test: one QApplication for the whole run, with the program's own
+// accessible widgets as the program installs them, and a check after each test that no window was
+// left open.
+#include "widgets/Accessibility.h"
+
 #include <QApplication>
 #include <QFont>
 #include <QWidget>
@@ -25,6 +28,7 @@ int main(int argc, char **argv)
     QApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
+    installAccessibility();
     ::testing::InitGoogleTest(&argc, argv);
     ::testing::UnitTest::GetInstance()->listeners().Append(new NoWindowLeftOpen);
     return RUN_ALL_TESTS();

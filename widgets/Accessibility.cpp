@@ -4,8 +4,14 @@
 #include "widgets/TabStrip.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QLineEdit>
 #include <QPointer>
+#include <QStyle>
+#include <QStyleOptionFrame>
+#include <QTextBoundaryFinder>
 
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -157,6 +163,191 @@ private:
     mutable std::map<int, QAccessible::Id> m_tabs;
 };
 
+// A line edit as editable text. Qt 6.4's own interface asks QAccessibleTextInterface for the word
+// or sentence at the end of the text (offset -1, or the length), whose search for the item's end
+// never stops: the program would hang at 100 % of a core while memory grows. Here that search
+// stops at the end of the text; everything else answers as Qt's does.
+class AccessibleLineEdit final : public QAccessibleWidget,
+                                 public QAccessibleTextInterface,
+                                 public QAccessibleEditableTextInterface {
+public:
+    explicit AccessibleLineEdit(QLineEdit *edit)
+        : QAccessibleWidget(edit, QAccessible::EditableText)
+    {
+        addControllingSignal(QStringLiteral("textChanged(const QString&)"));
+        addControllingSignal(QStringLiteral("returnPressed()"));
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        QString str;
+        if (t == QAccessible::Value && edit()->echoMode() == QLineEdit::Normal)
+            str = edit()->text();
+        else if (t == QAccessible::Value && edit()->echoMode() != QLineEdit::NoEcho)
+            str = QString(edit()->text().size(), u'*');
+        if (str.isEmpty())
+            str = QAccessibleWidget::text(t);
+        if (str.isEmpty() && t == QAccessible::Description)
+            str = edit()->placeholderText();
+        return str;
+    }
+
+    // The box judges the new value as it judges a paste.
+    void setText(QAccessible::Text t, const QString &text) override
+    {
+        if (t == QAccessible::Value)
+            edit()->setText(text);
+        else
+            QAccessibleWidget::setText(t, text);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.editable = true;
+        s.readOnly = edit()->isReadOnly();
+        s.passwordEdit = edit()->echoMode() != QLineEdit::Normal;
+        s.selectableText = true;
+        return s;
+    }
+
+    void *interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    // Selection and caret.
+    void selection(int selectionIndex, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+        if (selectionIndex != 0 || !edit()->hasSelectedText())
+            return;
+        *startOffset = edit()->selectionStart();
+        *endOffset = edit()->selectionEnd();
+    }
+    int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
+    void removeSelection(int selectionIndex) override
+    {
+        if (selectionIndex == 0)
+            edit()->deselect();
+    }
+    void setSelection(int selectionIndex, int startOffset, int endOffset) override
+    {
+        if (selectionIndex == 0)
+            edit()->setSelection(startOffset, endOffset - startOffset);
+    }
+    int cursorPosition() const override { return edit()->cursorPosition(); }
+    void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
+
+    // The text and where it stands.
+    QString text(int startOffset, int endOffset) const override
+    {
+        if (startOffset > endOffset || edit()->echoMode() != QLineEdit::Normal)
+            return {};
+        return edit()->text().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return static_cast<int>(edit()->text().size()); }
+
+    QRect characterRect(int offset) const override
+    {
+        const QString ch = text(offset, offset + 1);
+        if (ch.isEmpty())
+            return {};
+        // Where the box draws its text, as the style lays it out; names are short enough that the
+        // box does not scroll them.
+        QStyleOptionFrame option;
+        option.initFrom(edit());
+        const QRect contents = edit()->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit());
+        const QFontMetrics metrics(edit()->font());
+        const QRect r(contents.left() + edit()->textMargins().left() + metrics.horizontalAdvance(edit()->text().left(offset)),
+                      contents.top() + (contents.height() - metrics.height()) / 2, metrics.horizontalAdvance(ch),
+                      metrics.height());
+        return {edit()->mapToGlobal(r.topLeft()), r.size()};
+    }
+    int offsetAtPoint(const QPoint &point) const override { return edit()->cursorPositionAt(edit()->mapFromGlobal(point)); }
+    void scrollToSubstring(int startIndex, int endIndex) override
+    {
+        edit()->setCursorPosition(endIndex);
+        edit()->setCursorPosition(startIndex);
+    }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                             int *endOffset) const override
+    {
+        if (!readable(startOffset, endOffset))
+            return {};
+        return QAccessibleTextInterface::textBeforeOffset(caretFor(offset), boundaryType, startOffset, endOffset);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                            int *endOffset) const override
+    {
+        if (!readable(startOffset, endOffset))
+            return {};
+        return QAccessibleTextInterface::textAfterOffset(caretFor(offset), boundaryType, startOffset, endOffset);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override
+    {
+        if (!readable(startOffset, endOffset))
+            return {};
+        offset = caretFor(offset);
+        if (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::SentenceBoundary)
+            return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+        const QString txt = edit()->text();
+        if (offset == -1)
+            offset = static_cast<int>(txt.size());
+        if (txt.isEmpty() || offset < 0 || offset > txt.size())
+            return {};
+        const auto itemEdge = QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem;
+        QTextBoundaryFinder boundary(boundaryType == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                                              : QTextBoundaryFinder::Sentence,
+                                     txt);
+        boundary.setPosition(offset);
+        while (!(boundary.boundaryReasons() & itemEdge) && boundary.toPreviousBoundary() > 0) {
+        }
+        *startOffset = static_cast<int>(std::max<qsizetype>(boundary.position(), 0));
+        boundary.setPosition(*startOffset);
+        qsizetype next = 0;
+        while ((next = boundary.toNextBoundary()) >= 0 && next < txt.size() && !(boundary.boundaryReasons() & itemEdge)) {
+        }
+        *endOffset = next < 0 ? static_cast<int>(txt.size()) : static_cast<int>(next);
+        return txt.mid(*startOffset, *endOffset - *startOffset);
+    }
+
+    // Edits, judged by the box as a paste is.
+    void deleteText(int startOffset, int endOffset) override
+    {
+        edit()->setText(edit()->text().remove(startOffset, endOffset - startOffset));
+    }
+    void insertText(int offset, const QString &text) override { edit()->setText(edit()->text().insert(offset, text)); }
+    void replaceText(int startOffset, int endOffset, const QString &text) override
+    {
+        edit()->setText(edit()->text().replace(startOffset, endOffset - startOffset, text));
+    }
+
+private:
+    QLineEdit *edit() const { return static_cast<QLineEdit *>(widget()); }
+
+    // A hidden text tells nothing of itself.
+    bool readable(int *startOffset, int *endOffset) const
+    {
+        *startOffset = *endOffset = -1;
+        return edit()->echoMode() == QLineEdit::Normal;
+    }
+    // Offset -2 asks about the caret's place.
+    int caretFor(int offset) const { return offset == -2 ? edit()->cursorPosition() : offset; }
+};
+
 QAccessibleInterface *programWidgets(const QString &className, QObject *object)
 {
     if (!object || !object->isWidgetType())
@@ -165,6 +356,8 @@ QAccessibleInterface *programWidgets(const QString &className, QObject *object)
         return new AccessibleLink(static_cast<LinkLabel *>(object));
     if (className == QLatin1String("TabStrip"))
         return new AccessibleTabStrip(static_cast<TabStrip *>(object));
+    if (className == QLatin1String("QLineEdit"))
+        return new AccessibleLineEdit(static_cast<QLineEdit *>(object));
     return nullptr;
 }
 

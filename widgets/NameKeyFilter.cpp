@@ -4,6 +4,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QValidator>
 
 NameKey nameKeyFor(QChar typed)
 {
@@ -14,6 +15,50 @@ NameKey nameKeyFor(QChar typed)
         return NameKey::Pass;
     return NameKey::Refuse;
 }
+
+JudgedName judgeNameText(const QString &arrived)
+{
+    JudgedName judged;
+    judged.text.reserve(arrived.size());
+    for (QChar c : arrived) {
+        const NameKey key = c.isPrint() ? nameKeyFor(c) : NameKey::Refuse;
+        if (key == NameKey::Refuse)
+            judged.refused = true;
+        else
+            judged.text += key == NameKey::Capitalise ? c.toUpper() : c;
+    }
+    return judged;
+}
+
+namespace {
+
+// Sees every change of the box's text, whatever brought it: a paste by any key or menu, a middle
+// click, a drop, a screen reader's edit. The box's own typed keys arrive already judged.
+class NameValidator final : public QValidator {
+public:
+    NameValidator(QLineEdit *box, std::function<void()> refused)
+        : QValidator(box)
+        , m_refused(std::move(refused))
+    {
+    }
+
+    State validate(QString &input, int &position) const override
+    {
+        const JudgedName judged = judgeNameText(input);
+        if (judged.refused) {
+            position -= static_cast<int>(input.left(position).size() - judgeNameText(input.left(position)).text.size());
+            // Told once the edit is over: the box is still in the middle of changing its text.
+            QMetaObject::invokeMethod(parent(), m_refused, Qt::QueuedConnection);
+        }
+        input = judged.text;
+        return Acceptable;
+    }
+
+private:
+    std::function<void()> m_refused;
+};
+
+} // namespace
 
 std::optional<QChar> typedCharacter(const QKeyEvent &event)
 {
@@ -48,6 +93,7 @@ NameKeyFilter::NameKeyFilter(QLineEdit *box, std::function<void()> refused)
     , m_refused(std::move(refused))
 {
     box->installEventFilter(this);
+    box->setValidator(new NameValidator(box, m_refused));
 }
 
 bool NameKeyFilter::eventFilter(QObject *watched, QEvent *event)
@@ -84,21 +130,13 @@ bool NameKeyFilter::filterComposed(const QInputMethodEvent &event)
     // character, as if each had been typed.
     if (event.commitString().isEmpty() || m_judged)
         return false;
-    QString accepted;
-    int refused = 0;
-    for (QChar c : event.commitString()) {
-        switch (nameKeyFor(c)) {
-        case NameKey::Pass: accepted += c; break;
-        case NameKey::Capitalise: accepted += c.toUpper(); break;
-        case NameKey::Refuse: ++refused; break;
-        }
-    }
+    const JudgedName accepted = judgeNameText(event.commitString());
     QInputMethodEvent judged(event.preeditString(), event.attributes());
-    judged.setCommitString(accepted, event.replacementStart(), event.replacementLength());
+    judged.setCommitString(accepted.text, event.replacementStart(), event.replacementLength());
     m_judged = true;
     QCoreApplication::sendEvent(m_box, &judged);
     m_judged = false;
-    for (int i = 0; i < refused; ++i)
+    if (accepted.refused)
         m_refused();
     return true;
 }

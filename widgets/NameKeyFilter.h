@@ -1,13 +1,15 @@
 #pragma once
-// The key filter of the name boxes: letters are upper-cased as typed; Backspace, Enter and space
-// pass; every other character a key types (digits, punctuation, accented letters, Escape, the
-// control characters of Ctrl+V and Ctrl+C) is refused with one message. Keys that type nothing
-// (arrows, Delete, Tab, Shift+Insert) pass untouched, and a paste through the context menu or
-// Shift+Insert is not filtered: only what is typed is. Text composed with dead keys, Compose or an
-// input method is judged character by character, exactly as typed characters are.
+// The rule of the name boxes: letters are upper-cased as typed; Backspace, Enter and space pass;
+// every other character a key types (digits, punctuation, accented letters, Escape, the control
+// characters of Ctrl+V and Ctrl+C) is refused with one message. Keys that type nothing (arrows,
+// Delete, Tab, Shift+Insert) pass untouched. Text that arrives any other way (composed with dead
+// keys, Compose or an input method, pasted by Shift+Insert, the context menu or a middle click,
+// dropped, or set by a screen reader) meets the same rule character by character: its letters
+// are kept in capitals, its spaces kept, anything else left out, and one message tells of it.
 
 #include <QChar>
 #include <QObject>
+#include <QString>
 
 #include <functional>
 #include <optional>
@@ -25,13 +27,23 @@ enum class NameKey {
 
 NameKey nameKeyFor(QChar typed);
 
+// Text that reaches a name box other than by a typed key, judged by the same rule: its letters in
+// capitals and its spaces, and whether anything else was left out. Control characters (a line
+// break in a paste) are left out too: only a key press edits with them.
+struct JudgedName {
+    QString text;
+    bool refused = false;
+};
+JudgedName judgeNameText(const QString &arrived);
+
 // The character a key press types, as a name box must judge it: Ctrl with a letter types that
 // letter's control character (Ctrl+V is U+0016), Backspace U+0008, Enter U+000D, Escape U+001B.
 // Nothing for a key that types nothing, and for Alt combinations (access keys). A character
 // beyond the Basic Multilingual Plane is given as U+FFFD, which is refused like any non-letter.
 std::optional<QChar> typedCharacter(const QKeyEvent &event);
 
-// Filters every key typed into a line edit; refused keys call the refusal handler.
+// Filters every key typed into a line edit and judges everything else that changes its text;
+// each refused key, and each insertion with anything refused, calls the refusal handler once.
 class NameKeyFilter final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NameKeyFilter)
