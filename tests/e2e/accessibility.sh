@@ -3,7 +3,10 @@
 # would: in the input window, the results window, the report window and the About box every
 # focusable control has a role and a name, the six lists are named by their labels, the link
 # labels are links and each window has a description of its own; the focused description box
-# speaks its result and value, and the page tabs tell which is selected and which has the focus.
+# speaks its result and value, and the page tabs tell which is selected and which has the focus,
+# and a change of tab tells of both the tab selected and the tab left. Every text of every window
+# answers a screen reader's questions about its text at any offset and boundary at once, and the
+# program is idle afterwards.
 if [ -z "${LARKSPIRE_ON_SESSION_BUS:-}" ]; then
   marker="larkspire-a11y-$$"
   log=$(mktemp)
@@ -35,26 +38,41 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # The walk waits for the program's tree to be complete.
 walk() { /usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$@"; }
 
+# Idle: the program used at most 50 ms of processor time in the second after the questions.
+idle() {
+  local before after
+  before=$(awk '{print $14 + $15}' "/proc/$PROGRAM_PID/stat")
+  sleep 1
+  after=$(awk '{print $14 + $15}' "/proc/$PROGRAM_PID/stat")
+  [ $((after - before)) -le 5 ] || fail "the program is busy after the questions ($((after - before)) ticks in a second)"
+}
+
 start_program
 walk input || fail "the input window's tree (above)"
 type_names "ann" "lee"
+walk text || fail "the input window's texts (above)"
+idle
 xdotool key alt+g
 results=$(window_of_role resultsWindow) || fail "the results window did not appear"
 # ANN LEE, 1 January 1900 (a Sunday in this calendar) at hour 0: lucky number 1; ANN is 29,
 # reduced to 11, the colour Mauve.
 focus "$results"
 walk results "Lucky Number is  1" || fail "the results window's tree (above)"
-xdotool key ctrl+Tab
+walk tab-events || fail "the change of tab (above)"
 walk results "Lucky Color is  Mauve" || fail "the results window's tree on its second tab (above)"
+walk text || fail "the results window's texts (above)"
 xdotool key Tab
 walk tabs || fail "the tab strip with the focus (above)"
 xdotool key alt+p
 window_of_role reportDialog >/dev/null || fail "the report window did not appear"
 walk report || fail "the report window's tree (above)"
+walk text || fail "the report's texts (above)"
+idle
 xdotool key Escape
 wait_for no_window_of_role reportDialog || fail "the report window did not close"
 focus "$results"
 xdotool key alt+h a
 window_of_role aboutDialog >/dev/null || fail "the About box did not appear"
 walk about || fail "the About box's tree (above)"
+walk text || fail "the About box's texts (above)"
 echo "1 passed, 0 failed"

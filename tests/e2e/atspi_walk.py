@@ -1,6 +1,10 @@
 """Walks Larkspire's accessibility tree through AT-SPI, as a screen reader sees it.
 
-Usage: atspi_walk.py WINDOW [CAPTION]  where WINDOW is input, results, tabs, report or about.
+Usage: atspi_walk.py WINDOW [CAPTION]  where WINDOW is input, results, tabs, report or about;
+       atspi_walk.py text      asks every showing text for its text at, before and after every
+                               offset from -1 to its length + 1, with every boundary;
+       atspi_walk.py tab-events  presses Ctrl+Tab in the results window and lists the tabs whose
+                               selection changed.
 Prints one line per problem and exits 1 when there is one. In every window: each focusable,
 showing control has a role and a name that is not just its current value (a list is named by the
 label it is labelled by), every link label is a link a reader can press, and the window carries
@@ -10,6 +14,7 @@ and value (CAPTION, e.g. "Lucky Number is  2"), exactly one page tab is selected
 claims the focus while the box has it; with the focus in the tab strip (tabs), the selected tab
 alone is focused.
 """
+import subprocess
 import sys
 import time
 
@@ -126,6 +131,79 @@ def tab_problems(found, kind, caption):
     return problems
 
 
+BOUNDARIES = {
+    "char": pyatspi.TEXT_BOUNDARY_CHAR,
+    "word start": pyatspi.TEXT_BOUNDARY_WORD_START, "word end": pyatspi.TEXT_BOUNDARY_WORD_END,
+    "sentence start": pyatspi.TEXT_BOUNDARY_SENTENCE_START,
+    "sentence end": pyatspi.TEXT_BOUNDARY_SENTENCE_END,
+    "line start": pyatspi.TEXT_BOUNDARY_LINE_START, "line end": pyatspi.TEXT_BOUNDARY_LINE_END,
+}
+# A screen reader moving by word or sentence asks these questions; each must be answered at once.
+LONGEST_ANSWER = 0.1
+
+
+def texts_of(accessible, found):
+    if accessible.getState().contains(pyatspi.STATE_SHOWING):
+        try:
+            found.append((accessible, accessible.queryText()))
+        except NotImplementedError:
+            pass
+    for child in accessible:
+        if child is not None:
+            texts_of(child, found)
+
+
+def text_problems(app):
+    """Every question about every showing text, until the first slow answer."""
+    texts = []
+    for window in app:
+        if window is not None and window.getState().contains(pyatspi.STATE_SHOWING):
+            texts_of(window, texts)
+    if not texts:
+        return ["no text to ask"]
+    asked = 0
+    for accessible, text in texts:
+        length = text.characterCount
+        for offset in range(-1, length + 2):
+            for name, boundary in BOUNDARIES.items():
+                for question in (text.getTextAtOffset, text.getTextBeforeOffset, text.getTextAfterOffset):
+                    started = time.monotonic()
+                    question(offset, boundary)
+                    took = time.monotonic() - started
+                    asked += 1
+                    if took > LONGEST_ANSWER:
+                        return ["the %s %r took %.2f s to answer %s(%d, %s) (text of %d characters)"
+                                % (accessible.getRoleName(), accessible.name, took, question.__name__,
+                                   offset, name, length)]
+    print("%d texts answered %d questions" % (len(texts), asked))
+    return []
+
+
+def tab_event_problems():
+    """Ctrl+Tab, pressed in the results window, changes the selected tab: both the tab that takes
+    the selection and the one that loses it say so."""
+    from gi.repository import GLib
+    changes = []
+
+    def on_change(event):
+        if event.source is not None and event.source.getRole() == pyatspi.ROLE_PAGE_TAB:
+            changes.append((event.source.name, event.detail1))
+
+    def press():
+        subprocess.run(["xdotool", "key", "ctrl+Tab"], check=True)
+        GLib.timeout_add(1500, pyatspi.Registry.stop)
+        return False
+
+    pyatspi.Registry.registerEventListener(on_change, "object:state-changed:selected")
+    GLib.timeout_add(300, press)
+    pyatspi.Registry.start()
+    gained = [name for name, selected in changes if selected == 1]
+    lost = [name for name, selected in changes if selected == 0]
+    if len(gained) != 1 or len(lost) != 1 or gained == lost:
+        return ["Ctrl+Tab told of tabs selected %r and unselected %r" % (gained, lost)]
+    return []
+
+
 def main():
     kind = sys.argv[1]
     caption = sys.argv[2] if len(sys.argv) > 2 else ""
@@ -133,6 +211,11 @@ def main():
     if app is None:
         print("Larkspire is not on the accessibility bus")
         return 1
+    if kind in ("text", "tab-events"):
+        problems = text_problems(app) if kind == "text" else tab_event_problems()
+        for problem in problems:
+            print(problem)
+        return 1 if problems else 0
     # A window that has just appeared, or just changed, may not have all of it on the bus yet:
     # look again until it is complete, for up to ten seconds.
     deadline = time.monotonic() + 10

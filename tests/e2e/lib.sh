@@ -166,6 +166,19 @@ save_report() {
   grep -q 'face="Verdana"' <<<"$REPORT_HTML" || fail "the saved report does not name Verdana"
 }
 
+# Another program offers data: OWNER (clipboard_owner, the test's second argument) owns the
+# clipboard, or with --selection the primary selection, with the formats given in their order
+# ("text/markdown=# Heading", "image", none at all), and ends when another program takes it over.
+offer() {
+  "$owner" "$@" >"$E2E_ROOT/owner.out" 2>>"$E2E_ROOT/owner.log" &
+  PIDS+=($!)
+  wait_for grep -q ready "$E2E_ROOT/owner.out" || fail "the clipboard owner did not start"
+}
+
+# Clicks a mouse button at a point of a window's client area (below its 18-pixel menu bar where
+# it has one: the offset given).
+click_at() { xdotool mousemove --window "$1" "$2" "$3" click "$4"; }
+
 # Takes a picture of a window once it has stopped changing (two pictures in a row the same).
 steady_shot() {
   local window=$1 file=$2 next=${2%.png}.next.png
