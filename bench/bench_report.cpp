@@ -19,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -43,6 +44,21 @@ QTextEdit *shownReportBox(ReportDialog &report)
     report.show();
     QApplication::processEvents();
     return report.findChild<QTextEdit *>(QStringLiteral("reportEdit"));
+}
+
+// The open report's box, active and focused, with a paragraph of n unbroken characters at its end
+// and the caret at the given position.
+QTextEdit *boxWithRun(ReportDialog &report, qsizetype n, const std::function<int(QTextDocument *)> &caret)
+{
+    QTextEdit *box = shownReportBox(report);
+    QApplication::setActiveWindow(&report);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(unbrokenText(n));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(caret(box->document()));
+    box->setTextCursor(cursor);
+    return box;
 }
 
 // A paste of unbroken text into the open report, laid out, painted and styled for links, then
@@ -110,15 +126,9 @@ void BM_TypeAKey(benchmark::State &state)
 {
     FakeDialogs dialogs;
     ReportDialog report(SampleReport(), dialogs);
-    QTextEdit *box = shownReportBox(report);
-    QApplication::setActiveWindow(&report);
-    box->setFocus();
-    box->moveCursor(QTextCursor::End);
-    box->insertPlainText(unbrokenText(state.range(0)));
-    QTextCursor cursor(box->document());
-    cursor.setPosition(state.range(1) == 0 ? box->document()->find(QStringLiteral("Money")).position()
-                                           : box->document()->characterCount() - 500);
-    box->setTextCursor(cursor);
+    QTextEdit *box = boxWithRun(report, state.range(0), [&state](QTextDocument *document) {
+        return state.range(1) == 0 ? document->find(QStringLiteral("Money")).position() : document->characterCount() - 500;
+    });
     QApplication::processEvents();
     for (auto _ : state) {
         QTest::keyClick(box, Qt::Key_A);
@@ -134,14 +144,9 @@ void BM_IdleWithALongParagraph(benchmark::State &state)
 {
     FakeDialogs dialogs;
     ReportDialog report(SampleReport(), dialogs);
-    QTextEdit *box = shownReportBox(report);
-    QApplication::setActiveWindow(&report);
-    box->setFocus();
-    box->moveCursor(QTextCursor::End);
-    box->insertPlainText(unbrokenText(state.range(0)));
-    QTextCursor cursor(box->document());
-    cursor.setPosition(box->document()->characterCount() - state.range(0) / 2);
-    box->setTextCursor(cursor);
+    QTextEdit *box = boxWithRun(report, state.range(0), [&state](QTextDocument *document) {
+        return document->characterCount() - 1 - static_cast<int>(state.range(0) / 2);
+    });
     box->ensureCursorVisible();
     QApplication::processEvents();
     QTest::qWait(200);

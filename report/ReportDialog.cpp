@@ -185,7 +185,7 @@ std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
 void ReportDialog::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Larkspire Interpretation"));
+    printer.setDocName(kReadingTitle);
     const bool hasSelection = m_reportEdit->textCursor().hasSelection();
     if (!m_dialogs.askPrinter(this, printer, hasSelection))
         return;
