@@ -1,9 +1,9 @@
 #pragma once
 // What the program does with its command line before any window: --help and --version print and
 // end; an option neither Larkspire nor Qt knows is refused as GNU programs refuse one; and a start
-// without any display to try ends with one clear line instead of Qt's abort.
+// without any display to try ends with one clear line instead of Qt's abort. Nothing is printed
+// here: what there is to print comes back, so that the program takes a console only for it.
 
-#include <cstdio>
 #include <string>
 
 namespace CommandLine {
@@ -17,10 +17,15 @@ enum class Outcome {
 
 struct Result {
     Outcome outcome = Outcome::Run;
-    std::string display; // the display a -display option names, if any
+    std::string output;   // for standard output
+    std::string error;    // for standard error
+    std::string display;  // the display a -display option names, if any
+    std::string platform; // the Qt platform plug-in chosen by -platform or QT_QPA_PLATFORM, if any
 };
 
-Result handle(int argc, char **argv, std::FILE *out, std::FILE *err);
+// Reads the command line. QCoreApplication's application name must be set: the help names the
+// settings file, which is addressed by it.
+Result handle(int argc, const char *const *argv);
 
 // The status the program ends with for an outcome other than Run.
 int exitStatus(Outcome outcome);

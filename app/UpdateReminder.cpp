@@ -72,8 +72,11 @@ void UpdateReminder::run(QDate today, const QLocale &locale)
     const qint64 days = today.daysTo(*stored);
     if (days >= -kQuietDays && days <= kQuietDays)
         return;
-    const bool yes = askYesNo(question);
+    // The date is stored before the question: a question whose date cannot be kept would be
+    // asked again at every start, so it is not asked at all.
     m_settings.write(kSection, kEntry, dateText(today));
-    if (yes)
+    if (!m_settings.flush())
+        return;
+    if (askYesNo(question))
         webpages::openDownloadPage();
 }

@@ -18,9 +18,10 @@ public:
     {
     }
 
-    // Reads the stored date; asks when it lies 15 or more days from today either way (a clock
-    // set back asks too), and then stores today before the download page is opened. A first run,
-    // or a value that is not a date, stores today and asks nothing. The locale reads dates that
+    // Reads the stored date; when it lies 15 or more days from today either way (a clock set back
+    // counts too), stores today and then asks, unless today could not be stored (a settings file
+    // that cannot be written asks nothing). A first run, or a value that is not a date, stores
+    // today and asks nothing. The locale reads dates that
     // earlier versions stored in its short form.
     void run(QDate today, const QLocale &locale);
 

@@ -1,9 +1,9 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "model/Product.h"
-#include "platform/Console.h"
 #include "platform/Display.h"
 #include "platform/InstanceLock.h"
+#include "platform/ParentConsole.h"
 #include "platform/SettingsStore.h"
 #include "report/SaveAndPrintDialogs.h"
 #include "widgets/Accessibility.h"
@@ -14,47 +14,84 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <utility>
 #include <vector>
 
 namespace {
 
-std::string g_display;
-std::vector<std::pair<QtMsgType, QString>> g_heldMessages;
+// What Qt said while it connected to the display, to be said once the connection stands.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString message;
+};
 
-// While Qt connects to the display: a display that cannot be reached ends the program with one
-// line that names it (Qt itself would abort with advice to reinstall); anything else Qt says is
-// held and said once the connection stands.
-void duringConnection(QtMsgType type, const QMessageLogContext &, const QString &message)
+std::string g_display;
+std::vector<HeldMessage> g_heldMessages;
+
+// A message as Qt's own handler prints it by default: its category before it, unless it has the
+// default one.
+QString withCategory(const HeldMessage &held)
 {
-    if (type == QtFatalMsg) {
-        std::fprintf(stderr, "Larkspire cannot reach %s\n", g_display.c_str());
-        std::fflush(stderr);
-        std::_Exit(1);
+    if (held.category.empty() || held.category == "default")
+        return held.message;
+    return QString::fromStdString(held.category) + QStringLiteral(": ") + held.message;
+}
+
+// While Qt connects to the display: a display that cannot be reached, or a platform plug-in that
+// cannot be found or loaded, ends the program with one line that names the display and then what
+// Qt said of the cause (Qt itself would abort with advice to reinstall); anything else Qt says is
+// held and said once the connection stands.
+void duringConnection(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type != QtFatalMsg) {
+        g_heldMessages.push_back({type, context.category ? context.category : "", message});
+        return;
     }
-    g_heldMessages.emplace_back(type, message);
+    {
+        const ParentConsole console;
+        std::fprintf(stderr, "%s cannot reach %s\n", qPrintable(kApplicationTitle), g_display.c_str());
+        for (const HeldMessage &held : g_heldMessages)
+            std::fprintf(stderr, "%s\n", qPrintable(withCategory(held)));
+        // Qt's last words open with a paragraph that only advises reinstalling; what follows it
+        // names the platform plug-ins there are.
+        const qsizetype advice = message.indexOf(QStringLiteral("\n\n"));
+        const QString rest = (advice < 0 ? message : message.mid(advice + 2)).trimmed();
+        if (!rest.isEmpty())
+            std::fprintf(stderr, "%s\n", qPrintable(rest));
+        std::fflush(stderr);
+    }
+    std::_Exit(1);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // The application name (the executable's base name) addresses the per-user settings, which
+    // --help names.
+    QCoreApplication::setApplicationName(QStringLiteral("larkspire"));
     // --help and --version answer without a display; without one the program says so plainly
-    // instead of letting Qt abort.
-    useParentConsole();
-    const CommandLine::Result early = CommandLine::handle(argc, argv, stdout, stderr);
+    // instead of letting Qt abort. A console is taken only to print.
+    const CommandLine::Result early = CommandLine::handle(argc, argv);
+    if (!early.output.empty() || !early.error.empty()) {
+        const ParentConsole console;
+        std::fputs(early.output.c_str(), stdout);
+        std::fputs(early.error.c_str(), stderr);
+    }
     if (early.outcome != CommandLine::Outcome::Run)
         return CommandLine::exitStatus(early.outcome);
 
-    g_display = display::describe(early.display);
+    g_display = display::describe(early.display, early.platform);
     const QtMessageHandler qtHandler = qInstallMessageHandler(duringConnection);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);
-    for (const auto &[type, message] : std::exchange(g_heldMessages, {}))
-        qt_message_output(type, QMessageLogContext(), message);
+    for (const HeldMessage &held : std::exchange(g_heldMessages, {})) {
+        const QMessageLogContext context(nullptr, 0, nullptr, held.category.empty() ? nullptr : held.category.c_str());
+        qt_message_output(held.type, context, held.message);
+    }
 
-    // The application name (the executable's base name) addresses the per-user settings.
-    QApplication::setApplicationName(QStringLiteral("larkspire"));
     QApplication::setApplicationVersion(kVersion);
     // Docks match the window to its launcher through the desktop file's name.
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Larkspire"));

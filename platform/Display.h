@@ -10,7 +10,9 @@ namespace display {
 std::string missingReason();
 
 // The display a start would use, for the one line that says it could not be reached: the value
-// of a -display option when one was given, otherwise the system's display variables.
-std::string describe(const std::string &displayOption);
+// of a -display option when one was given, otherwise the system's display variables; or, when a
+// Qt platform plug-in other than the system's own was chosen (by -platform or QT_QPA_PLATFORM),
+// the display of that plug-in.
+std::string describe(const std::string &displayOption, const std::string &platform);
 
 } // namespace display

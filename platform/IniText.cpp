@@ -1,6 +1,8 @@
 #include "platform/IniText.h"
 
 #include <QByteArrayView>
+#include <QStringDecoder>
+#include <QStringEncoder>
 
 #include <optional>
 
@@ -151,10 +153,43 @@ QByteArray spliced(const QByteArray &contents, qsizetype from, qsizetype to, con
     return out;
 }
 
+// A file saved as UTF-16 with its byte-order mark (as Notepad's "Unicode" saves it) is read and
+// changed as UTF-8 and written back as UTF-16 again, with the same byte order and mark, so that
+// the file keeps one encoding.
+enum class Encoding { Utf8, Utf16LittleEndian, Utf16BigEndian };
+
+Encoding encodingOf(const QByteArray &contents)
+{
+    if (contents.startsWith("\xFF\xFE"))
+        return Encoding::Utf16LittleEndian;
+    if (contents.startsWith("\xFE\xFF"))
+        return Encoding::Utf16BigEndian;
+    return Encoding::Utf8;
+}
+
+// UTF-16 contents as UTF-8, its byte-order mark becoming UTF-8's.
+QByteArray asUtf8(const QByteArray &contents, Encoding encoding)
+{
+    QStringDecoder decode(encoding == Encoding::Utf16LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    const QString text = decode(QByteArrayView(contents).sliced(2));
+    return "\xEF\xBB\xBF" + text.toUtf8();
+}
+
+// UTF-8 contents that asUtf8 gave, in the UTF-16 they came from.
+QByteArray asUtf16(const QByteArray &utf8, Encoding encoding)
+{
+    const QString text = QString::fromUtf8(QByteArrayView(utf8).sliced(3));
+    const bool little = encoding == Encoding::Utf16LittleEndian;
+    QStringEncoder encode(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
+    return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encode(text));
+}
+
 } // namespace
 
 QString value(const QByteArray &contents, QStringView section, QStringView key)
 {
+    if (const Encoding encoding = encodingOf(contents); encoding != Encoding::Utf8)
+        return value(asUtf8(contents, encoding), section, key);
     const QByteArray wantedSection = section.toUtf8();
     const QByteArray wantedKey = key.toUtf8();
     bool inSection = false;
@@ -175,6 +210,8 @@ QString value(const QByteArray &contents, QStringView section, QStringView key)
 
 QByteArray withValue(const QByteArray &contents, QStringView section, QStringView key, const QString &value)
 {
+    if (const Encoding encoding = encodingOf(contents); encoding != Encoding::Utf8)
+        return asUtf16(withValue(asUtf8(contents, encoding), section, key, value), encoding);
     const QByteArray wantedSection = section.toUtf8();
     const QByteArray wantedKey = key.toUtf8();
     const QByteArray entry = wantedKey + '=' + escaped(value);

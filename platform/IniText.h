@@ -4,6 +4,8 @@
 // read back as they were written; "@Variant(...)" and "@ByteArray(...)" values are never
 // interpreted, only kept. Every line the program does not change is kept byte for byte, a UTF-8
 // byte-order mark at the start included. Reading takes no memory beyond the value it returns.
+// A file that starts with a UTF-16 byte-order mark (either byte order) is read as UTF-16 and
+// changed in UTF-16, taking a UTF-8 copy of it while it is read or changed.
 
 #include <QByteArray>
 #include <QString>

@@ -1,5 +1,6 @@
 #include "platform/SafeFiles.h"
 
+#include <QDir>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -7,18 +8,30 @@
 
 namespace safefiles {
 
+namespace {
+
+// Qt's reasons name the file as it was given, with forward slashes: the user reads it with the
+// system's own separators, as the rest of the message shows it.
+QString withNativePath(QString reason, const QString &path)
+{
+    return reason.replace(path, QDir::toNativeSeparators(path));
+}
+
+} // namespace
+
 QString writeFileAtomically(const QString &path, const QByteArray &bytes)
 {
     if (const QString refused = refusalOf(path); !refused.isEmpty())
         return refused;
+    const FileSizeSignalGuard sizeLimitFailsTheWrite;
     QSaveFile file(path);
     // Never write straight into the target: a file that cannot be replaced is refused.
     file.setDirectWriteFallback(false);
     // Unbuffered, so that each write reaches the system and a failure comes back with its reason.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    const auto failed = [&file] {
-        const QString reason = file.errorString();
+        return withNativePath(file.errorString(), path);
+    const auto failed = [&file, &path] {
+        const QString reason = withNativePath(file.errorString(), path);
         file.cancelWriting();
         return reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(EIO)) : reason;
     };
@@ -34,7 +47,7 @@ QString writeFileAtomically(const QString &path, const QByteArray &bytes)
     if (!file.flush() || file.error() != QFileDevice::NoError)
         return failed();
     if (!file.commit() || file.error() != QFileDevice::NoError)
-        return file.errorString();
+        return withNativePath(file.errorString(), path);
     return {};
 }
 

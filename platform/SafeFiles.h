@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 namespace safefiles {
@@ -32,6 +33,20 @@ QString refusalOf(const QString &path);
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
+
+// While alive, a write beyond the process's file size limit fails with the system's reason ("File
+// too large") instead of ending the process, as the signal POSIX raises for it would; how that
+// signal was handled before is restored after.
+class FileSizeSignalGuard {
+public:
+    FileSizeSignalGuard();
+    ~FileSizeSignalGuard();
+    FileSizeSignalGuard(const FileSizeSignalGuard &) = delete;
+    FileSizeSignalGuard &operator=(const FileSizeSignalGuard &) = delete;
+
+private:
+    std::function<void()> m_restore;
+};
 
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
 // written to; the bytes go to a temporary file that is flushed and checked before it is renamed

@@ -35,6 +35,15 @@ T *Child(const std::unique_ptr<P> &parent, const char *name)
     return Child<T>(parent.get(), name);
 }
 
+// The role a window of the given role shows: X11 keeps a window's role (WM_WINDOW_ROLE), other
+// windowing systems have none and Qt keeps none there.
+inline QString ShownRole(const QString &role)
+{
+    QWidget probe;
+    probe.setWindowRole(QStringLiteral("probe"));
+    return probe.windowRole().isEmpty() ? QString() : role;
+}
+
 // While alive, answers every message box from inside its own modal loop, as a user would: records
 // what it showed and presses a button (the next scripted answer of a Yes/No box, No when none is
 // left; OK otherwise). The box always closes, so a test never waits on it.

@@ -25,7 +25,7 @@ TEST(AboutBox, ContentsAndLinks)
     AboutDialog box;
     box.show();
     EXPECT_EQ(box.windowTitle(), "Larkspire v1.45");
-    EXPECT_EQ(box.windowRole(), "aboutDialog");
+    EXPECT_EQ(box.windowRole(), ShownRole("aboutDialog"));
     EXPECT_EQ(box.size(), QSize(405, 239));
     EXPECT_TRUE(Child<QPushButton>(&box, "okButton")->isDefault());
     EXPECT_EQ(Child<QPushButton>(&box, "okButton")->text(), "&OK");

@@ -259,7 +259,7 @@ TEST_F(InputForm, ListsAndFirstSelections)
 TEST_F(InputForm, WindowCaptionsAndMenus)
 {
     EXPECT_EQ(form->windowTitle(), "Larkspire v1.45");
-    EXPECT_EQ(form->windowRole(), "inputWindow");
+    EXPECT_EQ(form->windowRole(), ShownRole("inputWindow"));
     EXPECT_EQ(Child<QPushButton>(form, "readingButton")->text(), "&Get My Interpretation");
     EXPECT_EQ(form->centralWidget()->size(), QSize(475, 301));
     EXPECT_EQ(Child<QAction>(form, "readingAction")->text(), "Get My &Interpretation");

@@ -32,6 +32,24 @@ TEST_F(Report, EachFailedSaveNamesItsOwnCause)
     EXPECT_TRUE(QFileInfo(directory).isDir());
 }
 
+// A read-only file is not replaced, and the message names it with Windows' own separators, in its
+// first line and in the reason alike.
+TEST_F(Report, AReadOnlyFileIsKeptAndNamedWithBackslashes)
+{
+    Open();
+    const QString path = folder.filePath("read-only.rtf");
+    Put(path, "old contents");
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadUser));
+    dialogs.savePath = path;
+    report->saveAsRtf();
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    const QString native = QDir::toNativeSeparators(path);
+    ASSERT_TRUE(native.contains(u'\\'));
+    EXPECT_EQ(messages.texts(), QStringList{SaveFailure(path, "Existing file " + native + " is not writable")});
+    EXPECT_FALSE(messages.texts().join("").contains(u'/')) << messages.texts().join("").toStdString();
+    EXPECT_EQ(Contents(path), "old contents");
+}
+
 TEST_F(Report, ASaveReplacesAnOldFileWhole)
 {
     Open();

@@ -51,7 +51,7 @@ TEST_F(Viewer, ARequestFillsTheSixBoxesAndShowsTheLuckyNumberView)
         EXPECT_EQ(box->isVisible(), box == Child<DescriptionBox>(v, "luckyNumberBox")) << box->objectName().toStdString();
     EXPECT_EQ(app->reading().interpretation.moneyNumber, 5);
     EXPECT_EQ(v->windowTitle(), "Larkspire v1.45");
-    EXPECT_EQ(v->windowRole(), "resultsWindow");
+    EXPECT_EQ(v->windowRole(), ShownRole("resultsWindow"));
     EXPECT_EQ(v->centralWidget()->size(), QSize(522, 348));
 }
 

@@ -1,10 +1,13 @@
-// Writing and reading the program's files when the disk fills up halfway or something other than
+// Writing and reading the program's files when the disk fills up halfway (the process keeps the
+// system's default handling of the file size signal, so a write that kills it fails the test) or something other than
 // a regular file lies in the way.
 #include "PosixTestFiles.h"
 #include "platform/SafeFiles.h"
 
 #include <QDir>
 #include <QTemporaryDir>
+
+#include <csignal>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +24,9 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
         failure = safefiles::writeFileAtomically(path, QByteArray(100000, 'x'));
     }
     EXPECT_EQ(failure, "File too large") << "a write that stops part-way gives the system's reason";
+    struct sigaction after {};
+    ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &after), 0);
+    EXPECT_EQ(after.sa_handler, SIG_DFL) << "the process's own handling of the size signal was not restored";
     EXPECT_EQ(Contents(path), "old contents");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
 

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -54,6 +55,29 @@ TEST(IniText, AFileThatStartsWithAByteOrderMarkKeepsItsOneSection)
               "\xEF\xBB\xBF[Settings]\nDuration=2026-12-07\n");
 }
 
+// A file saved as UTF-16 (Notepad's "Unicode"), either byte order, reads its date and is changed
+// in UTF-16 throughout, every other line kept.
+TEST(IniText, AUtf16FileReadsAndStaysUtf16)
+{
+    const QString text = QStringLiteral("; Notizen \u00fcber \u00c4nderungen\r\n[Settings]\r\nDuration=2026-01-31\r\n"
+                                        "[Other]\r\nName=J\u00fcrgen\r\n");
+    const QString changed = QString(text).replace(QStringLiteral("2026-01-31"), QStringLiteral("2026-12-07"));
+    for (const auto encoding : {QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+        const auto utf16 = [encoding](const QString &content) {
+            QStringEncoder encode(encoding, QStringEncoder::Flag::WriteBom);
+            return QByteArray(encode(content));
+        };
+        const QByteArray file = utf16(text);
+        ASSERT_TRUE(file.startsWith("\xFF\xFE") || file.startsWith("\xFE\xFF"));
+        EXPECT_EQ(initext::value(file, u"Settings", u"Duration"), "2026-01-31");
+        EXPECT_EQ(initext::value(file, u"Other", u"Name"), QStringLiteral("J\u00fcrgen"));
+        EXPECT_EQ(initext::withValue(file, u"Settings", u"Duration", "2026-12-07"), utf16(changed));
+        // A section that is not there yet is added in UTF-16 too.
+        EXPECT_EQ(initext::withValue(utf16("[Other]\r\n"), u"Settings", u"Duration", "2026-12-07"),
+                  utf16("[Other]\r\n\n[Settings]\nDuration=2026-12-07\n"));
+    }
+}
+
 // A value nested as deep as this made QSettings recurse until the stack ran out.
 QByteArray DeeplyNestedVariant()
 {
@@ -81,6 +105,22 @@ TEST_F(SettingsFile, ACraftedValueReadsAsTextAndOtherEntriesSurviveAWrite)
         EXPECT_TRUE(store.flush());
     }
     EXPECT_EQ(Contents(path), "[Settings]\nDuration=2026-12-07\nOther=" + crafted + "\n[Elsewhere]\nkept=yes\n");
+}
+
+TEST_F(SettingsFile, AUtf16FileKeepsItsDateAndItsOneEncoding)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
+    QStringEncoder encode(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+    Put(path, encode(u"[Settings]\r\nDuration=2026-01-31\r\n"));
+    {
+        SettingsStore store(path);
+        EXPECT_EQ(store.read("Settings", "Duration"), "2026-01-31");
+        store.write("Settings", "Duration", "2026-12-07");
+        EXPECT_TRUE(store.flush());
+    }
+    QStringEncoder again(QStringConverter::Utf16LE, QStringEncoder::Flag::WriteBom);
+    EXPECT_EQ(Contents(path), QByteArray(again(u"[Settings]\r\nDuration=2026-12-07\r\n")));
+    EXPECT_EQ(SettingsStore(path).read("Settings", "Duration"), "2026-12-07");
 }
 
 TEST(SettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)

@@ -1,4 +1,5 @@
-// The settings file on Linux: its memory, a disk that fills up, and links and FIFOs in its place.
+// The settings file on Linux: its memory, a disk that fills up, a read-only file, and links and
+// FIFOs in its place.
 #include "PosixTestFiles.h"
 #include "platform/IniText.h"
 #include "platform/SettingsStore.h"
@@ -72,6 +73,44 @@ TEST_F(SettingsFile, AFailedWriteKeepsTheGoodFile)
         EXPECT_FALSE(store.flush());
     }
     EXPECT_EQ(Contents(path), good);
+}
+
+// The exit status of work run in a child process that is an ordinary user through and through:
+// the system (and Qt, which asks access()) judges a file's permissions by the real user, which
+// AsOrdinaryUser leaves as it was.
+int StatusAsOrdinaryUser(const std::function<int()> &work)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(100);
+        _exit(work());
+    }
+    int status = -1;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(SettingsFile, AReadOnlyFileReadsButIsNotWritten)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
+    const QByteArray old = "[Settings]\nDuration=2026-01-31\n";
+    Put(path, old);
+    const auto readable = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(folder.path(), readable));
+    // The folder may be written: only the file is read-only.
+    ASSERT_TRUE(QFile::setPermissions(folder.filePath("larkspire"), readable | QFile::WriteOwner | QFile::WriteOther));
+    ASSERT_TRUE(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadOther));
+    const int status = StatusAsOrdinaryUser([this] {
+        SettingsStore store(path);
+        if (store.read("Settings", "Duration") != "2026-01-31")
+            return 1;
+        store.write("Settings", "Duration", "2026-12-07");
+        return store.flush() ? 2 : 0;
+    });
+    QFile::setPermissions(folder.path(), readable | QFile::WriteOwner);
+    EXPECT_EQ(status, 0) << "1: not read, 2: written";
+    EXPECT_EQ(Contents(path), old);
 }
 
 TEST_F(SettingsFile, AFileThatIsNotRegularReadsEmptyAndIsNeverReplaced)

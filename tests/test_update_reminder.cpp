@@ -1,6 +1,7 @@
 // The update reminder against a real settings file in a folder of the test's own: what it asks,
 // what it stores, and what it opens.
 #include "GuiTestSupport.h"
+#include "TestFiles.h"
 #include "app/UpdateReminder.h"
 #include "model/WebPages.h"
 #include "platform/SettingsStore.h"
@@ -100,6 +101,33 @@ TEST_F(Reminder, YesStoresTheDateBeforeOpeningTheDownloadPageOnce)
     UpdateReminder(settings).run(kToday, kUnitedStates);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_EQ(urls.opened.size(), 1);
+}
+
+// A question whose date cannot be stored would come back at every start: it is not asked, start
+// after start, and the file stays as it was. Cases the system enforces for every user, root
+// included: a name that leaves no room beside it for the temporary copy a write goes through; and
+// a read-only file, where the system holds this user to it (Windows, or an ordinary user).
+TEST_F(Reminder, ASettingsFileThatCannotBeWrittenAsksNothing)
+{
+    const QByteArray old = "[Settings]\r\nDuration=2026-01-31\r\n";
+    const QString tooLongForACopy = folder.filePath(QString(250, u'n'));
+    const QString readOnly = folder.filePath("larkspire.conf");
+    for (const QString &unwritable : {tooLongForACopy, readOnly}) {
+        Put(unwritable, old);
+        ASSERT_EQ(Contents(unwritable), old);
+        QFile::setPermissions(unwritable, QFileDevice::ReadOwner | QFileDevice::ReadUser);
+        if (QFileInfo(unwritable).isWritable() && unwritable == readOnly)
+            continue; // root on POSIX may write it
+        for (int start = 0; start < 3; ++start) {
+            SettingsStore settings(unwritable);
+            UpdateReminder(settings).run(kToday.addDays(start), kUnitedStates);
+            EXPECT_FALSE(settings.flush()) << start;
+        }
+        EXPECT_TRUE(messages.shown.empty()) << unwritable.size();
+        EXPECT_TRUE(urls.opened.isEmpty());
+        EXPECT_EQ(Contents(unwritable), old);
+        QFile::setPermissions(unwritable, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    }
 }
 
 TEST(ReminderDate, IsWrittenInIsoFormAndReadsBackUnderAnyLocale)

@@ -6,7 +6,8 @@
 ;
 ; What it installs: larkspire.exe, LICENCE.txt and Uninstall.exe in %LOCALAPPDATA%\Programs\Larkspire,
 ; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
-; away exactly these, and the folders the installer made once they are empty. The user's reports
+; away exactly these, and the folders the installer made once they are empty. An install into
+; another folder than an earlier one's removes the earlier one first. The user's reports
 ; and the program's settings (%LOCALAPPDATA%\larkspire\larkspire.conf) are never touched.
 ; /S installs or uninstalls silently.
 
@@ -74,6 +75,28 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "English"
 
+; Removes FOLDER, then each folder above it up to TOP (the topmost folder an install made, or
+; nothing), while they are empty. Uses $R0 to $R3.
+!macro REMOVE_EMPTY_FOLDERS FOLDER TOP
+  StrCpy $R0 "${FOLDER}"
+  StrCpy $R1 "${TOP}"
+  StrLen $R2 "$R1"
+  ${Do}
+    ClearErrors
+    RMDir "$R0"
+    ${If} ${Errors}
+    ${OrIf} $R2 == 0
+    ${OrIf} $R0 == "$R1"
+      ${Break}
+    ${EndIf}
+    ${GetParent} "$R0" $R0
+    StrLen $R3 "$R0"
+    ${If} $R3 < $R2
+      ${Break}
+    ${EndIf}
+  ${Loop}
+!macroend
+
 Function .onInit
   SetShellVarContext current
 FunctionEnd
@@ -84,6 +107,26 @@ FunctionEnd
 
 Section "Larkspire" SectionProgram
   SectionIn RO
+
+  ; An earlier install in another folder is taken away first, by its own uninstaller and silently:
+  ; left there, it would have no uninstall entry of its own any more. The uninstaller runs in
+  ; place (_?=), so that it is over when it returns; it then leaves itself and its folder, which
+  ; go here. A copy of the program running from there stops the install before anything changes.
+  ReadRegStr $5 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  ${If} $5 != ""
+  ${AndIf} $5 != "$INSTDIR"
+  ${AndIf} ${FileExists} "$5\Uninstall.exe"
+    ReadRegStr $6 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
+    DetailPrint "Removing the earlier install in $5"
+    ClearErrors
+    ExecWait '"$5\Uninstall.exe" /S _?=$5' $7
+    ${If} ${Errors}
+    ${OrIf} $7 != 0
+      Abort "The earlier install in $5 could not be removed (is ${PRODUCT} running?): nothing was installed."
+    ${EndIf}
+    Delete "$5\Uninstall.exe"
+    !insertmacro REMOVE_EMPTY_FOLDERS "$5" "$6"
+  ${EndIf}
 
   ; The topmost folder of the install path that is not there yet: the uninstaller removes the
   ; folders from the install folder up to that one, each only when it is empty. A reinstall into
@@ -170,22 +213,7 @@ Section "Uninstall"
 
   ; The install folder, then each folder above it that the installer made, while they are empty.
   ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
-  StrLen $3 "$1"
-  StrCpy $0 "$INSTDIR"
-  ${Do}
-    ClearErrors
-    RMDir "$0"
-    ${If} ${Errors}
-    ${OrIf} $3 == 0
-    ${OrIf} $0 == "$1"
-      ${Break}
-    ${EndIf}
-    ${GetParent} "$0" $0
-    StrLen $2 "$0"
-    ${If} $2 < $3
-      ${Break}
-    ${EndIf}
-  ${Loop}
+  !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$1"
 
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -10,6 +10,11 @@ std::string variable(const char *name)
     return value ? value : "";
 }
 
+bool startsWith(const std::string &text, const std::string &start)
+{
+    return text.compare(0, start.size(), start) == 0;
+}
+
 } // namespace
 
 std::string display::missingReason()
@@ -19,12 +24,19 @@ std::string display::missingReason()
     return {};
 }
 
-std::string display::describe(const std::string &displayOption)
+std::string display::describe(const std::string &displayOption, const std::string &platform)
 {
+    const std::string x = displayOption.empty() ? variable("DISPLAY") : displayOption;
+    const std::string wayland = variable("WAYLAND_DISPLAY");
+    // A plug-in's name may carry its parameters after a colon ("xcb:...").
+    if (startsWith(platform, "xcb"))
+        return "the X display " + x;
+    if (startsWith(platform, "wayland"))
+        return "the Wayland display " + wayland;
+    if (!platform.empty())
+        return "a display through Qt's platform plug-in \"" + platform + "\"";
     if (!displayOption.empty())
         return "the X display " + displayOption;
-    const std::string x = variable("DISPLAY");
-    const std::string wayland = variable("WAYLAND_DISPLAY");
     if (!x.empty() && !wayland.empty())
         return "the Wayland display " + wayland + " or the X display " + x;
     if (!wayland.empty())

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -31,6 +32,22 @@ QString refusalOf(const QString &path)
     if (S_ISDIR(info.st_mode))
         return QCoreApplication::translate("SafeFiles", "It is a folder.");
     return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
+}
+
+FileSizeSignalGuard::FileSizeSignalGuard()
+{
+    struct sigaction ignore {};
+    struct sigaction previous {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    if (::sigaction(SIGXFSZ, &ignore, &previous) == 0)
+        m_restore = [previous] { ::sigaction(SIGXFSZ, &previous, nullptr); };
+}
+
+FileSizeSignalGuard::~FileSizeSignalGuard()
+{
+    if (m_restore)
+        m_restore();
 }
 
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)

@@ -65,6 +65,10 @@ bool isRegular(const Look &look)
 
 } // namespace
 
+// Windows has no file size limit of a process, and no signal for one.
+FileSizeSignalGuard::FileSizeSignalGuard() = default;
+FileSizeSignalGuard::~FileSizeSignalGuard() = default;
+
 PathKind kindOf(const QString &path)
 {
     const Look look = lookAt(path);

@@ -6,7 +6,9 @@
 #     starts the program through the shortcut and closes it, saves the user's own files (reports
 #     beside and inside the install folder, in Documents, and the program's settings), uninstalls
 #     with the entry's QuietUninstallString: everything installed must be gone and the user's
-#     files untouched.
+#     files untouched;
+#  3. installs, then installs into another folder (/D=): the first copy must be gone, and the
+#     uninstall that follows must leave neither.
 #
 #   tests/windows/installer.sh LARKSPIRE_EXE SETUP_EXE
 #
@@ -166,9 +168,13 @@ SOURCE_DATE_EPOCH=$stamp x86_64-w64-mingw32-strip --strip-all -o "$ROOT/stripped
   || fail "$program cannot be stripped"
 cmp -s "$ROOT/stripped.exe" "$install_dir/larkspire.exe" \
   || fail "the installed larkspire.exe is not $program stripped: is the installer from another build?"
+# The licence names the Debian source version Qt was built from and its patches (the host's Qt,
+# whose tools built it, is that version).
+debian_version=$(dpkg-query -W -f='${Version}' qt6-base-dev)
 for words in "Permission is hereby granted, free of charge" "Qt 6" "GNU LESSER GENERAL PUBLIC LICENSE" \
-             "GNU GENERAL PUBLIC LICENSE" "https://www.example.com/larkspire/"; do
-  grep -q "$words" "$install_dir/LICENCE.txt" || fail "LICENCE.txt lacks \"$words\""
+             "GNU GENERAL PUBLIC LICENSE" "https://www.example.com/larkspire/" \
+             "qt6-base source package," "version $debian_version (Debian 12" "  cve-2023-32763.diff"; do
+  grep -qF "$words" "$install_dir/LICENCE.txt" || fail "LICENCE.txt lacks \"$words\""
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
 strings -a "$shortcut" | grep -qixF "$INSTALL_W\\larkspire.exe" || fail "the shortcut does not point at $INSTALL_W\\larkspire.exe"
@@ -274,5 +280,27 @@ while IFS= read -r path; do
   esac
 done < <(comm -13 "$ROOT/before.files" "$ROOT/final.files")
 [ ! -s "$ROOT/final.larkspire" ] || fail "the uninstaller left in the registry: $(cat "$ROOT/final.larkspire")"
+
+# 3. An install into another folder first takes the earlier install away, with its own uninstaller:
+#    no copy stays behind without an uninstall entry, and uninstalling leaves neither.
+install
+[ -f "$install_dir/larkspire.exe" ] || fail "the install put no larkspire.exe in $install_dir"
+OTHER_W='C:\Other Place\Larkspire'
+other_dir=$(unix_path "$OTHER_W") || fail "Wine cannot name $OTHER_W here"
+# NSIS reads /D= to the end of the command line, unquoted: Wine joins the two words with a blank.
+status=0
+timeout 90 "$WINE" "$setup" /S '/D=C:\Other' 'Place\Larkspire' >"$ROOT/setup.log" 2>&1 || status=$?
+[ "$status" -eq 0 ] || { cat "$ROOT/setup.log" >&2; fail "the install into $OTHER_W failed (status $status)"; }
+prefix_idle 60 || fail "the installer did not end within 60 s"
+[ -f "$other_dir/larkspire.exe" ] || fail "the install into $OTHER_W put no larkspire.exe there"
+gone "$install_dir" || fail "the earlier install was left in $INSTALL_W: $(ls -A "$install_dir" | tr '\n' ' ')"
+[ -f "$programs_dir/My reading.rtf" ] || fail "taking the earlier install away removed the user's report beside it"
+expect_entry InstallLocation "REG_SZ $OTHER_W"
+quiet=$(entry QuietUninstallString)
+uninstall "${quiet#REG_SZ }"
+no_entry || fail "the uninstall entry is still in the registry"
+gone "$other_dir" || fail "the uninstaller left $OTHER_W"
+gone "$(dirname "$other_dir")" || fail "the uninstaller left the folder the install made above $OTHER_W"
+gone "$install_dir" || fail "$INSTALL_W came back"
 
 echo "1 passed, 0 failed"

@@ -1,5 +1,0 @@
-#include "platform/Console.h"
-
-void useParentConsole()
-{
-}

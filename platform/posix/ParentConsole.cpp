@@ -1,0 +1,5 @@
+#include "platform/ParentConsole.h"
+
+ParentConsole::ParentConsole() = default;
+
+ParentConsole::~ParentConsole() = default;
