@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QFont>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextCursor>
@@ -195,14 +194,3 @@ void BM_PrintUnbrokenText(benchmark::State &state)
 BENCHMARK(BM_PrintUnbrokenText)->Arg(256 * 1024)->Arg(1024 * 1024)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -10,7 +10,6 @@
 #include "windows/ResultsWindow.h"
 
 #include <QApplication>
-#include <QFont>
 #include <QLineEdit>
 #include <QTextCursor>
 #include <QSaveFile>
@@ -76,14 +75,3 @@ void BM_SaveReport(benchmark::State &state)
 BENCHMARK(BM_SaveReport)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    QFont::insertSubstitution(QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans"));
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,9 +1,11 @@
 # The benchmarks of the windows and of the report box (offscreen) and the start-up timer (under
 # Xvfb).
+add_library(gui_bench_main STATIC GuiBenchMain.cpp)
+target_link_libraries(gui_bench_main PUBLIC Qt6::Widgets benchmark::benchmark)
 add_executable(bench_windows bench_windows.cpp)
-target_link_libraries(bench_windows PRIVATE application gui_test_support benchmark::benchmark)
+target_link_libraries(bench_windows PRIVATE application gui_test_support gui_bench_main)
 add_executable(bench_report bench_report.cpp)
-target_link_libraries(bench_report PRIVATE report gui_test_support benchmark::benchmark)
+target_link_libraries(bench_report PRIVATE report gui_test_support gui_bench_main)
 
 # The reference for start-up: the least a Qt Widgets program does to show one window.
 add_executable(minimal_window minimal_window.cpp)

@@ -8,12 +8,6 @@
 
 namespace {
 
-// The plain text a source offers; empty when it offers none.
-QString plainTextOf(const QMimeData *source)
-{
-    return source && source->hasText() ? source->text() : QString();
-}
-
 // Where Qt's word wrapping may break a line for certain: a blank (a no-break space is none) or a
 // zero-width space. Other break opportunities (after a hyphen, before a slash) only shorten a run
 // Qt's wrapping scans; leaving them out errs on the side of wrapping anywhere.
@@ -35,17 +29,14 @@ ReportEdit::ReportEdit(QWidget *parent)
     connect(document(), &QTextDocument::contentsChanged, this, &ReportEdit::resumeLayout);
 }
 
-bool ReportEdit::canInsertFromMimeData(const QMimeData *source) const
-{
-    return !plainTextOf(source).isEmpty();
-}
-
 void ReportEdit::insertFromMimeData(const QMimeData *source)
 {
     // Qt 6.4's own insertion reads the first of the source's formats without looking whether
     // there is one (an emptied clipboard has none: a paste then crashes), and takes a source whose
     // first format is text/markdown as rich text even here. Only the plain text is handed on.
-    const QString text = plainTextOf(source);
+    // (Whether a drop is taken at all, Qt already decides by the plain text alone, since the box
+    // accepts no rich text.)
+    const QString text = source && source->hasText() ? source->text() : QString();
     if (text.isEmpty())
         return;
     QMimeData plain;

@@ -23,7 +23,6 @@ public:
     explicit ReportEdit(QWidget *parent = nullptr);
 
 protected:
-    bool canInsertFromMimeData(const QMimeData *source) const override;
     void insertFromMimeData(const QMimeData *source) override;
 
 private:

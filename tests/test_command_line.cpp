@@ -65,6 +65,8 @@ TEST(CommandLine, WhatQtDoesNotReadIsRefusedWithStatusTwo)
         {{"-dialogs", "none"}, Refusal("unrecognized option '-dialogs'")},
         {{"-fontengine", "freetype"}, Refusal("unrecognized option '-fontengine'")},
         {{"-darkmode", "1"}, Refusal("unrecognized option '-darkmode'")},
+        // Read by Qt 5, not by 6.4.
+        {{"-sync"}, Refusal("unrecognized option '-sync'")},
         // Qt 6.4 takes these values only as the next word.
         {{"-platform=offscreen"}, Refusal("unrecognized option '-platform=offscreen' (Qt takes '-platform offscreen')")},
         {{"--display=:0"}, Refusal("unrecognized option '--display=:0' (Qt takes '-display :0')")},

@@ -3,7 +3,6 @@
 #include "engine/InterpretationTexts.h"
 #include "model/WebPages.h"
 #include "report/ReportDialog.h"
-#include "widgets/Accessibility.h"
 #include "widgets/LinkLabel.h"
 #include "widgets/TabStrip.h"
 
@@ -265,7 +264,6 @@ TEST_F(Viewer, F1OpensTheOnlineHelpFromEitherWindow)
 
 TEST_F(Viewer, AScreenReaderHearsTheValueAndTheTabsTellWhichIsSelectedAndFocused)
 {
-    installAccessibility();
     Request("john", "", "smith");
     ResultsWindow *v = viewer();
     QApplication::setActiveWindow(v);

@@ -1,20 +1,16 @@
 // A program that offers data to others, for the end-to-end tests: it owns the clipboard (or the
-// primary selection) with the formats given, in the order given, or starts a drag of them when its
-// window is pressed. Prints "ready" once it offers them, and ends when another program takes the
-// selection over, after its drag, or after a minute.
+// primary selection) with the formats given, in the order given. Prints "ready" once it offers
+// them, and ends when another program takes the selection over, or after a minute.
 //
-//   clipboard_owner [--selection|--drag] [FORMAT=TEXT ...]
+//   clipboard_owner [--selection] [FORMAT=TEXT ...]
 //
 // FORMAT "image" offers a small PNG picture under image/png.
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
-#include <QDrag>
 #include <QImage>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QTimer>
-#include <QWidget>
 
 #include <cstdio>
 
@@ -39,29 +35,6 @@ QMimeData *offers(const QStringList &arguments)
     return data;
 }
 
-// A window that starts a drag of the offers when it is pressed.
-class DragSource final : public QWidget {
-public:
-    explicit DragSource(QStringList arguments)
-        : m_arguments(std::move(arguments))
-    {
-        setWindowTitle(QStringLiteral("drag source"));
-        resize(100, 100);
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *) override
-    {
-        auto *drag = new QDrag(this);
-        drag->setMimeData(offers(m_arguments));
-        drag->exec(Qt::CopyAction);
-        QApplication::quit();
-    }
-
-private:
-    QStringList m_arguments;
-};
-
 } // namespace
 
 int main(int argc, char *argv[])
@@ -70,14 +43,6 @@ int main(int argc, char *argv[])
     QStringList arguments = QApplication::arguments().mid(1);
     QTimer::singleShot(60000, &application, &QApplication::quit);
     const QString mode = arguments.value(0);
-    if (mode == QLatin1String("--drag")) {
-        DragSource source(arguments.mid(1));
-        source.move(0, 0);
-        source.show();
-        std::puts("ready");
-        std::fflush(stdout);
-        return QApplication::exec();
-    }
     const QClipboard::Mode where = mode == QLatin1String("--selection") ? QClipboard::Selection : QClipboard::Clipboard;
     if (mode.startsWith(QLatin1String("--")))
         arguments.removeFirst();
