@@ -122,8 +122,10 @@ TEST(ExplainInterpretation, WorkingsStepByStep)
         return steps;
     };
     const Steps ann{"First name: A 1 + N 14 + N 14 = 29.", "29 is more than 22, so its digits are added: 2 + 9 = 11."};
-    const Steps names = plus(ann, {"Middle name: none, so its number is 0.", "Last name: L 12 + E 5 + E 5 = 22, not more than 22, so it stays.",
-                                   "The three names' numbers added: 11 + 0 + 22 = 33.", "33 is more than 22, so its digits are added: 3 + 3 = 6."});
+    const Steps names = plus(ann, {"Middle name: none, so its number is 0.",
+                                   "Last name: L 12 + E 5 + E 5 = 22, not more than 22, so it stays.",
+                                   "The three names' numbers added: 11 + 0 + 22 = 33.",
+                                   "33 is more than 22, so its digits are added: 3 + 3 = 6."});
     const PersonDetails annLee = Person("ANN", "", "LEE", 17, "May", 1990, 14);
     const struct {
         const char *what;
@@ -148,8 +150,8 @@ TEST(ExplainInterpretation, WorkingsStepByStep)
           "follows from the day alone: day 17 is a Tuesday, weekday 3 (Sunday is 1, Saturday 7).",
           "The hour of birth is 14.", "Row 14 (the hour) and column 3 (the weekday) of the 24 × 7 lucky table hold 9.",
           "The Lucky Number is 9."}},
-        {"long name by letter, its sum stopped", Person("?" + std::string(1500, 'T') + std::string(12, 'A'), "", "", 1, "May", 1990, 0),
-         &Explanation::firstHealthInfluence,
+        {"long name by letter, its sum stopped",
+         Person("?" + std::string(1500, 'T') + std::string(12, 'A'), "", "", 1, "May", 1990, 0), &Explanation::firstHealthInfluence,
          {"First name: 1 character that is not a capital A to Z counts nothing.",
           "First name, 1512 letters, each letter's value times its count: A 1 × 12 = 12, T 22 × 1500 = 33000.",
           "Together 12 + 33000 = 33012.", "That is more than 32767, the largest letter sum counted, so the sum stops at 32767.",
