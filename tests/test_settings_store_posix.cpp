@@ -47,8 +47,8 @@ TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
     const QByteArray lines(16 * 1024 * 1024, '\n');
     const long growth = PeakGrowthKiB([&] {
         volatile bool empty = initext::value(lines, u"Settings", u"Duration").isEmpty();
-        const QByteArray changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
-        empty = empty && changed.size() > lines.size();
+        const auto changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
+        empty = empty && changed->size() > lines.size();
     });
     ASSERT_GE(growth, 0);
     // The changed copy of the file is all it takes: no copy of a line, no list of lines.
