@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -28,9 +27,11 @@ SettingsStore::~SettingsStore()
 
 QString SettingsStore::defaultPath()
 {
+    const QString folder = configFolder();
+    if (folder.isEmpty())
+        return {};
     const QString app = QCoreApplication::applicationName();
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + app
-        + QLatin1Char('/') + app + QStringLiteral(".conf");
+    return folder + QLatin1Char('/') + app + QLatin1Char('/') + app + QStringLiteral(".conf");
 }
 
 QString SettingsStore::read(const QString &section, const QString &entry)

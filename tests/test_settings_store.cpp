@@ -152,7 +152,10 @@ TEST_F(SettingsFile, AFileWhoseOtherBytesCannotAllComeBackIsLeftAlone)
 
 TEST(SettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
 {
+    // Where the test's settings lie: in test mode on Windows, under XDG_CONFIG_HOME elsewhere.
     QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir config;
+    const ScopedVariable configHome("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QCoreApplication::setApplicationName("larkspire-test");
     const QString path = SettingsStore::defaultPath();
     EXPECT_TRUE(path.endsWith("/larkspire-test/larkspire-test.conf")) << path.toStdString();

@@ -4,12 +4,14 @@
 #include "platform/IniText.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -53,6 +55,30 @@ TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
     ASSERT_GE(growth, 0);
     // The changed copy of the file is all it takes: no copy of a line, no list of lines.
     EXPECT_LT(growth, 24 * 1024) << "KiB";
+}
+
+// XDG_CONFIG_HOME counts only as an absolute path, the home folder only as one too; the user's
+// entry in the password database stands in for a home folder that is not set or relative.
+TEST(SettingsStore, TheFileLiesInTheConfigFolderTheXdgRulesName)
+{
+    QCoreApplication::setApplicationName("larkspire");
+    const QString database = QFile::decodeName(getpwuid(geteuid())->pw_dir);
+    const struct {
+        const char *config;
+        const char *home;
+        QString folder;
+    } rows[] = {
+        {"/xdg/config", "/home/ann", "/xdg/config"},
+        {"relative/config", "/home/ann", "/home/ann/.config"},
+        {"", "/", "/.config"},
+        {"", "", database + "/.config"},
+        {"", "relative", database + "/.config"},
+    };
+    for (const auto &row : rows) {
+        const ScopedVariable config("XDG_CONFIG_HOME", row.config);
+        const ScopedVariable home("HOME", row.home);
+        EXPECT_EQ(SettingsStore::defaultPath(), row.folder + "/larkspire/larkspire.conf") << row.config << ", " << row.home;
+    }
 }
 
 class SettingsFile : public ::testing::Test {
