@@ -15,6 +15,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -63,21 +64,16 @@ TEST(SettingsStore, TheFileLiesInTheConfigFolderTheXdgRulesName)
 {
     QCoreApplication::setApplicationName("larkspire");
     const QString database = QFile::decodeName(getpwuid(geteuid())->pw_dir);
-    const struct {
-        const char *config;
-        const char *home;
-        QString folder;
-    } rows[] = {
+    const std::tuple<const char *, const char *, QString> rows[] = {
         {"/xdg/config", "/home/ann", "/xdg/config"},
         {"relative/config", "/home/ann", "/home/ann/.config"},
         {"", "/", "/.config"},
         {"", "", database + "/.config"},
         {"", "relative", database + "/.config"},
     };
-    for (const auto &row : rows) {
-        const ScopedVariable config("XDG_CONFIG_HOME", row.config);
-        const ScopedVariable home("HOME", row.home);
-        EXPECT_EQ(SettingsStore::defaultPath(), row.folder + "/larkspire/larkspire.conf") << row.config << ", " << row.home;
+    for (const auto &[config, home, folder] : rows) {
+        const ScopedVariable configHome("XDG_CONFIG_HOME", config), homeFolder("HOME", home);
+        EXPECT_EQ(SettingsStore::defaultPath(), folder + "/larkspire/larkspire.conf") << config << ", " << home;
     }
 }
 
