@@ -46,6 +46,11 @@ QString writeFileAtomically(const QString &path, const QByteArray &bytes)
     // QSaveFile's commit() can report success after a failed write: check before and after.
     if (!file.flush() || file.error() != QFileDevice::NoError)
         return failed();
+    // Last before the rename: a write clears the set-user and set-group bits.
+    if (const QString reason = keepModeOf(path, file.handle()); !reason.isEmpty()) {
+        file.cancelWriting();
+        return reason;
+    }
     if (!file.commit() || file.error() != QFileDevice::NoError)
         return withNativePath(file.errorString(), path);
     return {};

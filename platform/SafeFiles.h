@@ -38,20 +38,28 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // too large") instead of ending the process, as the signal POSIX raises for it would; how that
 // signal was handled before is restored after.
 class FileSizeSignalGuard {
+    Q_DISABLE_COPY_MOVE(FileSizeSignalGuard)
+
 public:
     FileSizeSignalGuard();
     ~FileSizeSignalGuard();
-    FileSizeSignalGuard(const FileSizeSignalGuard &) = delete;
-    FileSizeSignalGuard &operator=(const FileSizeSignalGuard &) = delete;
 
 private:
     std::function<void()> m_restore;
 };
 
+// Gives the open file at handle, which is to replace the file at path, that file's permission
+// bits exactly, and its owner and group where the process may (on POSIX systems; on Windows the
+// file keeps what the system gives it). Nothing when no regular file is at path. Empty on
+// success, otherwise the system's reason. Called once the file is written, since a write clears
+// the set-user and set-group bits.
+QString keepModeOf(const QString &path, int handle);
+
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
-// written to; the bytes go to a temporary file that is flushed and checked before it is renamed
-// over the old one. Returns an empty string on success, otherwise the reason for the failure, in
-// the system's words where it gives some (the old file is then untouched).
+// written to; the bytes go to a temporary file that is flushed and checked, and given the old
+// file's mode, before it is renamed over the old one. Returns an empty string on success,
+// otherwise the reason for the failure, in the system's words where it gives some (the old file
+// is then untouched).
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace safefiles

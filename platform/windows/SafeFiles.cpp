@@ -92,6 +92,12 @@ QString refusalOf(const QString &path)
     return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
 }
 
+// A replaced file's attributes and access rights are the file system's business on Windows.
+QString keepModeOf(const QString &, int)
+{
+    return {};
+}
+
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     const HANDLE file = CreateFileW(nativePath(path).c_str(), GENERIC_READ,
