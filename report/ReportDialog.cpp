@@ -167,7 +167,7 @@ void ReportDialog::saveAsRtf()
     }
     if (failure.isEmpty())
         return;
-    showMessage(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
+    showWarning(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
 }
 
 std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
