@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace {
@@ -203,6 +204,9 @@ TEST_F(NameBoxes, AScreenReaderGetsAnAnswerAtEveryOffsetAndBoundary)
     EXPECT_EQ(text->textAtOffset(7, QAccessible::WordBoundary, &start, &end), "");
     EXPECT_EQ(text->textAtOffset(-1, QAccessible::SentenceBoundary, &start, &end), "");
     EXPECT_EQ(text->textAtOffset(2, QAccessible::SentenceBoundary, &start, &end), "ANN LEE");
+    // A spin box speaks for its own line edit, as Qt has it.
+    QSpinBox spin;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(spin.findChild<QLineEdit *>())->textInterface(), nullptr);
 }
 
 TEST_F(NameBoxes, ComposedCharactersAreJudgedAsTypedOnes)
