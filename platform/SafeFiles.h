@@ -11,7 +11,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace safefiles {
 
@@ -30,6 +33,10 @@ PathKind kindOf(const QString &path);
 // FIFO, device or socket). Empty when a regular file or nothing is there.
 QString refusalOf(const QString &path);
 
+// Makes a folder whose parent folder exists; a folder already there will do. Empty on success,
+// otherwise the system's reason (or what lies there instead).
+QString makeFolder(const QString &path);
+
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
@@ -46,6 +53,31 @@ public:
 
 private:
     std::function<void()> m_restore;
+};
+
+// A file written in parts and put in place whole, by the same road as writeFileAtomically: only a
+// regular file or an empty place is written to; the parts go to a temporary file that commit()
+// flushes and checks before it is renamed over the old one. Until the commit, after any failure,
+// and when the writer is destroyed without a commit, the file at path is as it was. Each step
+// returns an empty string on success, otherwise the reason (in the system's words where it gives
+// some); after a failure every later step returns the same reason. A writer commits once.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const QString &path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter &) = delete;
+    AtomicFileWriter &operator=(const AtomicFileWriter &) = delete;
+
+    QString write(QByteArrayView bytes);
+    QString commit();
+
+private:
+    QString fail();
+
+    QString m_path;
+    FileSizeSignalGuard m_sizeLimitFailsTheWrite;
+    std::unique_ptr<QSaveFile> m_file;
+    QString m_failure;
 };
 
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
