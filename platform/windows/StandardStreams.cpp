@@ -1,6 +1,8 @@
 #include "platform/StandardStreams.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <io.h>
 #include <system_error>
 #include <windows.h>
 
@@ -8,9 +10,13 @@ namespace standardstreams {
 
 namespace {
 
-QString writeAll(DWORD which, QByteArrayView bytes)
+QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
 {
-    const HANDLE handle = GetStdHandle(which);
+    HANDLE handle = GetStdHandle(which);
+    // A program built for the desktop has none until it takes its parent's console (ParentConsole),
+    // which reopens the C streams on it.
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
+        handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
     for (qsizetype done = 0; done < bytes.size();) {
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         DWORD written = 0;
@@ -28,12 +34,12 @@ void letClosedPipesFailWrites() {}
 
 QString writeOutput(QByteArrayView bytes)
 {
-    return writeAll(STD_OUTPUT_HANDLE, bytes);
+    return writeAll(STD_OUTPUT_HANDLE, stdout, bytes);
 }
 
 QString writeError(QByteArrayView bytes)
 {
-    return writeAll(STD_ERROR_HANDLE, bytes);
+    return writeAll(STD_ERROR_HANDLE, stderr, bytes);
 }
 
 bool outputIsTerminal()

@@ -1,0 +1,142 @@
+#include "app/ReadingFormats.h"
+
+#include "platform/SafeFiles.h"
+#include "report/ReportDocument.h"
+#include "report/RtfWriter.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
+
+namespace readingformats {
+
+namespace {
+
+// A printed report is a few pages; anything much larger is no report of ours.
+constexpr qint64 kLargestPdf = 64 * 1024 * 1024;
+
+const char *const kJsonKeys[kResultCount] = {
+    "luckyNumber", "luckyColor", "moneyNumber", "firstHealthIndication", "firstHealthInfluence", "secondHealthIndication",
+};
+
+void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)
+{
+    static const char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : utf8) {
+        switch (c) {
+        case '"': out += "\\\""; break;
+        case '\\': out += "\\\\"; break;
+        case '\n': out += "\\n"; break;
+        case '\r': out += "\\r"; break;
+        case '\t': out += "\\t"; break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                out += "\\u00";
+                out += kHex[(c >> 4) & 0xF];
+                out += kHex[c & 0xF];
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+}
+
+void appendJson(QByteArray &out, const QString &text)
+{
+    appendJsonUtf8(out, text.toUtf8());
+}
+
+void appendJson(QByteArray &out, const char *key, const QString &value)
+{
+    appendJsonUtf8(out, QByteArrayView(key));
+    out += ':';
+    appendJson(out, value);
+}
+
+} // namespace
+
+QByteArray text(const Reading &reading)
+{
+    return reportText(reading).toUtf8();
+}
+
+QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
+{
+    const numerology::PersonDetails person = request.person();
+    QByteArray out = "{";
+    if (line)
+        out += "\"line\":" + QByteArray::number(*line) + ',';
+    out += "\"input\":{";
+    appendJson(out, "first", QString::fromStdString(person.firstName));
+    out += ',';
+    appendJson(out, "middle", QString::fromStdString(person.middleName));
+    out += ',';
+    appendJson(out, "last", QString::fromStdString(person.lastName));
+    out += ',';
+    appendJson(out, "born",
+               QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", request.year, request.month, request.day,
+                                 request.hour, request.minute, request.second));
+    out += "},\"results\":[";
+    for (const ResultInfo &info : kResults) {
+        const QString value = reading.valueText(info.result);
+        out += "{";
+        appendJson(out, "key", QLatin1String(kJsonKeys[indexOf(info.result)]));
+        out += ',';
+        appendJson(out, "name", info.tabCaption);
+        out += ",\"value\":";
+        if (info.result == Result::LuckyColor)
+            appendJson(out, value);
+        else
+            out += value.toLatin1();
+        out += ',';
+        appendJson(out, "caption", info.captionLine + QStringLiteral("  ") + value);
+        out += ',';
+        appendJson(out, "heading", info.reportHeading + value);
+        // Every text of the catalogue starts with a line break, and a result without one keeps its
+        // box's placeholder, which does not.
+        const QString &description = reading.description(info.result);
+        out += ",\"description\":";
+        if (description.startsWith(QLatin1Char('\n')))
+            appendJson(out, description.mid(1));
+        else
+            out += "null";
+        out += '}';
+        if (info.result != kResults.back().result)
+            out += ',';
+    }
+    out += "]}\n";
+    return out;
+}
+
+QByteArray rtf(const Reading &reading)
+{
+    QTextDocument document;
+    composeReport(document, reading);
+    return writeRtf(document);
+}
+
+QString pdf(const Reading &reading, const QString &folder, QByteArray &bytes)
+{
+    QTextDocument report;
+    composeReport(report, reading);
+    const QString path = folder + QStringLiteral("/report.pdf");
+    QFile::remove(path);
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printReport(*printableReport(report, QTextDocumentFragment()), printer);
+    }
+    // The printer says nothing of a failed write: a whole PDF ends with its end-of-file marker.
+    const std::optional<QByteArray> printed = safefiles::readRegularFile(path, kLargestPdf);
+    QFile::remove(path);
+    if (!printed || !printed->trimmed().endsWith("%%EOF"))
+        return QStringLiteral("the PDF could not be made in %1").arg(folder);
+    bytes = *printed;
+    return {};
+}
+
+} // namespace readingformats
