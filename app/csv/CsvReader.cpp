@@ -68,8 +68,9 @@ int CsvReader::get()
 
 void CsvReader::refuse(const QString &why)
 {
-    if (m_record.error.isEmpty())
-        m_record.error = why;
+    if (!m_record.error.isEmpty())
+        return;
+    m_record.error = why;
     m_record.fields.clear();
     m_field.clear();
 }
@@ -78,7 +79,7 @@ void CsvReader::append(char byte)
 {
     if (byte == '\0')
         refuse(QStringLiteral("a NUL byte"));
-    if (++m_recordBytes > m_maxRecordBytes)
+    if (++m_recordBytes == m_maxRecordBytes + 1)
         refuse(QStringLiteral("the row is longer than %1 bytes").arg(m_maxRecordBytes));
     if (m_record.error.isEmpty())
         m_field += byte;
