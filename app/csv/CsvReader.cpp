@@ -43,6 +43,7 @@ bool CsvReader::fill()
         m_readError = m_input.errorString();
     if (read <= 0) {
         m_buffer.clear();
+        m_position = 0;
         m_atEnd = true;
         return false;
     }
@@ -53,7 +54,7 @@ bool CsvReader::fill()
 
 int CsvReader::peek()
 {
-    if (m_position == m_buffer.size() && !fill())
+    if (m_position >= m_buffer.size() && !fill())
         return -1;
     return static_cast<unsigned char>(m_buffer[m_position]);
 }
