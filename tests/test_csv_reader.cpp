@@ -40,7 +40,7 @@ TEST(CsvReader, RecordsAndRefusals)
         {"a,\"open\nb\n", {"1!a quoted field is not closed"}},
         {"\"a\"b,c\nd\n", {"1!text after the closing quote of a field", "2:d"}},
         {"a\"b\",c\nd\n", {"1!a quote inside a field that does not start with one", "2:d"}},
-        {"\xC3\x28,b\n\xED\xA0\x80\nd\n", {"1!invalid UTF-8", "2!invalid UTF-8", "3:d"}},
+        {"\xC3\x28,b\n\xED\xA0\x80\nd\ne\xC3", {"1!invalid UTF-8", "2!invalid UTF-8", "3:d", "4!invalid UTF-8"}},
         {QByteArray("a\0b\nc\n", 6), {"1!a NUL byte", "2:c"}},
     };
     for (const auto &row : rows)
