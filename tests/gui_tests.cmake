@@ -54,7 +54,7 @@ larkspire_unit_test(test_save_and_print_dialogs report gui_test_main)
 # Another program on the display that offers what the tests paste and drop.
 add_executable(clipboard_owner e2e/clipboard_owner.cpp)
 target_link_libraries(clipboard_owner PRIVATE Qt6::Widgets)
-foreach(road main_road whole_road keyboard_road themes accessibility command_line)
+foreach(road main_road whole_road keyboard_road themes accessibility command_line readings)
   add_test(NAME e2e_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/e2e/${road}.sh $<TARGET_FILE:larkspire>
                                     $<TARGET_FILE:clipboard_owner>)
   set_tests_properties(e2e_${road} PROPERTIES TIMEOUT 240 LABELS e2e)
