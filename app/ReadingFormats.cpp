@@ -24,7 +24,13 @@ void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)
 {
     static const char kHex[] = "0123456789abcdef";
     out += '"';
-    for (const char c : utf8) {
+    qsizetype plain = 0; // where the run of characters that need no escape starts
+    for (qsizetype i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out.append(utf8.data() + plain, i - plain);
+        plain = i + 1;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -32,15 +38,12 @@ void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20) {
-                out += "\\u00";
-                out += kHex[(c >> 4) & 0xF];
-                out += kHex[c & 0xF];
-            } else {
-                out += c;
-            }
+            out += "\\u00";
+            out += kHex[c >> 4];
+            out += kHex[c & 0xF];
         }
     }
+    out.append(utf8.data() + plain, utf8.size() - plain);
     out += '"';
 }
 
@@ -66,7 +69,9 @@ QByteArray text(const Reading &reading)
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
 {
     const numerology::PersonDetails person = request.person();
-    QByteArray out = "{";
+    QByteArray out;
+    out.reserve(4096);
+    out += '{';
     if (line)
         out += "\"line\":" + QByteArray::number(*line) + ',';
     out += "\"input\":{";
