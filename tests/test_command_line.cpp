@@ -169,8 +169,9 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
         EXPECT_EQ(result.outcome, row.outcome) << line;
         EXPECT_EQ(result.error, row.error) << line;
         EXPECT_EQ(result.output, "") << line;
-        if (row.outcome != Outcome::Read)
+        if (row.outcome != Outcome::Read) {
             EXPECT_EQ(CommandLine::exitStatus(result.outcome), row.outcome == Outcome::Failed ? 1 : 2) << line;
+        }
     }
     const CommandLine::Result read = Handle({"--first", "ann", "--middle", " lee ", "--last=brown", "--born",
                                              "2024-02-29 07:08", "--output", "out/", "--format=pdf", "--overwrite"});
