@@ -82,6 +82,10 @@ TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
         EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->tabText(i), tabs[i]);
         EXPECT_EQ(kResults[static_cast<std::size_t>(i)].tabCaption, tabs[i]);
         EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), captions[i]);
+        // The caption line carries the working of the result shown, which ends by stating its value.
+        const QString working = Child<QLabel>(v, "captionLabel")->toolTip();
+        EXPECT_TRUE(working.endsWith("\nThe " + tabs[i] + " is " + captions[i].section("  ", 1) + ".")) << working.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QLabel>(v, "captionLabel"))->text(QAccessible::Description), working);
         int visible = 0;
         for (DescriptionBox *box : Boxes(v))
             visible += box->isVisible() ? 1 : 0;
