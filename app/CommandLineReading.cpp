@@ -119,7 +119,7 @@ QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, 
     // As the first reading of a fresh results window.
     const Reading reading = Reading::placeholders().next(request.person());
     switch (m_readings.format) {
-    case Format::Text: bytes = readingformats::text(reading); return {};
+    case Format::Text: bytes = readingformats::text(reading, m_readings.explain); return {};
     case Format::Json: bytes = readingformats::json(request, reading, line); return {};
     case Format::Rtf: bytes = readingformats::rtf(reading); return {};
     case Format::Pdf:

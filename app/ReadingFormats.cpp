@@ -61,9 +61,22 @@ void appendJson(QByteArray &out, const char *key, const QString &value)
 
 } // namespace
 
-QByteArray text(const Reading &reading)
+QByteArray text(const Reading &reading, bool explain)
 {
-    return reportText(reading).toUtf8();
+    if (!explain)
+        return reportText(reading).toUtf8();
+    // The title, then for each result its heading and its description, which ends its paragraph
+    // with two line breaks: the working goes before them.
+    const std::vector<ReportRun> runs = reportRuns(reading);
+    QString out = runs.front().text;
+    for (const ResultInfo &info : kResults) {
+        const std::size_t heading = 1 + 2 * indexOf(info.result);
+        out += runs[heading].text + runs[heading + 1].text.chopped(2) + QStringLiteral("\nHow it is reached:");
+        for (const QString &step : reading.working(info.result))
+            out += QStringLiteral("\n  ") + step;
+        out += QStringLiteral("\n\n");
+    }
+    return out.toUtf8();
 }
 
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
@@ -108,7 +121,14 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
             appendJson(out, description.mid(1));
         else
             out += "null";
-        out += '}';
+        out += ",\"working\":[";
+        for (const QString &step : reading.working(info.result)) {
+            appendJson(out, step);
+            out += ',';
+        }
+        if (out.endsWith(','))
+            out.chop(1);
+        out += "]}";
         if (info.result != kResults.back().result)
             out += ',';
     }

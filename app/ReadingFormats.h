@@ -13,11 +13,13 @@
 
 namespace readingformats {
 
-// The report's words as UTF-8 text, "\n" line ends.
-QByteArray text(const Reading &reading);
+// The report's words as UTF-8 text, "\n" line ends; with explain, each result's description is
+// followed by a line "How it is reached:" and the steps of its working, each on a line of its own
+// indented by two blanks.
+QByteArray text(const Reading &reading, bool explain);
 
 // The reading as one line of JSON: the input as judged and the six results in the order of the
-// tabs; line, for a row of a file of people, where the row starts.
+// tabs, each with its working; line, for a row of a file of people, where the row starts.
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line);
 
 // The bytes the report window's Save writes. Needs a QGuiApplication.

@@ -116,6 +116,7 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
         // Qt's options beside a reading are read and left unused.
         {{"-platform", "xcb", "--first=A", "--last=B", "--born", "2999-12-31T23:59:59"}, Outcome::Read, ""},
         {{"--first", "  ", "--last", " ", born}, Outcome::Read, ""},
+        {{"--batch", "-", "--format=json", "--explain"}, Outcome::Read, ""},
         {{"--first", "a", "--last", "b", born, "--frobnicate"}, Outcome::Misused, Refusal("unrecognized option '--frobnicate'")},
         {{"--first", "a", "--last"}, Outcome::Misused, Refusal("option '--last' requires an argument")},
         {{"--batch", "f.csv", "--explain=yes"}, Outcome::Misused, Refusal("option '--explain' doesn't allow an argument")},

@@ -16,6 +16,10 @@ cd "$E2E_ROOT"
 text=$(bare "${ann[@]}")
 [ "$(head -n1 <<<"$text")" = "                            Larkspire Interpretation" ] || fail "the text has no title: $text"
 grep -qx "Lucky Number :-2" <<<"$text" && grep -qx "Money Number :-6" <<<"$text" || fail "the text's values: $text"
+# With --explain each description is followed by its working, which ends with the value reached.
+explained=$(bare "${ann[@]}" --explain)
+[ "$(sed '/^How it is reached:$/,/^$/{/^$/!d}' <<<"$explained")" = "$text" ] || fail "--explain changed the report: $explained"
+grep -A12 -x "Money Number :-6" <<<"$explained" | grep -qx "  The Money Number is 6." || fail "the working: $explained"
 bare "${ann[@]}" --format rtf >ann.rtf
 cmp -s ann.rtf "$data/ann-lee-3-february-1901.rtf" || fail "the RTF differs from the report window's save"
 bare "${ann[@]}" --format=pdf --output ann.pdf
@@ -29,6 +33,7 @@ lines = open(sys.argv[1]).read().splitlines()
 reading = json.loads(lines[0])
 assert len(lines) == 1 and reading["input"] == {"first": "ANN", "middle": "", "last": "LEE", "born": "1901-02-03T03:00:00"}
 assert [(r["key"], r["value"]) for r in reading["results"]][:3] == [("luckyNumber", 2), ("luckyColor", "Mauve"), ("moneyNumber", 6)]
+assert all(str(r["value"]) in r["working"][-1] for r in reading["results"])
 PY
 
 # A file of people: the good rows are done, each bad one said as FILE:LINE, status 1.
