@@ -156,6 +156,7 @@ struct ReadingOption {
     bool takesValue;
 };
 
+// In the order of Option.
 constexpr ReadingOption kReadingOptions[] = {
     {"first", Option::First, true},   {"middle", Option::Middle, true}, {"last", Option::Last, true},
     {"born", Option::Born, true},     {"format", Option::Format, true}, {"output", Option::Output, true},
@@ -220,7 +221,7 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
     const bool binary = readings.format == Format::Rtf || readings.format == Format::Pdf;
     readings.explain = given[Option::Explain].has_value();
     readings.overwrite = given[Option::Overwrite].has_value();
-    readings.batch = given[Option::Batch].value_or(QString());
+    readings.batch = given[Option::Batch];
     readings.output = given[Option::Output].value_or(QString());
     if (readings.output == QLatin1String("-"))
         readings.output.clear();
@@ -228,7 +229,9 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         && (readings.output.endsWith(QLatin1Char('/')) || readings.output.endsWith(QDir::separator())
             || QFileInfo(readings.output).isDir());
 
-    if (given[Option::Batch]) {
+    if (readings.batch && readings.batch->isEmpty())
+        return misused("option '--batch' requires a file name ('-' for standard input)");
+    if (readings.batch) {
         for (Option person : {Option::First, Option::Middle, Option::Last, Option::Born}) {
             if (given[person])
                 return misused("'--batch' cannot be used with '--"
@@ -242,21 +245,22 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
             const QString why = readName(given[option].value_or(QString()), *name);
             if (!why.isEmpty())
                 return misused(text(QStringLiteral("invalid name for '--%1': %2")
-                                        .arg(QLatin1String(kReadingOptions[static_cast<int>(option)].name.data()), why)));
+                                        .arg(QLatin1String(kReadingOptions[static_cast<int>(option)].name), why)));
         }
         if (!given[Option::Born])
             return misused("option '--born' is needed for a reading: the date of birth, YYYY-MM-DD");
         const QString why = readBirth(*given[Option::Born], readings.request);
         if (!why.isEmpty())
-            return misused(text(QStringLiteral("invalid date '%1' for '--born': %2").arg(*given[Option::Born], why)));
+            return misused(
+                text(QStringLiteral("invalid date '%1' for '--born': %2").arg(*given[Option::Born], why)));
     }
     if (readings.explain && binary)
         return misused("'--explain' goes only with '--format text' or '--format json'");
-    if (!readings.batch.isEmpty() && binary && !readings.toFolder)
+    if (readings.batch && binary && !readings.toFolder)
         return misused("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'");
     if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
         return misused("a PDF is not written to a terminal: give '--output FILE' or redirect the output");
-    if (readings.batch.isEmpty()) {
+    if (!readings.batch) {
         if (const std::optional<ReadingRequest::Refusal> refusal = readings.request.refusal()) {
             Result failed;
             failed.outcome = Outcome::Failed;

@@ -10,6 +10,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace CommandLine {
@@ -31,7 +32,7 @@ struct Readings {
     bool toFolder = false;   // output names a folder: one file per person
     bool explain = false;    // each result followed by how it is reached
     bool overwrite = false;  // a file in the output folder may be replaced
-    QString batch;           // the file of people, "-" for standard input; empty for one reading
+    std::optional<QString> batch; // the file of people, "-" for standard input; none for one reading
     ReadingRequest request;  // the one reading, which passed the request's checks
 };
 

@@ -195,7 +195,7 @@ QString Run::requestOf(const CsvReader::Record &row, const std::array<qsizetype,
 
 int Run::batch()
 {
-    const QString &file = m_readings.batch;
+    const QString &file = *m_readings.batch;
     QFile input;
     const bool opened = file == QLatin1String("-") ? input.open(stdin, QIODevice::ReadOnly)
                                                    : (input.setFileName(file), input.open(QIODevice::ReadOnly));
@@ -287,7 +287,7 @@ int Run::batch()
 int read(const Readings &readings)
 {
     Run run(readings);
-    return readings.batch.isEmpty() ? run.single() : run.batch();
+    return readings.batch ? run.batch() : run.single();
 }
 
 void substituteReportFont()

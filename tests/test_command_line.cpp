@@ -145,6 +145,7 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
         {{"--first", "a", "--", "--last", "b", born}, Outcome::Misused, Refusal("extra operand '--last'")},
         {{"--batch", "f.csv", "--born", "1990-01-01"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--born'")},
         {{"--middle", "", "--batch", "-"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--middle'")},
+        {{"--batch="}, Outcome::Misused, Refusal("option '--batch' requires a file name ('-' for standard input)")},
         {{"--first", "a", "--last", "b", born, "--format", "rtf", "--explain"}, Outcome::Misused,
          Refusal("'--explain' goes only with '--format text' or '--format json'")},
         {{"--batch", "f.csv", "--format", "pdf", "--output", "one.pdf"}, Outcome::Misused,
