@@ -225,7 +225,8 @@ int Run::batch()
             if (name != kColumns[column])
                 continue;
             if (columns[column] >= 0) {
-                rowSays(header.line, QStringLiteral("the header row names the column '%1' twice").arg(kColumns[column]));
+                rowSays(header.line,
+                        QStringLiteral("the header row names the column '%1' twice").arg(kColumns[column]));
                 return 1;
             }
             columns[column] = i;
@@ -251,7 +252,9 @@ int Run::batch()
     while (reader.next(row)) {
         QString failure = row.error;
         if (failure.isEmpty() && row.fields.size() != header.fields.size())
-            failure = QStringLiteral("%1 fields where the header row has %2").arg(row.fields.size()).arg(header.fields.size());
+            failure = QStringLiteral("%1 fields where the header row has %2")
+                          .arg(row.fields.size())
+                          .arg(header.fields.size());
         ReadingRequest request;
         if (failure.isEmpty())
             failure = requestOf(row, columns, request);

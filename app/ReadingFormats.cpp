@@ -16,8 +16,10 @@ namespace {
 // A printed report is a few pages; anything much larger is no report of ours.
 constexpr qint64 kLargestPdf = 64 * 1024 * 1024;
 
+// The JSON's key of each result, in the order of kResults.
 const char *const kJsonKeys[kResultCount] = {
-    "luckyNumber", "luckyColor", "moneyNumber", "firstHealthIndication", "firstHealthInfluence", "secondHealthIndication",
+    "luckyNumber",           "luckyColor",           "moneyNumber",
+    "firstHealthIndication", "firstHealthInfluence", "secondHealthIndication",
 };
 
 void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)

@@ -82,7 +82,8 @@ int main(int argc, char *argv[])
         const QString failure = standardstreams::writeOutput(early.output);
         (void)standardstreams::writeError(early.error);
         if (!failure.isEmpty()) {
-            (void)standardstreams::writeError((kExecutableName + QStringLiteral(": write error: ") + failure + '\n').toUtf8());
+            const QString said = kExecutableName + QStringLiteral(": write error: ") + failure + QLatin1Char('\n');
+            (void)standardstreams::writeError(said.toUtf8());
             return 1;
         }
     }

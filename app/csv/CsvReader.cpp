@@ -92,7 +92,8 @@ void CsvReader::endField()
         return;
     // A byte-order mark inside a field is a character like any other, not to be dropped; a
     // sequence cut off by the field's end is as invalid as any other.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     QString field = utf8(m_field);
     if (utf8.hasError()) {
         refuse(QStringLiteral("invalid UTF-8"));
