@@ -11,7 +11,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace safefiles {
 
@@ -29,6 +32,10 @@ PathKind kindOf(const QString &path);
 // is a file), or what lies there when it is not a regular file (a symbolic link, a folder, a
 // FIFO, device or socket). Empty when a regular file or nothing is there.
 QString refusalOf(const QString &path);
+
+// Makes a folder whose parent folder exists; a folder already there will do. Empty on success,
+// otherwise the system's reason (or what lies there instead).
+QString makeFolder(const QString &path);
 
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
@@ -54,6 +61,31 @@ private:
 // success, otherwise the system's reason. Called once the file is written, since a write clears
 // the set-user and set-group bits.
 QString keepModeOf(const QString &path, int handle);
+
+// A file written in parts and put in place whole, by the same road as writeFileAtomically: only a
+// regular file or an empty place is written to; the parts go to a temporary file that commit()
+// flushes and checks before it is renamed over the old one. Until the commit, after any failure,
+// and when the writer is destroyed without a commit, the file at path is as it was. Each step
+// returns an empty string on success, otherwise the reason (in the system's words where it gives
+// some); after a failure every later step returns the same reason. A writer commits once.
+class AtomicFileWriter {
+    Q_DISABLE_COPY_MOVE(AtomicFileWriter)
+
+public:
+    explicit AtomicFileWriter(const QString &path);
+    ~AtomicFileWriter();
+
+    QString write(QByteArrayView bytes);
+    QString commit();
+
+private:
+    QString fail();
+
+    QString m_path;
+    FileSizeSignalGuard m_sizeLimitFailsTheWrite;
+    std::unique_ptr<QSaveFile> m_file;
+    QString m_failure;
+};
 
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
 // written to; the bytes go to a temporary file that is flushed and checked, and given the old

@@ -72,9 +72,7 @@ void ReportDialog::createControls()
     m_reportEdit->setTabChangesFocus(true);
     m_reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     theme::place(m_reportEdit, kLayout.reportEdit);
-    const QFont reportFont = theme::font(theme::Plain, theme::kLargePoints);
-    m_reportEdit->document()->setDefaultFont(reportFont);
-    m_reportEdit->setFont(reportFont);
+    m_reportEdit->setFont(theme::font(theme::Plain, theme::kLargePoints));
     theme::paint(m_reportEdit, QPalette::Base, theme::kPaleCyan);
     theme::paint(m_reportEdit, QPalette::Text, Qt::black);
     new ClipboardGuard(m_reportEdit->viewport());
@@ -109,12 +107,7 @@ void ReportDialog::createControls()
 
 void ReportDialog::composeDocument()
 {
-    // The document as composed is where undo stops: its making is no edit of the user's.
-    QTextDocument *document = m_reportEdit->document();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    insertRuns(cursor, reportRuns(m_reading));
-    document->setUndoRedoEnabled(true);
+    composeReport(*m_reportEdit->document(), m_reading);
     m_reportEdit->moveCursor(QTextCursor::Start);
     m_reportEdit->setFocus();
 }
@@ -145,25 +138,16 @@ void ReportDialog::saveAsRtf()
 
 std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
 {
-    const QTextCursor cursor = m_reportEdit->textCursor();
-    auto document = std::make_unique<QTextDocument>();
-    // Wrapped as the box wraps.
-    document->setDefaultFont(m_reportEdit->document()->defaultFont());
-    document->setDefaultTextOption(m_reportEdit->document()->defaultTextOption());
-    QTextCursor(document.get())
-        .insertFragment(cursor.hasSelection() ? cursor.selection() : QTextDocumentFragment(m_reportEdit->document()));
-    return document;
+    return printableReport(*m_reportEdit->document(), m_reportEdit->textCursor().selection());
 }
 
 void ReportDialog::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(kReadingTitle);
     const bool hasSelection = m_reportEdit->textCursor().hasSelection();
     if (!m_dialogs.askPrinter(this, printer, hasSelection))
         return;
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
-    printer.setPrintRange(QPrinter::AllPages);
     const WaitCursor busy;
-    printableDocument()->print(&printer);
+    printReport(*printableDocument(), printer);
 }

@@ -66,6 +66,17 @@ QString keepModeOf(const QString &path, int handle)
     return {};
 }
 
+QString makeFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return {};
+    const int error = errno;
+    struct stat info {};
+    if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return {};
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a symbolic link.

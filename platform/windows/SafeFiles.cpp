@@ -98,6 +98,17 @@ QString keepModeOf(const QString &, int)
     return {};
 }
 
+QString makeFolder(const QString &path)
+{
+    if (CreateDirectoryW(nativePath(path).c_str(), nullptr))
+        return {};
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(nativePath(path).c_str());
+    if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return systemError(error);
+}
+
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     const HANDLE file = CreateFileW(nativePath(path).c_str(), GENERIC_READ,
