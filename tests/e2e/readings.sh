@@ -6,7 +6,7 @@
 # copy under Xvfb: neither refuses the other.
 . "$(dirname "$0")/lib.sh"
 program=$1
-data="$(dirname "$0")/../data"
+data=$(cd "$(dirname "$0")/../data" && pwd)
 ann=(--first ANN --last LEE --born 1901-02-03T03)
 bare() { env -u DISPLAY -u WAYLAND_DISPLAY "$program" "$@"; }
 # Runs the program as given; STATUS is its exit status, ERR what it wrote to standard error.
