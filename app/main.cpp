@@ -97,7 +97,8 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Larkspire"));
     // The program ends when a main window is closed, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every window asks for Verdana; where it is not installed the system's sans-serif stands in.
+    // Where Verdana is not installed the first of these that is stands in: the windows ask for it by
+    // name (theme::font), the report's text names Verdana.
     QFont::insertSubstitutions(theme::kFontFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
                                                     QStringLiteral("Sans Serif")});
     // The windows carry their whole look themselves, whatever the desktop's style and colours.

@@ -3,6 +3,7 @@
 #include "model/Product.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -13,9 +14,37 @@
 
 namespace theme {
 
+namespace {
+
+// The family as the font database spells it, or nothing where it is not installed. A family that
+// several foundries make is listed once for each, as "Family [Foundry]".
+QString installedFamily(const QStringList &families, const QString &family)
+{
+    for (const QString &listed : families) {
+        const QStringView name = QStringView(listed).left(listed.indexOf(QLatin1String(" [")));
+        if (name.compare(family, Qt::CaseInsensitive) == 0)
+            return name.toString();
+    }
+    return {};
+}
+
+QString drawnFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : QStringList{kFontFamily} + QFont::substitutes(kFontFamily)) {
+        const QString found = installedFamily(families, family);
+        if (!found.isEmpty())
+            return found;
+    }
+    return kFontFamily;
+}
+
+} // namespace
+
 QFont font(int styles, double points)
 {
-    QFont font(kFontFamily);
+    static const QString family = drawnFamily();
+    QFont font(family);
     font.setPointSizeF(points);
     font.setBold(styles & Bold);
     font.setUnderline(styles & Underlined);

@@ -37,6 +37,11 @@ inline constexpr double kLargePoints = 9.75;
 
 enum FontStyle { Plain = 0, Bold = 1, Underlined = 2 };
 
+// The windows' font. Where kFontFamily is not installed it names the first of kFontFamily's
+// substitutes (QFont::substitutes) that is, as found at the first call, so that the windows ask
+// for the font that draws them: asked for a missing family, Qt has fontconfig rank every installed
+// font, once for the family and once for the substitute it settles on, before it draws with the
+// substitute. The report's text keeps naming kFontFamily.
 QFont font(int styles = Plain, double points = kTextPoints);
 
 // A rectangle of a window's design, in twips (1/1440 inch, 15 twips to a logical pixel).
