@@ -115,12 +115,6 @@ void setUpWindow(QWidget *window)
     // Every window shares the title; its role, the one name the windowing system shows that tells
     // the windows apart, is its object name.
     window->setWindowRole(window->objectName());
-    // Every window shares the application's one icon. An icon made for each window would have
-    // pictures of its own, which the windowing system's icon sizes would add to Qt's pixmap cache
-    // at every opening of a window.
-    if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(QIcon(programIcon()));
-    window->setWindowIcon(QApplication::windowIcon());
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
@@ -130,6 +124,13 @@ void setUpWindow(QWidget *window)
     palette.setColor(QPalette::Window, kTurquoise);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
+}
+
+void useProgramIcon()
+{
+    // One icon for all windows: an icon made for each window would have pictures of its own, which
+    // the windowing system's icon sizes would add to Qt's pixmap cache at every opening of a window.
+    QApplication::setWindowIcon(QIcon(programIcon()));
 }
 
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color)

@@ -72,11 +72,15 @@ QPixmap programIcon();
 // Places a control at its rectangle of the design.
 void place(QWidget *control, Twips rect);
 
-// Title, role (the window's object name, which must be set first), icon, font, background and the
-// fixed frame (no minimise or maximise button) of a top-level window. Called before the window's
-// controls are made, so that they inherit it. The
-// icon is the application's, which the first call sets, so that all windows share its pictures.
+// Title, role (the window's object name, which must be set first), font, background and the fixed
+// frame (no minimise or maximise button) of a top-level window. Called before the window's
+// controls are made, so that they inherit it. The window keeps the application's icon.
 void setUpWindow(QWidget *window);
+
+// Makes the program's icon the application's, which every window without one of its own shows, so
+// that all windows share its pictures. Called once the first window is on the screen: reading the
+// picture and handing it to the windowing system is no part of the first frame.
+void useProgramIcon();
 
 // Sets one colour of a widget's palette (which its children inherit).
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color);
