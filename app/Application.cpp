@@ -4,6 +4,7 @@
 #include "platform/InstanceLock.h"
 #include "report/ReportDialog.h"
 #include "widgets/Messages.h"
+#include "widgets/Theme.h"
 #include "windows/InputWindow.h"
 #include "windows/ResultsWindow.h"
 
@@ -51,6 +52,7 @@ bool Application::start(QDate today)
     connect(m_inputWindow.get(), &InputWindow::readingRequested, this, &Application::showReading);
     connect(m_inputWindow.get(), &BrandedWindow::quitRequested, this, &Application::quit);
     m_inputWindow->show();
+    theme::useProgramIcon();
     theme::centre(m_inputWindow.get());
     // The choice holds for the whole run.
     m_inputWindow->bringOfferToFront(offerOfDraw(static_cast<int>(m_random.bounded(1, 7))));

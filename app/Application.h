@@ -1,10 +1,10 @@
 #pragma once
 // The application layer: the owner of the windows and the flow between them.
 //
-// start() refuses a second copy, runs the update reminder, shows the input window and picks the
-// promotional offer in front. A request from the input window becomes the next Reading, which the
-// results window shows; Back returns to the input window with the names emptied; Print opens the
-// report of the same Reading. Closing either main window quits.
+// start() refuses a second copy, runs the update reminder, shows the input window, gives the
+// program its icon and picks the promotional offer in front. A request from the input window
+// becomes the next Reading, which the results window shows; Back returns to the input window with
+// the names emptied; Print opens the report of the same Reading. Closing either main window quits.
 
 #include "model/Reading.h"
 #include "widgets/BrandedWindow.h"

@@ -111,7 +111,7 @@ Run::Run(const Readings &readings)
     const QtMessageHandler qtHandler = qInstallMessageHandler(whileSettingUp);
     m_application = std::make_unique<QGuiApplication>(argc, argv);
     qInstallMessageHandler(qtHandler);
-    substituteReportFont();
+    theme::substituteMissingFonts();
 }
 
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
@@ -293,10 +293,5 @@ int read(const Readings &readings)
     return readings.batch ? run.batch() : run.single();
 }
 
-void substituteReportFont()
-{
-    QFont::insertSubstitutions(theme::kFontFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                                    QStringLiteral("Sans Serif")});
-}
 
 } // namespace CommandLine

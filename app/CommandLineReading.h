@@ -13,8 +13,4 @@ namespace CommandLine {
 // still done) or when the output could not be written (said, and the file that was there kept).
 int read(const Readings &readings);
 
-// Verdana, which the windows and the report ask for, drawn where it is not installed by the
-// system's sans-serif: the report is laid out in the same fonts with or without windows.
-void substituteReportFont();
-
 } // namespace CommandLine

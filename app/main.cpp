@@ -104,8 +104,9 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("com.example.Larkspire"));
     // The program ends when a main window is closed, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Every window asks for Verdana; where it is not installed the system's sans-serif stands in.
-    CommandLine::substituteReportFont();
+    // Where Verdana is not installed the first of its substitutes that is stands in: the windows ask
+    // for it by name (theme::font), the report's text names Verdana.
+    theme::substituteMissingFonts();
     // The windows carry their whole look themselves, whatever the desktop's style and colours.
     theme::useProgramStyle();
     installAccessibility();

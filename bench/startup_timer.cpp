@@ -1,7 +1,9 @@
 // Measures how long programs take from being started to their first window being mapped on the
 // X display, and to the first drawing into that window (its first frame, seen through the DAMAGE
-// extension), and their peak memory (VmHWM) once that window is up. Each program is run in turns,
-// with a fresh settings and runtime folder each time; the medians are printed.
+// extension), the processor time its threads had used when the window was mapped (which a busy
+// machine changes less than the times), and their peak memory (VmHWM) once that window is up.
+// Each program is run in turns, each run starting with the next one, with a fresh settings and
+// runtime folder each time; the medians are printed.
 //
 //   startup_timer RUNS PROGRAM [PROGRAM ...]
 #include <X11/Xlib.h>
@@ -12,6 +14,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <dirent.h>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -24,6 +27,7 @@ namespace {
 
 struct Sample {
     double mappedMs;
+    double cpuMs;
     double paintedMs;
     long peakKiB;
 };
@@ -34,6 +38,24 @@ int g_damageEvent = 0;
 int IgnoreXErrors(Display *, XErrorEvent *)
 {
     return 0;
+}
+
+// The processor time the process's threads have used so far, in milliseconds (from the scheduler's
+// statistics, in nanoseconds).
+double CpuMs(pid_t pid)
+{
+    const std::string tasks = "/proc/" + std::to_string(pid) + "/task";
+    double total = 0;
+    if (DIR *folder = opendir(tasks.c_str())) {
+        while (const dirent *task = readdir(folder)) {
+            std::ifstream stat(tasks + "/" + task->d_name + "/schedstat");
+            unsigned long long ns = 0;
+            if (task->d_name[0] != '.' && stat >> ns)
+                total += static_cast<double>(ns) / 1e6;
+        }
+        closedir(folder);
+    }
+    return total;
 }
 
 long PeakKiB(pid_t pid)
@@ -79,6 +101,7 @@ bool RunOnce(Display *display, const char *program, int run, Sample &sample)
             if (!mapped && event.type == MapNotify && !event.xmap.override_redirect) {
                 mapped = true;
                 mappedAt = std::chrono::steady_clock::now();
+                sample.cpuMs = CpuMs(pid);
                 damage = XDamageCreate(display, event.xmap.window, XDamageReportNonEmpty);
                 XSync(display, False);
             } else if (mapped && event.type == g_damageEvent + XDamageNotify) {
@@ -134,9 +157,12 @@ int main(int argc, char **argv)
     const int programs = argc - 2;
     std::vector<std::vector<double>> times(static_cast<std::size_t>(programs));
     std::vector<std::vector<double>> paints(static_cast<std::size_t>(programs));
+    std::vector<std::vector<double>> cpus(static_cast<std::size_t>(programs));
     std::vector<std::vector<long>> peaks(static_cast<std::size_t>(programs));
     for (int run = 0; run < runs; ++run) {
-        for (int p = 0; p < programs; ++p) {
+        // Each run starts with the next program, so that none always runs first.
+        for (int turn = 0; turn < programs; ++turn) {
+            const int p = (run + turn) % programs;
             Sample sample{};
             if (!RunOnce(display, argv[2 + p], run, sample)) {
                 std::fprintf(stderr, "%s showed and painted no window\n", argv[2 + p]);
@@ -144,17 +170,22 @@ int main(int argc, char **argv)
             }
             times[static_cast<std::size_t>(p)].push_back(sample.mappedMs);
             paints[static_cast<std::size_t>(p)].push_back(sample.paintedMs);
+            cpus[static_cast<std::size_t>(p)].push_back(sample.cpuMs);
             peaks[static_cast<std::size_t>(p)].push_back(sample.peakKiB);
         }
     }
-    std::printf("%-32s %12s %14s %12s\n", "program", "mapped ms", "first frame ms", "peak KiB");
+    std::printf("%-32s %12s %14s %16s %12s\n", "program", "mapped ms", "first frame ms", "CPU to map ms",
+                "peak KiB");
     for (int p = 0; p < programs; ++p) {
         const auto i = static_cast<std::size_t>(p);
-        std::printf("%-32s %12.1f %14.1f %12ld\n", argv[2 + p], Median(times[i]), Median(paints[i]), Median(peaks[i]));
+        std::printf("%-32s %12.1f %14.1f %16.1f %12ld\n", argv[2 + p], Median(times[i]), Median(paints[i]),
+                    Median(cpus[i]), Median(peaks[i]));
     }
     if (programs >= 2) {
-        std::printf("ratio first/second: mapped %.2f, first frame %.2f, peak memory %.2f (medians of %d runs)\n",
+        std::printf("ratio first/second: mapped %.2f, first frame %.2f, CPU to map %.2f, peak memory %.2f (medians of "
+                    "%d runs)\n",
                     Median(times[0]) / Median(times[1]), Median(paints[0]) / Median(paints[1]),
+                    Median(cpus[0]) / Median(cpus[1]),
                     static_cast<double>(Median(peaks[0])) / static_cast<double>(Median(peaks[1])), runs);
     }
     XCloseDisplay(display);

@@ -57,6 +57,7 @@ TEST_F(Startup, TheFirstCopyShowsTheInputWindowWithOneOfferInFrontForTheRun)
     ASSERT_TRUE(app.start(kToday));
     InputWindow *form = app.inputWindow();
     EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->windowIcon().isNull());
     const bool coBrand = CoBrandInFront(form);
     // Hiding and showing again keeps the choice.
     form->hide();

@@ -191,6 +191,7 @@ TEST(Theme, WindowsMadeOneAfterAnotherShareOneIconAndItsPictures)
 {
     // The windowing system asks each new window's icon for its pictures, which Qt caches under the
     // icon's own pictures: a new icon per window would add pictures at every opening.
+    theme::useProgramIcon();
     QWidget first;
     theme::setUpWindow(&first);
     QWidget second;

@@ -3,6 +3,7 @@
 #include "widgets/Theme.h"
 
 #include <QApplication>
+#include <QIconEngine>
 #include <QPainter>
 #include <QStyleFactory>
 #include <QStyleOption>
@@ -56,6 +57,43 @@ void drawWithSharedPalette(std::vector<QPalette> &palettes, const QStyleOption *
         draw(option);
 }
 
+// The menu bar extension button's pictures, read when they are first asked for. Every menu bar
+// makes the button at once, and it shows only when the bar is too narrow for its menus, which in
+// the program's fixed windows it never is.
+class ExtensionIconEngine final : public QIconEngine {
+public:
+    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        pictures().paint(painter, rect, Qt::AlignCenter, mode, state);
+    }
+    QPixmap pixmap(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return pictures().pixmap(size, 1.0, mode, state);
+    }
+    QSize actualSize(const QSize &size, QIcon::Mode mode, QIcon::State state) override
+    {
+        return pictures().actualSize(size, mode, state);
+    }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return pictures().availableSizes(mode, state);
+    }
+    QIconEngine *clone() const override { return new ExtensionIconEngine; }
+
+private:
+    const QIcon &pictures()
+    {
+        if (m_pictures.isNull()) {
+            for (const char *size : {"8", "16", "32"})
+                m_pictures.addPixmap(
+                    theme::pngPixmap(QStringLiteral(":/menubar-extension-%1.png").arg(QLatin1String(size))));
+        }
+        return m_pictures;
+    }
+
+    QIcon m_pictures;
+};
+
 } // namespace
 
 ProgramStyle::ProgramStyle()
@@ -108,10 +146,7 @@ QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption
 {
     if (standardIcon != SP_ToolBarHorizontalExtensionButton)
         return QProxyStyle::standardIcon(standardIcon, option, widget);
-    QIcon icon;
-    for (const char *size : {"8", "16", "32"})
-        icon.addPixmap(theme::pngPixmap(QStringLiteral(":/menubar-extension-%1.png").arg(QLatin1String(size))));
-    return icon;
+    return QIcon(new ExtensionIconEngine);
 }
 
 void ProgramStyle::drawControl(ControlElement element, const QStyleOption *option, QPainter *painter,

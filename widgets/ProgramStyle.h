@@ -9,8 +9,9 @@
 // Drop-down lists open as a scrolling list of at most a dozen entries (Fusion shows them as a menu
 // the height of the screen) and are drawn flat in the window's colours; push buttons with the
 // keyboard focus carry a dotted focus mark that shows on their grey face. The menu bar's extension
-// button takes the program's own pictures read as PNG, so that making a menu bar loads no image
-// plug-in. The style uses Theme's colours and pictures; Theme knows nothing of it.
+// button takes the program's own pictures, read as PNG when first asked for, so that making a menu
+// bar loads no image plug-in and reads no picture. The style uses Theme's colours and pictures;
+// Theme knows nothing of it.
 //
 // Fusion (Qt 6.4) keeps its pictures of buttons, scroll bars and arrows in Qt's pixmap cache, named
 // after the cache key of the palette they were drawn with, and every widget's palette has a key of

@@ -3,6 +3,7 @@
 #include "model/Product.h"
 
 #include <QApplication>
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -14,13 +15,47 @@
 
 namespace theme {
 
+namespace {
+
+// The family as the font database spells it, or nothing where it is not installed. A family that
+// several foundries make is listed once for each, as "Family [Foundry]".
+QString installedFamily(const QStringList &families, const QString &family)
+{
+    for (const QString &listed : families) {
+        const QStringView name = QStringView(listed).left(listed.indexOf(QLatin1String(" [")));
+        if (name.compare(family, Qt::CaseInsensitive) == 0)
+            return name.toString();
+    }
+    return {};
+}
+
+QString drawnFamily()
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString &family : QStringList{kFontFamily} + QFont::substitutes(kFontFamily)) {
+        const QString found = installedFamily(families, family);
+        if (!found.isEmpty())
+            return found;
+    }
+    return kFontFamily;
+}
+
+} // namespace
+
 QFont font(int styles, double points)
 {
-    QFont font(kFontFamily);
+    static const QString family = drawnFamily();
+    QFont font(family);
     font.setPointSizeF(points);
     font.setBold(styles & Bold);
     font.setUnderline(styles & Underlined);
     return font;
+}
+
+void substituteMissingFonts()
+{
+    QFont::insertSubstitutions(kFontFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
+                                             QStringLiteral("Sans Serif")});
 }
 
 QPixmap pngPixmap(const QString &resource)
@@ -87,12 +122,6 @@ void setUpWindow(QWidget *window)
     // Every window shares the title; its role, the one name the windowing system shows that tells
     // the windows apart, is its object name.
     window->setWindowRole(window->objectName());
-    // Every window shares the application's one icon. An icon made for each window would have
-    // pictures of its own, which the windowing system's icon sizes would add to Qt's pixmap cache
-    // at every opening of a window.
-    if (QApplication::windowIcon().isNull())
-        QApplication::setWindowIcon(QIcon(programIcon()));
-    window->setWindowIcon(QApplication::windowIcon());
     const Qt::WindowFlags type = window->windowFlags() & Qt::WindowType_Mask;
     window->setWindowFlags((type == Qt::Dialog ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
                            | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
@@ -102,6 +131,13 @@ void setUpWindow(QWidget *window)
     palette.setColor(QPalette::Window, kTurquoise);
     window->setPalette(palette);
     window->setAutoFillBackground(true);
+}
+
+void useProgramIcon()
+{
+    // One icon for all windows: an icon made for each window would have pictures of its own, which
+    // the windowing system's icon sizes would add to Qt's pixmap cache at every opening of a window.
+    QApplication::setWindowIcon(QIcon(programIcon()));
 }
 
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color)

@@ -38,7 +38,15 @@ inline constexpr double kLargePoints = 9.75;
 
 enum FontStyle { Plain = 0, Bold = 1, Underlined = 2 };
 
+// The windows' font. Where kFontFamily is not installed it names the first of kFontFamily's
+// substitutes (QFont::substitutes) that is, as found at the first call, so that the windows ask
+// for the font that draws them: asked for a missing family, Qt has fontconfig rank every installed
+// font, once for the family and once for the substitute it settles on, before it draws with the
+// substitute. The report's text keeps naming kFontFamily.
 QFont font(int styles = Plain, double points = kTextPoints);
+// Names the fonts that stand in for kFontFamily where it is not installed (DejaVu Sans, Liberation
+// Sans, the system's sans-serif): called before the first font().
+void substituteMissingFonts();
 
 // A rectangle of a window's design, in twips (1/1440 inch, 15 twips to a logical pixel).
 struct Twips {
@@ -68,11 +76,15 @@ QPixmap programIcon();
 // Places a control at its rectangle of the design.
 void place(QWidget *control, Twips rect);
 
-// Title, role (the window's object name, which must be set first), icon, font, background and the
-// fixed frame (no minimise or maximise button) of a top-level window. Called before the window's
-// controls are made, so that they inherit it. The
-// icon is the application's, which the first call sets, so that all windows share its pictures.
+// Title, role (the window's object name, which must be set first), font, background and the fixed
+// frame (no minimise or maximise button) of a top-level window. Called before the window's
+// controls are made, so that they inherit it. The window keeps the application's icon.
 void setUpWindow(QWidget *window);
+
+// Makes the program's icon the application's, which every window without one of its own shows, so
+// that all windows share its pictures. Called once the first window is on the screen: reading the
+// picture and handing it to the windowing system is no part of the first frame.
+void useProgramIcon();
 
 // Sets one colour of a widget's palette (which its children inherit).
 void paint(QWidget *widget, QPalette::ColorRole role, const QColor &color);

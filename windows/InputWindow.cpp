@@ -6,12 +6,12 @@
 #include "widgets/Messages.h"
 #include "widgets/NameKeyFilter.h"
 
+#include <QAbstractListModel>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
-#include <QStringListModel>
 
 using theme::Twips;
 
@@ -76,19 +76,40 @@ QComboBox *pickList(QWidget *parent, const PickList &list)
     return combo;
 }
 
-// Entries are set as one list model: a thousand years added one by one would slow the start.
-void setEntries(QComboBox *list, const QStringList &entries)
-{
-    list->setModel(new QStringListModel(entries, list));
-}
+// The numbers from first to last as a list model, each entry written when it is asked for: the
+// first frame shows one entry, and a thousand-odd entries written at start, or added one by one,
+// would slow the start.
+class NumberList final : public QAbstractListModel {
+public:
+    NumberList(int first, int last, QObject *parent)
+        : QAbstractListModel(parent)
+        , m_first(first)
+        , m_count(last - first + 1)
+    {
+    }
 
-void setNumbers(QComboBox *list, int first, int last)
+    int rowCount(const QModelIndex &parent = {}) const override { return parent.isValid() ? 0 : m_count; }
+
+    QVariant data(const QModelIndex &index, int role) const override
+    {
+        if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)
+            || (role != Qt::DisplayRole && role != Qt::EditRole))
+            return {};
+        return QString::number(m_first + index.row());
+    }
+
+private:
+    int m_first;
+    int m_count;
+};
+
+QStringList numbers(int first, int last)
 {
     QStringList entries;
     entries.reserve(last - first + 1);
     for (int n = first; n <= last; ++n)
         entries << QString::number(n);
-    setEntries(list, entries);
+    return entries;
 }
 
 } // namespace
@@ -171,15 +192,17 @@ void InputWindow::setFocusOrder()
 
 void InputWindow::fillLists()
 {
-    setNumbers(m_dayCombo, 1, 31);
+    // A short list takes its entries into the list's own model, at less cost than a model of its
+    // own, which the list would connect to by the names of a dozen signals.
+    m_dayCombo->addItems(numbers(1, 31));
     QStringList months;
     for (std::string_view month : numerology::kMonthNames)
         months << QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size()));
-    setEntries(m_monthCombo, months);
-    setNumbers(m_yearCombo, kFirstBirthYear, kLastBirthYear);
-    setNumbers(m_hourCombo, 0, 23);
-    setNumbers(m_minuteCombo, 0, 59);
-    setNumbers(m_secondCombo, 0, 59);
+    m_monthCombo->addItems(months);
+    m_yearCombo->setModel(new NumberList(kFirstBirthYear, kLastBirthYear, m_yearCombo));
+    m_hourCombo->addItems(numbers(0, 23));
+    m_minuteCombo->addItems(numbers(0, 59));
+    m_secondCombo->addItems(numbers(0, 59));
     for (QComboBox *list : {m_dayCombo, m_monthCombo, m_yearCombo, m_hourCombo, m_minuteCombo, m_secondCombo})
         list->setCurrentIndex(0);
 }
