@@ -103,6 +103,25 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext current
+  ; The copy that finishes an uninstall run in place (see the Uninstall section): once that run has
+  ; ended, its Uninstall.exe goes, and the folders up to the one named after /FINISH= while empty.
+  ClearErrors
+  ${GetOptions} $CMDLINE "/FINISH=" $R4
+  ${IfNot} ${Errors}
+    StrCpy $R5 0
+    ${Do}
+      ClearErrors
+      Delete "$INSTDIR\Uninstall.exe"
+      ${IfNot} ${Errors}
+      ${OrIf} $R5 >= 300
+        ${Break}
+      ${EndIf}
+      Sleep 100
+      IntOp $R5 $R5 + 1
+    ${Loop}
+    !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$R4"
+    Quit
+  ${EndIf}
 FunctionEnd
 
 Section "Larkspire" SectionProgram
@@ -181,7 +200,10 @@ Section "Larkspire" SectionProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\larkspire.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+  ; Run in place (_?=), the uninstaller is over when it returns, and its status says whether it
+  ; removed the program (2 while the program runs); started without it, it hands over to a copy of
+  ; itself in the temporary folder and returns 0 at once, before anything is removed.
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
@@ -208,12 +230,25 @@ Section "Uninstall"
     ${EndIf}
   ${Loop}
   Delete "$INSTDIR\LICENCE.txt"
-  Delete "$INSTDIR\Uninstall.exe"
   Delete "$SMPROGRAMS\Larkspire.lnk"
 
   ; The install folder, then each folder above it that the installer made, while they are empty.
   ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
-  !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$1"
+  ${If} $1 == ""
+    StrCpy $1 "$INSTDIR"
+  ${EndIf}
+  ClearErrors
+  Delete "$INSTDIR\Uninstall.exe"
+  ${If} ${Errors}
+    ; Run in place (_?=, the QuietUninstallString), this program is Uninstall.exe, which cannot go
+    ; while it runs: a copy of it in the temporary folder takes it and the folders away once this
+    ; run has ended.
+    GetTempFileName $2
+    CopyFiles /SILENT "$EXEPATH" "$2"
+    Exec '"$2" /S /FINISH="$1" _?=$INSTDIR'
+  ${Else}
+    !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$1"
+  ${EndIf}
 
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -99,16 +99,45 @@ focus() { xdotool windowfocus --sync "$1" 2>/dev/null || true; wait_for focused 
 # What the program is started with: nothing here, Wine for the Windows build.
 PROGRAM_RUNNER=()
 
-# Starts the program (with any arguments) in the folder $E2E_ROOT/work and waits for its input
-# window: PROGRAM_PID is the process, FORM the window.
-start_program() {
+# Starts the program (with any arguments) in the folder $E2E_ROOT/work, in the background:
+# LAUNCHED is the process.
+launch_program() {
   local exe
   exe=$(readlink -f "$program")
   mkdir -p "$E2E_ROOT/work"
   (cd "$E2E_ROOT/work" && exec "${PROGRAM_RUNNER[@]}" "$exe" "$@" 2>>"$E2E_ROOT/program.log") &
-  PROGRAM_PID=$!
-  PIDS+=("$PROGRAM_PID")
+  LAUNCHED=$!
+  PIDS+=("$LAUNCHED")
+}
+
+# Starts the program (with any arguments) and waits for its input window: PROGRAM_PID is the
+# process, FORM the window.
+start_program() {
+  launch_program "$@"
+  PROGRAM_PID=$LAUNCHED
   FORM=$(window_of_role inputWindow) || { cat "$E2E_ROOT/program.log" >&2; fail "the input window did not appear"; }
+}
+
+# The single instance, while PROGRAM_PID runs: a second copy, started the same way, is refused with
+# a message box ("Larkspire") and no window of its own, and ends after OK; the first lives on with
+# its windows as they were. Then the first is killed, as a crash would end it, and the next start
+# shows its input window (FORM, PROGRAM_PID) and no message.
+check_single_instance() {
+  local first=$PROGRAM_PID windows box
+  windows=$(program_windows)
+  launch_program
+  box=$(wait_window '^Larkspire$') || fail "the second copy showed no message"
+  [ "$(program_windows)" = "$windows" ] || fail "the second copy showed a window of its own"
+  focus "$box"
+  xdotool key Return
+  wait_for ended "$LAUNCHED" || fail "the second copy did not end after OK"
+  kill -0 "$first" 2>/dev/null || fail "the first copy ended"
+  [ "$(program_windows)" = "$windows" ] || fail "the first copy's windows changed"
+  kill -9 "$first"
+  wait "$first" 2>/dev/null || true
+  wait_gone '^Larkspire v1\.45$' || fail "the killed copy's windows stayed"
+  start_program
+  no_window '^Larkspire$' || fail "a start after a hard end showed a message"
 }
 
 # Types a first and a last name (and a middle name, when given) into the input window.
@@ -141,6 +170,40 @@ read_ann_lee() {
     xdotool key Right
   done
   [ "$(echo $sums | tr ' ' '\n' | sort -u | wc -l)" -eq 6 ] || fail "the arrow keys did not show six views: $sums"
+}
+
+# The road both builds take with the keyboard alone to Ann Lee's report (keyboard_road.sh, and
+# tests/windows/road.sh under Wine): the program started, the reading asked for (read_ann_lee, its
+# views pictured by the command given), the report opened with Alt+P and saved through Save As
+# under the name typed. The file, where it is expected, must be ANN_LEE_REPORT byte for byte: the
+# Linux and the Windows builds save the same report. PROGRAM_PID, VIEWER and REPORT are then the
+# program and its windows.
+ANN_LEE_REPORT=$(readlink -f "$(dirname "${BASH_SOURCE[0]}")/../data/ann-lee-3-february-1901.rtf")
+save_ann_lee() {
+  local picture=$1 name=$2 path=$3
+  start_program
+  read_ann_lee "$picture"
+  xdotool key alt+p
+  REPORT=$(window_of_role reportDialog) || fail "Alt+P did not open the report"
+  save_report "$REPORT" "$name" "$path"
+  # 3 February 1901 (a Sunday) at hour 3: lucky number 2; ANN 29 reduces to 11, LEE is 22, 33 reduces to 6.
+  grep -q "Lucky Number :-2" <<<"$REPORT_HTML" || fail "the lucky number of 3 February 1901 at 3 is not 2"
+  grep -q "Money Number :-6" <<<"$REPORT_HTML" || fail "the money number of ANN LEE is not 6"
+  cmp -s "$path" "$ANN_LEE_REPORT" || fail "the saved report differs from tests/data/ann-lee-3-february-1901.rtf"
+}
+
+# Closes the report window given with Escape.
+close_report() {
+  focus "$1"
+  xdotool key Escape
+  wait_for no_window_of_role reportDialog || fail "Escape did not close the report"
+}
+
+# Ends the program (PROGRAM_PID) with File, Exit in the results window given.
+exit_from_menu() {
+  focus "$1"
+  xdotool key alt+f Up Return
+  wait_for ended "$PROGRAM_PID" || fail "File, Exit did not end the program"
 }
 
 # Saves the open report window through its Save As dialog (Alt+S), typing the given name, waits

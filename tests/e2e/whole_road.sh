@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The whole road with the real program, as a user with mouse and keyboard would take it: names with
 # a refused key, a date and an hour, the reading, the six tabs, Print, Save through the real
-# Save As dialog, Back, a second reading, Exit; then a start with a reminder date 20 days old.
+# Save As dialog, a printout to PDF through Qt's print dialog, Back, a second reading, Exit; then a
+# start with a reminder date 20 days old.
 # Each window's client area has the size of its design: the one check of the sizes (the other
 # tests find the windows by their roles). With SCREENSHOT_DIR set, a screenshot of each window is
 # kept there.
@@ -12,7 +13,6 @@ start_display
 has_size() { [ "$(client_size "$1")" = "$2" ] || fail "the $3 is $(client_size "$1"), not $2"; }
 
 start_program
-pid=$PROGRAM_PID
 form=$FORM
 has_size "$form" 475x319 "input window"
 shot "$form" input-form
@@ -63,9 +63,22 @@ wait_for test -s "$E2E_ROOT/reading.rtf" || fail "no report was saved (the rtf s
 save_report "$report" "$E2E_ROOT/again.rtf"
 cmp -s "$E2E_ROOT/reading.rtf" "$E2E_ROOT/again.rtf" || fail "saving twice wrote two different files"
 grep -q "Lucky Color :-" <<<"$REPORT_HTML" || fail "the saved report has no colour heading"
-focus "$report"
-xdotool key Escape
-wait_for no_window_of_role reportDialog || fail "the report window did not close"
+# The mouse on Print; in Qt's print dialog the printer "Print to File (PDF)", the last of its list,
+# and the file name typed. The PDF holds the words of the saved report, and each page's number.
+xdotool mousemove --window "$report" 474 449 click 1
+dialog=$(wait_window '^Print$') || fail "Print opened no dialog"
+focus "$dialog"
+xdotool key alt+n End alt+f ctrl+a
+xdotool type --delay 10 "$E2E_ROOT/reading.pdf"
+xdotool key Return
+wait_gone '^Print$' || fail "the print dialog stayed"
+pdf_written() { tail -c 8 "$E2E_ROOT/reading.pdf" 2>/dev/null | grep -q '%%EOF'; }
+wait_for pdf_written || fail "no PDF was printed to $E2E_ROOT/reading.pdf"
+words() { sed 's/ﬁ/fi/g; s/ﬂ/fl/g; s/ﬀ/ff/g; s/ﬃ/ffi/g; s/ﬄ/ffl/g' | tr -cs '[:alnum:]' '\n' | sed '/^$/d'; }
+printed=$(pdftotext "$E2E_ROOT/reading.pdf" - | awk 'BEGIN {RS = "\f"} NF {sub(/\n[0-9]+\n*$/, ""); print}' | words)
+[ "$printed" = "$(unrtf --text "$E2E_ROOT/again.rtf" | sed '/^###/d' | words)" ] \
+  || fail "the printed PDF does not hold the report's words: $(echo $printed)"
+close_report "$report"
 
 focus "$viewer"
 xdotool key alt+b
@@ -82,9 +95,7 @@ FORM=$form
 type_names "theo" "brown"
 xdotool key alt+g
 viewer=$(window_of_role resultsWindow) || fail "the second reading did not show the viewer"
-focus "$viewer"
-xdotool key alt+f Up Return
-wait_for ended "$pid" || fail "Exit did not end the program"
+exit_from_menu "$viewer"
 
 # A reminder date 20 days old brings the question; No stores today and opens nothing.
 stored=$(date -d '20 days ago' +%-m/%-d/%Y)
