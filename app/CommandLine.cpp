@@ -4,11 +4,18 @@
 #include "model/WebPages.h"
 #include "platform/Display.h"
 #include "platform/SettingsStore.h"
+#include "platform/StandardStreams.h"
+#include "widgets/NameKeyFilter.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
 
-#include <cstdlib>
+#include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string_view>
+#include <vector>
 
 namespace CommandLine {
 
@@ -28,18 +35,40 @@ std::string text(const QString &string)
 std::string usage()
 {
     const std::string name = text(kApplicationTitle);
-    return "Usage: larkspire [--help] [--version] [Qt options]\n"
-           "\n"
+    const std::string program = text(kExecutableName);
+    return "Usage: " + program + " [--help] [--version] [Qt options]\n"
+        "  or:  " + program + " --first NAME [--middle NAME] --last NAME --born DATE [--format FORMAT]\n"
+        "                 [--output PATH] [--explain]\n"
+        "  or:  " + program + " --batch FILE [--format FORMAT] [--output PATH] [--explain] [--overwrite]\n"
+        "\n"
         + name
         + " computes a Kabbalah numerology reading (lucky number, lucky colour, money number\n"
           "and health numbers) from a name and a date and time of birth, and composes a report that can\n"
-          "be saved as an RTF file or printed.\n"
+          "be saved as an RTF file or printed. Without reading options it opens its windows; with them\n"
+          "it writes the reading and opens none, and needs no display.\n"
           "\n"
           "Options:\n"
-          "  -h, --help     Show this help and exit.\n"
-          "  -v, --version  Show the version and exit.\n"
+          "  -h, --help       Show this help and exit.\n"
+          "  -v, --version    Show the version and exit.\n"
+          "  --first NAME     The first name: letters and spaces, taken in capitals.\n"
+          "  --middle NAME    The middle name (none when not given).\n"
+          "  --last NAME      The last name.\n"
+          "  --born DATE      The date and time of birth: YYYY-MM-DD, then optionally T (or a blank)\n"
+          "                   and HH, HH:MM or HH:MM:SS; years 1900 to 2999.\n"
+          "  --format FORMAT  text (the report's words; the default), json (one line for each\n"
+          "                   reading), rtf (the report as Save writes it) or pdf (as Print lays it out).\n"
+          "  --output PATH    A file, or a folder (one that exists, or a name ending in /) for one file\n"
+          "                   for each person, named after the person; - or none: standard output.\n"
+          "  --explain        Follow each result with how it is reached (text and json).\n"
+          "  --batch FILE     A reading for each row of a CSV file (- for standard input) whose header\n"
+          "                   names the columns first, middle, last and born.\n"
+          "  --overwrite      Let a reading replace a file already in the output folder.\n"
+          "Each option also takes its value as --option=VALUE; -- ends the options.\n"
           "Qt's own options (-platform NAME, -display NAME, -style NAME, -reverse, ...) work as in any\n"
           "Qt program, each with its value as the next word.\n"
+          "\n"
+          "Exit status: 0 on success, 1 when a reading is refused or cannot be written (or a row of a\n"
+          "file of people fails), 2 when the command line is wrong.\n"
           "\n"
         + name + " keeps one setting, the date of its last update reminder, in\n"
         + text(QDir::toNativeSeparators(SettingsStore::defaultPath()))
@@ -109,17 +138,136 @@ const QtOption *qtOption(std::string_view name)
     return nullptr;
 }
 
-std::string variable(const char *name)
-{
-    const char *value = std::getenv(name);
-    return value ? value : "";
-}
-
 Result misused(const std::string &why)
 {
+    const std::string program = text(kExecutableName);
     Result result;
     result.outcome = Outcome::Misused;
-    result.error = "larkspire: " + why + "\nTry 'larkspire --help' for more information.\n";
+    result.error = program + ": " + why + "\nTry '" + program + " --help' for more information.\n";
+    return result;
+}
+
+// The options of a reading without windows, all spelled long.
+enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite };
+
+struct ReadingOption {
+    std::string_view name;
+    Option option;
+    bool takesValue;
+};
+
+// In the order of Option.
+constexpr ReadingOption kReadingOptions[] = {
+    {"first", Option::First, true},   {"middle", Option::Middle, true}, {"last", Option::Last, true},
+    {"born", Option::Born, true},     {"format", Option::Format, true}, {"output", Option::Output, true},
+    {"explain", Option::Explain, false}, {"batch", Option::Batch, true}, {"overwrite", Option::Overwrite, false},
+};
+
+const ReadingOption *readingOption(std::string_view name)
+{
+    for (const ReadingOption &option : kReadingOptions) {
+        if (option.name == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+// The reading options as given, the last of each standing.
+struct Given {
+    std::optional<QString> values[std::size(kReadingOptions)];
+    bool any = false;
+
+    std::optional<QString> &operator[](Option option) { return values[static_cast<int>(option)]; }
+};
+
+QString local(std::string_view word)
+{
+    return QString::fromLocal8Bit(word.data(), static_cast<qsizetype>(word.size()));
+}
+
+// A character in a message: itself when it is printable ASCII, its code when it cannot be shown,
+// both otherwise.
+QString shown(char32_t c)
+{
+    const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
+    const QString glyph = QString::fromUcs4(&c, 1);
+    if (c >= 0x20 && c < 0x7F)
+        return QLatin1Char('\'') + glyph + QLatin1Char('\'');
+    if (c > 0xFFFF || !QChar(c).isPrint())
+        return code;
+    return QLatin1Char('\'') + glyph + QStringLiteral("' (") + code + QLatin1Char(')');
+}
+
+Result reading(Given &given, const std::vector<std::string_view> &operands)
+{
+    if (!operands.empty())
+        return misused("extra operand '" + std::string(operands.front()) + "'");
+    Result result;
+    result.outcome = Outcome::Read;
+    Readings &readings = result.readings;
+    static const std::pair<QString, Format> kFormats[] = {{QStringLiteral("text"), Format::Text},
+                                                          {QStringLiteral("json"), Format::Json},
+                                                          {QStringLiteral("rtf"), Format::Rtf},
+                                                          {QStringLiteral("pdf"), Format::Pdf}};
+    if (const std::optional<QString> &format = given[Option::Format]) {
+        const auto *known = std::find_if(std::begin(kFormats), std::end(kFormats),
+                                         [&](const auto &entry) { return entry.first == *format; });
+        if (known == std::end(kFormats))
+            return misused(text(QStringLiteral("invalid argument '%1' for '--format'; valid arguments are "
+                                               "'text', 'json', 'rtf' and 'pdf'")
+                                    .arg(*format)));
+        readings.format = known->second;
+    }
+    const bool binary = readings.format == Format::Rtf || readings.format == Format::Pdf;
+    readings.explain = given[Option::Explain].has_value();
+    readings.overwrite = given[Option::Overwrite].has_value();
+    readings.batch = given[Option::Batch];
+    readings.output = given[Option::Output].value_or(QString());
+    if (readings.output == QLatin1String("-"))
+        readings.output.clear();
+    readings.toFolder = !readings.output.isEmpty()
+        && (readings.output.endsWith(QLatin1Char('/')) || readings.output.endsWith(QDir::separator())
+            || QFileInfo(readings.output).isDir());
+
+    if (readings.batch && readings.batch->isEmpty())
+        return misused("option '--batch' requires a file name ('-' for standard input)");
+    if (readings.batch) {
+        for (Option person : {Option::First, Option::Middle, Option::Last, Option::Born}) {
+            if (given[person])
+                return misused("'--batch' cannot be used with '--"
+                               + std::string(kReadingOptions[static_cast<int>(person)].name) + "'");
+        }
+    } else {
+        const std::pair<Option, QString *> names[] = {{Option::First, &readings.request.firstName},
+                                                      {Option::Middle, &readings.request.middleName},
+                                                      {Option::Last, &readings.request.lastName}};
+        for (const auto &[option, name] : names) {
+            const QString why = readName(given[option].value_or(QString()), *name);
+            if (!why.isEmpty())
+                return misused(text(QStringLiteral("invalid name for '--%1': %2")
+                                        .arg(QLatin1String(kReadingOptions[static_cast<int>(option)].name), why)));
+        }
+        if (!given[Option::Born])
+            return misused("option '--born' is needed for a reading: the date of birth, YYYY-MM-DD");
+        const QString why = readBirth(*given[Option::Born], readings.request);
+        if (!why.isEmpty())
+            return misused(
+                text(QStringLiteral("invalid date '%1' for '--born': %2").arg(*given[Option::Born], why)));
+    }
+    if (readings.explain && binary)
+        return misused("'--explain' goes only with '--format text' or '--format json'");
+    if (readings.batch && binary && !readings.toFolder)
+        return misused("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'");
+    if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
+        return misused("a PDF is not written to a terminal: give '--output FILE' or redirect the output");
+    if (!readings.batch) {
+        if (const std::optional<ReadingRequest::Refusal> refusal = readings.request.refusal()) {
+            Result failed;
+            failed.outcome = Outcome::Failed;
+            failed.error = text(kExecutableName) + ": " + text(refusal->message) + "\n";
+            return failed;
+        }
+    }
     return result;
 }
 
@@ -128,10 +276,21 @@ Result misused(const std::string &why)
 Result handle(int argc, const char *const *argv)
 {
     Result result;
-    result.platform = variable("QT_QPA_PLATFORM");
+    result.platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+    Given given;
+    std::vector<std::string_view> operands;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
-        if (arg == "--help" || arg == "-h" || arg == "-?") {
+        if (optionsEnded) {
+            operands.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "/?") {
             Result done;
             done.outcome = Outcome::Done;
             done.output = usage();
@@ -143,8 +302,10 @@ Result handle(int argc, const char *const *argv)
             done.output = text(kApplicationTitle) + " " + text(kVersion) + "\n" + kLicence;
             return done;
         }
-        if (arg.size() < 2 || arg[0] != '-')
+        if (arg.size() < 2 || arg[0] != '-') {
+            operands.push_back(arg);
             continue;
+        }
         std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
         std::string_view value;
         const auto equals = name.find('=');
@@ -152,6 +313,19 @@ Result handle(int argc, const char *const *argv)
         if (joined) {
             value = name.substr(equals + 1);
             name = name.substr(0, equals);
+        }
+        if (const ReadingOption *option = arg[1] == '-' ? readingOption(name) : nullptr) {
+            const std::string spelled = "--" + std::string(name);
+            if (joined && !option->takesValue)
+                return misused("option '" + spelled + "' doesn't allow an argument");
+            if (!joined && option->takesValue) {
+                if (i + 1 == argc)
+                    return misused("option '" + spelled + "' requires an argument");
+                value = argv[++i];
+            }
+            given[option->option] = local(value);
+            given.any = true;
+            continue;
         }
         const QtOption *option = qtOption(name);
         if (!option)
@@ -172,13 +346,16 @@ Result handle(int argc, const char *const *argv)
         else if (name == "display")
             result.display = value;
     }
+    // A reading needs no display, and Qt's options beside it are not used.
+    if (given.any)
+        return reading(given, operands);
     // A platform chosen explicitly (offscreen, vnc, ...) needs no display of ours to check.
     if (result.platform.empty() && result.display.empty()) {
         const std::string missing = display::missingReason();
         if (!missing.empty()) {
             Result failed;
             failed.outcome = Outcome::Failed;
-            failed.error = missing + "\n";
+            failed.error = text(kApplicationTitle) + " " + missing + "\n";
             return failed;
         }
     }
@@ -189,11 +366,60 @@ int exitStatus(Outcome outcome)
 {
     switch (outcome) {
     case Outcome::Run:
+    case Outcome::Read:
     case Outcome::Done: return 0;
     case Outcome::Failed: return 1;
     case Outcome::Misused: return 2;
     }
     return 1;
+}
+
+QString readName(const QString &given, QString &name)
+{
+    QString judged;
+    judged.reserve(given.size());
+    for (const char32_t c : given.toUcs4()) {
+        const NameKey key = c <= 0xFFFF && QChar(c).isPrint() ? nameKeyFor(QChar(c)) : NameKey::Refuse;
+        if (key == NameKey::Refuse)
+            return shown(c) + QStringLiteral(" is not a letter or a space");
+        judged += key == NameKey::Capitalise ? QChar(c).toUpper() : QChar(c);
+    }
+    name = judged;
+    return {};
+}
+
+QString readBirth(const QString &given, ReadingRequest &request)
+{
+    static const QRegularExpression form(
+        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?$"));
+    const QRegularExpressionMatch match = form.match(given);
+    if (!match.hasMatch())
+        return QStringLiteral("not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS");
+    const struct {
+        const char *what;
+        int first;
+        int last;
+        int ReadingRequest::*field;
+    } parts[] = {
+        {"year", kFirstBirthYear, kLastBirthYear, &ReadingRequest::year},
+        {"month", 1, 12, &ReadingRequest::month},
+        {"day", 1, 31, &ReadingRequest::day},
+        {"hour", 0, 23, &ReadingRequest::hour},
+        {"minute", 0, 59, &ReadingRequest::minute},
+        {"second", 0, 59, &ReadingRequest::second},
+    };
+    ReadingRequest read = request;
+    for (int i = 0; i < 6; ++i) {
+        const int value = match.captured(i + 1).toInt(); // a part left out is 0
+        if (value < parts[i].first || value > parts[i].last)
+            return QStringLiteral("the %1 must be from %2 to %3")
+                .arg(QLatin1String(parts[i].what))
+                .arg(parts[i].first, i == 0 ? 4 : 2, 10, QLatin1Char('0'))
+                .arg(parts[i].last, i == 0 ? 4 : 2, 10, QLatin1Char('0'));
+        read.*parts[i].field = value;
+    }
+    request = read;
+    return {};
 }
 
 } // namespace CommandLine

@@ -1,18 +1,39 @@
 #pragma once
 // What the program does with its command line before any window: --help and --version print and
-// end; an option neither Larkspire nor Qt knows is refused as GNU programs refuse one; and a start
-// without any display to try ends with one clear line instead of Qt's abort. Nothing is printed
-// here: what there is to print comes back, so that the program takes a console only for it.
+// end; an option neither Larkspire nor Qt knows is refused as GNU programs refuse one; a reading
+// asked for with its own options is checked and then done without any window (CommandLineReading);
+// and a start of the windows without any display to try ends with one clear line instead of Qt's
+// abort. Nothing is printed here: what there is to print comes back, so that the program takes a
+// console only for it.
 
+#include "model/ReadingRequest.h"
+
+#include <QString>
+
+#include <optional>
 #include <string>
 
 namespace CommandLine {
 
 enum class Outcome {
-    Run,     // go on and start the program
+    Run,     // go on and start the windows
+    Read,    // do the reading asked for, without any window
     Done,    // printed what was asked; end with success
     Failed,  // printed why the program cannot run; end with status 1
     Misused, // printed what was wrong with the command line; end with status 2
+};
+
+enum class Format { Text, Json, Rtf, Pdf };
+
+// A reading (or a file of people) asked for on the command line, its options checked.
+struct Readings {
+    Format format = Format::Text;
+    QString output;          // a file or a folder; empty for standard output
+    bool toFolder = false;   // output names a folder: one file per person
+    bool explain = false;    // each result followed by how it is reached
+    bool overwrite = false;  // a file in the output folder may be replaced
+    std::optional<QString> batch; // the file of people, "-" for standard input; none for one reading
+    ReadingRequest request;  // the one reading, which passed the request's checks
 };
 
 struct Result {
@@ -21,13 +42,24 @@ struct Result {
     std::string error;    // for standard error
     std::string display;  // the display a -display option names, if any
     std::string platform; // the Qt platform plug-in chosen by -platform or QT_QPA_PLATFORM, if any
+    Readings readings;    // for Read
 };
 
 // Reads the command line. QCoreApplication's application name must be set: the help names the
 // settings file, which is addressed by it.
 Result handle(int argc, const char *const *argv);
 
-// The status the program ends with for an outcome other than Run.
+// The status the program ends with for an outcome other than Run and Read.
 int exitStatus(Outcome outcome);
+
+// A name as given on the command line or in a file of people, judged by the name boxes' rule for a
+// typed key: letters in capitals, spaces kept. Empty when it passes (the name is then set),
+// otherwise why not: "'3' is not a letter or a space".
+QString readName(const QString &given, QString &name);
+
+// A date and time of birth, YYYY-MM-DD with optionally "T" or a blank and HH, HH:MM or HH:MM:SS
+// (what is left out is 0), within the input window's lists. Empty when it passes (the request's
+// date and time are then set), otherwise why not.
+QString readBirth(const QString &given, ReadingRequest &request);
 
 } // namespace CommandLine

@@ -1,16 +1,17 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/CommandLineReading.h"
 #include "model/Product.h"
 #include "platform/Display.h"
 #include "platform/InstanceLock.h"
 #include "platform/ParentConsole.h"
 #include "platform/SettingsStore.h"
+#include "platform/StandardStreams.h"
 #include "report/SaveAndPrintDialogs.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Theme.h"
 
 #include <QApplication>
-#include <QFont>
 
 #include <cstdio>
 #include <cstdlib>
@@ -54,12 +55,7 @@ void duringConnection(QtMsgType type, const QMessageLogContext &context, const Q
         std::fprintf(stderr, "%s cannot reach %s\n", qPrintable(kApplicationTitle), g_display.c_str());
         for (const HeldMessage &held : g_heldMessages)
             std::fprintf(stderr, "%s\n", qPrintable(withCategory(held)));
-        // Qt's last words open with a paragraph that only advises reinstalling; what follows it
-        // names the platform plug-ins there are.
-        const qsizetype advice = message.indexOf(QStringLiteral("\n\n"));
-        const QString rest = (advice < 0 ? message : message.mid(advice + 2)).trimmed();
-        if (!rest.isEmpty())
-            std::fprintf(stderr, "%s\n", qPrintable(rest));
+        std::fprintf(stderr, "%s\n", qPrintable(message));
         std::fflush(stderr);
     }
     std::_Exit(1);
@@ -71,14 +67,25 @@ int main(int argc, char *argv[])
 {
     // The application name (the executable's base name) addresses the per-user settings, which
     // --help names.
-    QCoreApplication::setApplicationName(QStringLiteral("larkspire"));
-    // --help and --version answer without a display; without one the program says so plainly
-    // instead of letting Qt abort. A console is taken only to print.
+    QCoreApplication::setApplicationName(kExecutableName);
+    // --help, --version and a reading answer without a display; without one the windows do not
+    // start, and the program says so plainly instead of letting Qt abort. A console is taken only
+    // to print.
     const CommandLine::Result early = CommandLine::handle(argc, argv);
+    if (early.outcome == CommandLine::Outcome::Read) {
+        const ParentConsole console;
+        return CommandLine::read(early.readings);
+    }
     if (!early.output.empty() || !early.error.empty()) {
         const ParentConsole console;
-        std::fputs(early.output.c_str(), stdout);
-        std::fputs(early.error.c_str(), stderr);
+        standardstreams::letClosedPipesFailWrites();
+        const QString failure = standardstreams::writeOutput(early.output);
+        (void)standardstreams::writeError(early.error);
+        if (!failure.isEmpty()) {
+            const QString said = kExecutableName + QStringLiteral(": write error: ") + failure + QLatin1Char('\n');
+            (void)standardstreams::writeError(said.toUtf8());
+            return 1;
+        }
     }
     if (early.outcome != CommandLine::Outcome::Run)
         return CommandLine::exitStatus(early.outcome);
@@ -98,8 +105,7 @@ int main(int argc, char *argv[])
     // The program ends when a main window is closed, not when the last one is hidden.
     QApplication::setQuitOnLastWindowClosed(false);
     // Every window asks for Verdana; where it is not installed the system's sans-serif stands in.
-    QFont::insertSubstitutions(theme::kFontFamily, {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans"),
-                                                    QStringLiteral("Sans Serif")});
+    CommandLine::substituteReportFont();
     // The windows carry their whole look themselves, whatever the desktop's style and colours.
     theme::useProgramStyle();
     installAccessibility();

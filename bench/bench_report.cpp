@@ -1,6 +1,7 @@
 // In-process timings of the report box (offscreen) with a long run without a blank in it:
 // pasting it, typing beside it and into it, leaving the box idle with the caret blinking in it, and
-// printing it; and how long a run Qt's default wrapping lays out in a stock QTextEdit.
+// printing it; how long a run Qt's default wrapping lays out in a stock QTextEdit; and pastes and
+// keys in text made of many long runs, each shorter than the whole.
 //
 //     build/bench/bench_report [--benchmark_filter=REGEX]
 #include "GuiTestSupport.h"
@@ -8,6 +9,7 @@
 #include "report/ReportEdit.h"
 #include "report/ReportLinks.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QFile>
 #include <QTemporaryDir>
@@ -18,8 +20,11 @@
 #include <benchmark/benchmark.h>
 
 #include <ctime>
+#include <malloc.h>
+#include <fstream>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -35,6 +40,41 @@ QString unbrokenText(qsizetype n)
     for (qsizetype i = 0; i < n; ++i)
         text[i] = QLatin1Char(static_cast<char>('a' + i % 26));
     return text;
+}
+
+// Text of n characters: runs of runLength letters joined by single blanks; with words, each run is
+// followed by as many characters of ordinary words. A run length of 0 gives ordinary words alone,
+// -1 one unbroken run.
+QString runsText(qsizetype n, qsizetype runLength, bool withWords)
+{
+    if (runLength < 0)
+        return unbrokenText(n);
+    static const QString words = QStringLiteral(
+        "the quick brown fox jumps over a lazy dog while seven wizards quietly judge boxing matches ");
+    QString text;
+    text.reserve(n);
+    const QString run = unbrokenText(qMax<qsizetype>(runLength, 1));
+    while (text.size() < n) {
+        if (runLength > 0)
+            text += run + QLatin1Char(' ');
+        for (qsizetype wordsLeft = runLength > 0 ? (withWords ? runLength : 0) : n; wordsLeft > 0 && text.size() < n;
+             wordsLeft -= words.size())
+            text += words;
+    }
+    text.truncate(n);
+    return text;
+}
+
+// A figure of the process's memory in /proc/self/status (VmRSS, VmHWM), in bytes; 0 where it
+// cannot be read.
+double memoryFigure(const std::string &field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind(field + ':', 0) == 0)
+            return std::stod(line.substr(field.size() + 1)) * 1024;
+    }
+    return 0;
 }
 
 // The open report's box, after the window has been shown and painted.
@@ -117,6 +157,78 @@ BENCHMARK(BM_PasteUnbrokenTextIntoAStockBox)
     ->Arg(ReportEdit::kLongestWordWrappedRun)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
+
+// A paste into the open report of argument 0 bytes of the mix of arguments 1 and 2 (see runsText),
+// laid out whole (target: 0.5 s of processor time per MB). Counter: the growth of the peak resident
+// set over the box before the paste.
+void BM_PasteMixedRuns(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    const QString pasted = runsText(state.range(0), state.range(1), state.range(2) != 0);
+    double peakGrowth = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto report = std::make_unique<ReportDialog>(SampleReport(), dialogs);
+        QTextEdit *box = shownReportBox(*report);
+        box->moveCursor(QTextCursor::End);
+        malloc_trim(0); // what earlier pastes freed no longer counts as resident
+        const double before = memoryFigure("VmRSS");
+        std::ofstream("/proc/self/clear_refs") << "5"; // the peak starts afresh
+        state.ResumeTiming();
+        box->insertPlainText(pasted);
+        QApplication::processEvents();
+        box->document()->documentLayout()->documentSize(); // the whole document laid out
+        state.PauseTiming();
+        peakGrowth = qMax(peakGrowth, memoryFigure("VmHWM") - before);
+        report->close();
+        report.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    state.counters["peak_MB"] = peakGrowth / (1024 * 1024);
+}
+void PasteMixes(benchmark::internal::Benchmark *benchmark)
+{
+    for (const int megabytes : {1, 5}) {
+        for (const int runLength : {1000, 10000, 30000, 60000})
+            for (const int withWords : {0, 1})
+                benchmark->Args({megabytes * 1024 * 1024, runLength, withWords});
+        benchmark->Args({megabytes * 1024 * 1024, -1, 0});
+        benchmark->Args({megabytes * 1024 * 1024, 0, 0});
+    }
+}
+BENCHMARK(BM_PasteMixedRuns)->Apply(PasteMixes)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// One key typed into the middle of a 100 KB paragraph of the mix of arguments 0 and 1 (see
+// runsText) at the report's end (target: within 50 ms).
+void BM_TypeAKeyIntoA100KBParagraph(benchmark::State &state)
+{
+    FakeDialogs dialogs;
+    ReportDialog report(SampleReport(), dialogs);
+    QTextEdit *box = shownReportBox(report);
+    QApplication::setActiveWindow(&report);
+    box->setFocus();
+    box->moveCursor(QTextCursor::End);
+    constexpr int kParagraph = 100 * 1024;
+    box->insertPlainText(runsText(kParagraph, state.range(0), state.range(1) != 0));
+    QTextCursor cursor(box->document());
+    cursor.setPosition(box->document()->characterCount() - 1 - kParagraph / 2);
+    box->setTextCursor(cursor);
+    QApplication::processEvents();
+    for (auto _ : state) {
+        QTest::keyClick(box, Qt::Key_A);
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_TypeAKeyIntoA100KBParagraph)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({30000, 0})
+    ->Args({60000, 0})
+    ->Args({10000, 1})
+    ->Args({-1, 0})
+    ->Args({0, 0})
+    ->Unit(benchmark::kMillisecond);
 
 // One key typed into the report (target: within 5 ms). Argument 0: the size of the unbroken run
 // pasted at the report's end beforehand; argument 1: where the key goes, into the composed text

@@ -19,3 +19,7 @@ set_target_properties(startup_timer PROPERTIES AUTOMOC OFF)
 # Memory kept by report openings and by readings (offscreen): heap in use and resident set.
 add_executable(bench_memory bench_memory.cpp)
 target_link_libraries(bench_memory PRIVATE application gui_test_support benchmark::benchmark)
+
+# The command line: a file of people to JSON Lines, without windows or an application object.
+add_executable(bench_command_line bench_command_line.cpp)
+target_link_libraries(bench_command_line PRIVATE application benchmark::benchmark)

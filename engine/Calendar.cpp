@@ -38,7 +38,7 @@ int daysInMonth(int year, int month)
 std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t day)
 {
     int monthStart = 0;
-    if (year >= 1900 && year <= 2050) {
+    if (year >= kFirstCalendarYear && year <= kLastCalendarYear) {
         for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
             if (kMonthNames[i] != month)
                 continue;

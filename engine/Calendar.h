@@ -13,6 +13,10 @@ inline constexpr std::array<std::string_view, 12> kMonthNames{
     "July",    "August",   "September", "October", "November", "December",
 };
 
+// The years the calendar knows.
+inline constexpr int kFirstCalendarYear = 1900;
+inline constexpr int kLastCalendarYear = 2050;
+
 // Every year divisible by 4 is a leap year, 1900 and 2100 included.
 constexpr bool isLeapYear(int year)
 {

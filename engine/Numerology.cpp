@@ -37,12 +37,12 @@ constexpr std::array<std::int16_t, 256> kValueOfByte = [] {
     return values;
 }();
 
-constexpr std::int16_t letterValueOf(char c)
+} // namespace
+
+std::int16_t letterValue(char c)
 {
     return kValueOfByte[static_cast<unsigned char>(c)];
 }
-
-} // namespace
 
 std::int16_t reduceNumber(std::int16_t n)
 {
@@ -56,12 +56,11 @@ std::int16_t reduceNumber(std::int16_t n)
 
 std::int16_t nameNumber(std::string_view name)
 {
-    constexpr int kLargest = 32767;
     int total = 0;
     for (char c : name) {
-        total += letterValueOf(c);
-        if (total >= kLargest) {
-            total = kLargest;
+        total += letterValue(c);
+        if (total >= kLargestLetterSum) {
+            total = kLargestLetterSum;
             break;
         }
     }

@@ -6,11 +6,17 @@
 
 namespace numerology {
 
+// The largest letter sum nameNumber counts; a longer name's sum stops there.
+inline constexpr int kLargestLetterSum = 32767;
+
+// The value of one letter: A = 1, B = 2, C = 11 ... Z = 7 for the capitals A to Z, 0 for every other byte.
+std::int16_t letterValue(char c);
+
 // One reduction step: n up to 22 unchanged, a larger n replaced by the sum of its decimal digits, once.
 std::int16_t reduceNumber(std::int16_t n);
 
 // The letter sum of a name (capitals A to Z only; every other byte counts 0), reduced once.
-// A letter sum that would pass 32767 stops at 32767, so an overlong name still gives a
+// A letter sum that would pass kLargestLetterSum stops there, so an overlong name still gives a
 // deterministic number (reduceNumber(32767) = 25) and never overflows.
 std::int16_t nameNumber(std::string_view name);
 

@@ -1,5 +1,6 @@
 #include "model/Reading.h"
 
+#include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
 
@@ -29,6 +30,19 @@ std::optional<std::string_view> textOf(const numerology::InterpretationTexts &te
     return std::nullopt;
 }
 
+const numerology::Working &workingOf(const numerology::Explanation &explanation, Result result)
+{
+    switch (result) {
+    case Result::LuckyNumber: return explanation.luckyNumber;
+    case Result::LuckyColor: return explanation.luckyColor;
+    case Result::MoneyNumber: return explanation.moneyNumber;
+    case Result::FirstHealthIndication: return explanation.firstHealthIndication;
+    case Result::FirstHealthInfluence: return explanation.firstHealthInfluence;
+    case Result::SecondHealthIndication: break;
+    }
+    return explanation.secondHealthIndication;
+}
+
 } // namespace
 
 Reading Reading::placeholders()
@@ -44,9 +58,12 @@ Reading Reading::next(const numerology::PersonDetails &person) const
     Reading reading;
     reading.interpretation = numerology::computeInterpretation(person);
     const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
+    const numerology::Explanation explanation = numerology::explainInterpretation(person);
     for (const ResultInfo &info : kResults) {
         const std::optional<std::string_view> text = textOf(texts, info.result);
         reading.descriptions[indexOf(info.result)] = text ? fromEngineText(*text) : description(info.result);
+        for (const std::string &step : workingOf(explanation, info.result).steps)
+            reading.workings[indexOf(info.result)] << fromView(step);
     }
     return reading;
 }

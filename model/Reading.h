@@ -2,15 +2,16 @@
 // The model layer: the values the windows share.
 //
 // The flow of one reading: the input window emits the person's details; the application computes
-// the next Reading from them (the engine's Interpretation and its six texts) and hands it to the
-// results window, which shows it; Print hands the same Reading to the report dialog, which
-// composes it as rich text and saves or prints it. Results describes the six results once;
-// Product names the program; WebPages opens the publisher's pages.
+// the next Reading from them (the engine's Interpretation, its six texts and their workings) and
+// hands it to the results window, which shows it; Print hands the same Reading to the report
+// dialog, which composes it as rich text and saves or prints it. Results describes the six
+// results once; Product names the program; WebPages opens the publisher's pages.
 
 #include "engine/Records.h"
 #include "model/Results.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <array>
 
@@ -19,6 +20,9 @@ struct Reading {
     // The six description texts in the order of kResults, with "\n" line breaks, exactly as the
     // results window shows them.
     std::array<QString, kResultCount> descriptions;
+    // The working of each result in the order of kResults: the steps that reach its value, the
+    // last one stating it. Empty before the first reading.
+    std::array<QStringList, kResultCount> workings;
 
     // What the results window shows before any reading: its placeholder in each box.
     static Reading placeholders();
@@ -30,4 +34,5 @@ struct Reading {
     // A result's value as the windows write it: a number in plain decimal, or the colour's name.
     QString valueText(Result result) const;
     const QString &description(Result result) const { return descriptions[indexOf(result)]; }
+    const QStringList &working(Result result) const { return workings[indexOf(result)]; }
 };

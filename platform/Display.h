@@ -6,13 +6,16 @@
 namespace display {
 
 // Why no window can be shown, for a start that chose no Qt platform of its own: the variables
-// that name the system's displays are all unset. Empty when there is a display to try.
+// that name the system's displays are all unset; in words that follow the program's name, which
+// the caller puts before them ("... needs a graphical display: ..."). Empty when there is a
+// display to try.
 std::string missingReason();
 
 // The display a start would use, for the one line that says it could not be reached: the value
 // of a -display option when one was given, otherwise the system's display variables; or, when a
 // Qt platform plug-in other than the system's own was chosen (by -platform or QT_QPA_PLATFORM),
-// the display of that plug-in.
+// the display of that plug-in. A display whose variable is not set is named by that
+// ("the X display (DISPLAY is not set)").
 std::string describe(const std::string &displayOption, const std::string &platform);
 
 } // namespace display

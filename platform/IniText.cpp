@@ -10,7 +10,7 @@ namespace initext {
 
 namespace {
 
-// One line of the file: where its text starts and ends (before its line ending) and where the
+// One line of the text: where its text starts and ends (before its line ending) and where the
 // next line starts.
 struct Line {
     qsizetype start;
@@ -19,12 +19,11 @@ struct Line {
 };
 
 // Calls visit(line, its text without surrounding blanks) for each line until visit returns true,
-// without copying anything. A UTF-8 byte-order mark before the first line is not part of it.
+// without copying anything.
 template <class Visit>
-void forEachLine(const QByteArray &contents, Visit visit)
+void forEachLine(QByteArrayView all, Visit visit)
 {
-    const QByteArrayView all(contents);
-    qsizetype start = all.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    qsizetype start = 0;
     while (start < all.size()) {
         const qsizetype newline = all.indexOf('\n', start);
         const qsizetype next = newline < 0 ? all.size() : newline + 1;
@@ -143,64 +142,106 @@ QByteArray escaped(const QString &value)
     return out + '"';
 }
 
-// The contents with the bytes from one position to another replaced, in one copy.
-QByteArray spliced(const QByteArray &contents, qsizetype from, qsizetype to, const QByteArray &insert)
-{
-    QByteArray out;
-    out.reserve(contents.size() - (to - from) + insert.size());
-    const QByteArrayView all(contents);
-    out.append(all.first(from)).append(insert).append(all.sliced(to));
-    return out;
-}
+// How a file is encoded: the byte-order mark it starts with, if any, and whether the text after
+// it is UTF-16 (as Notepad's "Unicode" saves it) or else UTF-8.
+struct Encoding {
+    qsizetype markSize = 0;
+    std::optional<QStringConverter::Encoding> utf16;
+};
 
-// A file saved as UTF-16 with its byte-order mark (as Notepad's "Unicode" saves it) is read and
-// changed as UTF-8 and written back as UTF-16 again, with the same byte order and mark, so that
-// the file keeps one encoding.
-enum class Encoding { Utf8, Utf16LittleEndian, Utf16BigEndian };
-
-Encoding encodingOf(const QByteArray &contents)
+Encoding encodingOf(QByteArrayView contents)
 {
     if (contents.startsWith("\xFF\xFE"))
-        return Encoding::Utf16LittleEndian;
+        return {2, QStringConverter::Utf16LE};
     if (contents.startsWith("\xFE\xFF"))
-        return Encoding::Utf16BigEndian;
-    return Encoding::Utf8;
+        return {2, QStringConverter::Utf16BE};
+    return {contents.startsWith("\xEF\xBB\xBF") ? 3 : 0, std::nullopt};
 }
 
-// UTF-16 contents as UTF-8, its byte-order mark becoming UTF-8's.
-QByteArray asUtf8(const QByteArray &contents, Encoding encoding)
+// The text after the mark as UTF-8, which is read and changed; UTF-8 text is not copied, and stays
+// valid as long as the file's contents.
+QByteArray textOf(QByteArrayView contents, const Encoding &encoding)
 {
-    QStringDecoder decode(encoding == Encoding::Utf16LittleEndian ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    const QString text = decode(QByteArrayView(contents).sliced(2));
-    return "\xEF\xBB\xBF" + text.toUtf8();
+    const QByteArrayView body = contents.sliced(encoding.markSize);
+    if (!encoding.utf16)
+        return QByteArray::fromRawData(body.data(), body.size());
+    QStringDecoder decode(*encoding.utf16);
+    return QString(decode(body)).toUtf8();
 }
 
-// UTF-8 contents that asUtf8 gave, in the UTF-16 they came from.
-QByteArray asUtf16(const QByteArray &utf8, Encoding encoding)
+// A piece of that UTF-8 text in the file's own encoding (UTF-8 pieces are not copied).
+QByteArray inFileEncoding(QByteArrayView piece, const Encoding &encoding)
 {
-    const QString text = QString::fromUtf8(QByteArrayView(utf8).sliced(3));
-    const bool little = encoding == Encoding::Utf16LittleEndian;
-    QStringEncoder encode(little ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE);
-    return QByteArray(little ? "\xFF\xFE" : "\xFE\xFF") + QByteArray(encode(text));
+    if (!encoding.utf16)
+        return QByteArray::fromRawData(piece.data(), piece.size());
+    QStringEncoder encode(*encoding.utf16);
+    return encode(QString::fromUtf8(piece));
+}
+
+// A settings file's text holds no NUL character: where one seems to, the file's encoding cannot
+// be told for certain (UTF-16 without its mark, UTF-32 with or without one), and nothing in it is
+// read or changed.
+bool isToldForCertain(const QByteArray &text)
+{
+    return !text.contains('\0');
+}
+
+// A change of the text: the bytes from one position to another replaced.
+struct Edit {
+    qsizetype from;
+    qsizetype to;
+    QByteArray insert;
+};
+
+// The change that sets key in section to value, within the text (after its mark).
+Edit editSetting(QByteArrayView text, QStringView section, QStringView key, const QString &value)
+{
+    const QByteArray wantedSection = section.toUtf8();
+    const QByteArray wantedKey = key.toUtf8();
+    const QByteArray entry = wantedKey + '=' + escaped(value);
+    bool inSection = false;
+    qsizetype sectionStart = -1; // where the first line of the section starts
+    std::optional<Line> existing;
+    forEachLine(text, [&](const Line &line, QByteArrayView lineText) {
+        if (const auto name = sectionOf(lineText)) {
+            inSection = *name == wantedSection;
+            if (inSection && sectionStart < 0)
+                sectionStart = line.next;
+            return false;
+        }
+        if (inSection && isEntry(lineText, wantedKey))
+            existing = line;
+        return existing.has_value();
+    });
+    if (existing)
+        return {existing->start, existing->end, entry};
+    if (sectionStart >= 0) {
+        const bool endsLine = sectionStart > 0 && text[sectionStart - 1] == '\n';
+        return {sectionStart, sectionStart, (endsLine ? "" : "\n") + entry + '\n'};
+    }
+    // A new section at the end, after a blank line where the file has lines of its own.
+    const QByteArray separator = text.isEmpty() ? "" : text.endsWith('\n') ? "\n" : "\n\n";
+    return {text.size(), text.size(), separator + '[' + wantedSection + "]\n" + entry + '\n'};
 }
 
 } // namespace
 
 QString value(const QByteArray &contents, QStringView section, QStringView key)
 {
-    if (const Encoding encoding = encodingOf(contents); encoding != Encoding::Utf8)
-        return value(asUtf8(contents, encoding), section, key);
+    const QByteArray text = textOf(contents, encodingOf(contents));
+    if (!isToldForCertain(text))
+        return {};
     const QByteArray wantedSection = section.toUtf8();
     const QByteArray wantedKey = key.toUtf8();
     bool inSection = false;
     QString found;
-    forEachLine(contents, [&](const Line &, QByteArrayView text) {
-        if (const auto name = sectionOf(text)) {
+    forEachLine(text, [&](const Line &, QByteArrayView lineText) {
+        if (const auto name = sectionOf(lineText)) {
             inSection = *name == wantedSection;
             return false;
         }
         QByteArrayView raw;
-        if (!inSection || !isEntry(text, wantedKey, &raw))
+        if (!inSection || !isEntry(lineText, wantedKey, &raw))
             return false;
         found = unescaped(raw);
         return true;
@@ -208,37 +249,28 @@ QString value(const QByteArray &contents, QStringView section, QStringView key)
     return found;
 }
 
-QByteArray withValue(const QByteArray &contents, QStringView section, QStringView key, const QString &value)
+std::optional<QByteArray> withValue(const QByteArray &contents, QStringView section, QStringView key,
+                                    const QString &value)
 {
-    if (const Encoding encoding = encodingOf(contents); encoding != Encoding::Utf8)
-        return asUtf16(withValue(asUtf8(contents, encoding), section, key, value), encoding);
-    const QByteArray wantedSection = section.toUtf8();
-    const QByteArray wantedKey = key.toUtf8();
-    const QByteArray entry = wantedKey + '=' + escaped(value);
-    bool inSection = false;
-    qsizetype sectionStart = -1; // where the first line of the section starts
-    std::optional<Line> existing;
-    forEachLine(contents, [&](const Line &line, QByteArrayView text) {
-        if (const auto name = sectionOf(text)) {
-            inSection = *name == wantedSection;
-            if (inSection && sectionStart < 0)
-                sectionStart = line.next;
-            return false;
-        }
-        if (inSection && isEntry(text, wantedKey))
-            existing = line;
-        return existing.has_value();
-    });
-    if (existing)
-        return spliced(contents, existing->start, existing->end, entry);
-    if (sectionStart >= 0) {
-        const bool endsLine = sectionStart > 0 && contents[sectionStart - 1] == '\n';
-        return spliced(contents, sectionStart, sectionStart, (endsLine ? "" : "\n") + entry + '\n');
-    }
-    // A new section at the end, after a blank line where the file has lines of its own.
-    const bool hasLines = !contents.isEmpty() && contents != "\xEF\xBB\xBF";
-    const QByteArray separator = !hasLines ? "" : contents.endsWith('\n') ? "\n" : "\n\n";
-    return spliced(contents, contents.size(), contents.size(), separator + '[' + wantedSection + "]\n" + entry + '\n');
+    const Encoding encoding = encodingOf(contents);
+    const QByteArray text = textOf(contents, encoding);
+    if (!isToldForCertain(text))
+        return std::nullopt;
+    const Edit edit = editSetting(text, section, key, value);
+    // The file is rewritten only when every byte of it but the changed line's comes back exactly
+    // from the text that was changed: what lies before the line and after it, in the file's own
+    // encoding, must be the file's own bytes, with nothing but the old line between them.
+    const QByteArrayView mark = QByteArrayView(contents).first(encoding.markSize);
+    const QByteArrayView body = QByteArrayView(contents).sliced(encoding.markSize);
+    const QByteArray before = inFileEncoding(QByteArrayView(text).first(edit.from), encoding);
+    const QByteArray after = inFileEncoding(QByteArrayView(text).sliced(edit.to), encoding);
+    const qsizetype oldLine = inFileEncoding(QByteArrayView(text).sliced(edit.from, edit.to - edit.from), encoding).size();
+    if (!body.startsWith(before) || !body.endsWith(after) || before.size() + oldLine + after.size() != body.size())
+        return std::nullopt;
+    const QByteArray insert = inFileEncoding(edit.insert, encoding);
+    QByteArray out;
+    out.reserve(mark.size() + before.size() + insert.size() + after.size());
+    return out.append(mark).append(before).append(insert).append(after);
 }
 
 } // namespace initext

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 // Where the command line's answers (--help, --version, a refused option, a start that failed) go.
 // A Windows program built for the desktop has no console of its own: while a ParentConsole lives,
 // standard output and error that the program was not given go to the console it was started
@@ -8,11 +10,11 @@
 // as there is something to print, never on a plain start. Elsewhere standard output and error are
 // the terminal's already and nothing changes.
 class ParentConsole final {
+    Q_DISABLE_COPY_MOVE(ParentConsole)
+
 public:
     ParentConsole();
     ~ParentConsole();
-    ParentConsole(const ParentConsole &) = delete;
-    ParentConsole &operator=(const ParentConsole &) = delete;
 
 private:
     bool m_attached = false;

@@ -11,7 +11,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
+
+class QSaveFile;
 
 namespace safefiles {
 
@@ -30,6 +33,10 @@ PathKind kindOf(const QString &path);
 // FIFO, device or socket). Empty when a regular file or nothing is there.
 QString refusalOf(const QString &path);
 
+// Makes a folder whose parent folder exists; a folder already there will do. Empty on success,
+// otherwise the system's reason (or what lies there instead).
+QString makeFolder(const QString &path);
+
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
@@ -38,20 +45,53 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes);
 // too large") instead of ending the process, as the signal POSIX raises for it would; how that
 // signal was handled before is restored after.
 class FileSizeSignalGuard {
+    Q_DISABLE_COPY_MOVE(FileSizeSignalGuard)
+
 public:
     FileSizeSignalGuard();
     ~FileSizeSignalGuard();
-    FileSizeSignalGuard(const FileSizeSignalGuard &) = delete;
-    FileSizeSignalGuard &operator=(const FileSizeSignalGuard &) = delete;
 
 private:
     std::function<void()> m_restore;
 };
 
+// Gives the open file at handle, which is to replace the file at path, that file's permission
+// bits exactly, and its owner and group where the process may (on POSIX systems; on Windows the
+// file keeps what the system gives it). Nothing when no regular file is at path. Empty on
+// success, otherwise the system's reason. Called once the file is written, since a write clears
+// the set-user and set-group bits.
+QString keepModeOf(const QString &path, int handle);
+
+// A file written in parts and put in place whole, by the same road as writeFileAtomically: only a
+// regular file or an empty place is written to; the parts go to a temporary file that commit()
+// flushes and checks before it is renamed over the old one. Until the commit, after any failure,
+// and when the writer is destroyed without a commit, the file at path is as it was. Each step
+// returns an empty string on success, otherwise the reason (in the system's words where it gives
+// some); after a failure every later step returns the same reason. A writer commits once.
+class AtomicFileWriter {
+    Q_DISABLE_COPY_MOVE(AtomicFileWriter)
+
+public:
+    explicit AtomicFileWriter(const QString &path);
+    ~AtomicFileWriter();
+
+    QString write(QByteArrayView bytes);
+    QString commit();
+
+private:
+    QString fail();
+
+    QString m_path;
+    FileSizeSignalGuard m_sizeLimitFailsTheWrite;
+    std::unique_ptr<QSaveFile> m_file;
+    QString m_failure;
+};
+
 // Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
-// written to; the bytes go to a temporary file that is flushed and checked before it is renamed
-// over the old one. Returns an empty string on success, otherwise the reason for the failure, in
-// the system's words where it gives some (the old file is then untouched).
+// written to; the bytes go to a temporary file that is flushed and checked, and given the old
+// file's mode, before it is renamed over the old one. Returns an empty string on success,
+// otherwise the reason for the failure, in the system's words where it gives some (the old file
+// is then untouched).
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace safefiles

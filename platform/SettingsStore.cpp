@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTimer>
 
 namespace {
@@ -28,9 +27,11 @@ SettingsStore::~SettingsStore()
 
 QString SettingsStore::defaultPath()
 {
+    const QString folder = configFolder();
+    if (folder.isEmpty())
+        return {};
     const QString app = QCoreApplication::applicationName();
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') + app
-        + QLatin1Char('/') + app + QStringLiteral(".conf");
+    return folder + QLatin1Char('/') + app + QLatin1Char('/') + app + QStringLiteral(".conf");
 }
 
 QString SettingsStore::read(const QString &section, const QString &entry)
@@ -56,15 +57,19 @@ bool SettingsStore::flush()
     if (m_pending.empty())
         return true;
     // Read afresh, so that whatever else the file holds now is kept. A file that is there but
-    // cannot be read as ours (too large, not a regular file) is left alone.
+    // cannot be read as ours (too large, not a regular file) or not written back exactly but for
+    // the changed lines is left alone.
     const safefiles::PathKind kind = safefiles::kindOf(m_path);
     std::optional<QByteArray> contents = kind == safefiles::PathKind::Missing
         ? std::optional<QByteArray>(QByteArray())
         : safefiles::readRegularFile(m_path, kLargestSettingsFile);
     if (!contents)
         return false;
-    for (const Pending &p : m_pending)
-        *contents = initext::withValue(*contents, p.section, p.entry, p.value);
+    for (const Pending &p : m_pending) {
+        contents = initext::withValue(*contents, p.section, p.entry, p.value);
+        if (!contents)
+            return false;
+    }
     QDir().mkpath(QFileInfo(m_path).absolutePath());
     if (!safefiles::writeFileAtomically(m_path, *contents).isEmpty())
         return false;

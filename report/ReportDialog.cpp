@@ -37,29 +37,6 @@ constexpr struct {
     Twips offers{30, 6960, 7665, 615}; // the two offers, one on top of the other
 } kLayout;
 
-LinkLabel *reportLink(QWidget *parent, const char *name, const QString &text, Twips rect)
-{
-    auto *label = new LinkLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setFont(theme::font(theme::Bold | theme::Underlined));
-    label->setAlignment(Qt::AlignCenter);
-    theme::place(label, rect);
-    return label;
-}
-
-QPushButton *reportButton(QWidget *parent, const char *name, const QString &caption, const QString &spoken,
-                        const QFont &font, Twips rect)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(spoken);
-    button->setFont(font);
-    button->setAutoDefault(false);
-    theme::greyButton(button);
-    theme::place(button, rect);
-    return button;
-}
-
 } // namespace
 
 ReportDialog::ReportDialog(Reading reading, SaveAndPrintDialogs &dialogs, QWidget *parent)
@@ -95,21 +72,19 @@ void ReportDialog::createControls()
     m_reportEdit->setTabChangesFocus(true);
     m_reportEdit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     theme::place(m_reportEdit, kLayout.reportEdit);
-    const QFont reportFont = theme::font(theme::Plain, theme::kLargePoints);
-    m_reportEdit->document()->setDefaultFont(reportFont);
-    m_reportEdit->setFont(reportFont);
+    m_reportEdit->setFont(theme::font(theme::Plain, theme::kLargePoints));
     theme::paint(m_reportEdit, QPalette::Base, theme::kPaleCyan);
     theme::paint(m_reportEdit, QPalette::Text, Qt::black);
     new ClipboardGuard(m_reportEdit->viewport());
     connect(m_reportEdit, &QTextEdit::textChanged, this, &ClipboardGuard::emptyClipboard);
 
-    auto *printButton = reportButton(this, "printButton", QStringLiteral("&Print"), QStringLiteral("Print"),
-                                   theme::font(theme::Bold), kLayout.printButton);
+    auto *printButton = theme::greyButton(this, "printButton", QStringLiteral("&Print"), QStringLiteral("Print"),
+                                          theme::font(theme::Bold), kLayout.printButton);
     QFont sansSerif = theme::font(theme::Bold);
     sansSerif.setFamily(QStringLiteral("MS Sans Serif"));
     sansSerif.setStyleHint(QFont::SansSerif);
-    auto *saveButton = reportButton(this, "saveButton", QStringLiteral("&Save"), QStringLiteral("Save"), sansSerif,
-                                  kLayout.saveButton);
+    auto *saveButton = theme::greyButton(this, "saveButton", QStringLiteral("&Save"), QStringLiteral("Save"), sansSerif,
+                                         kLayout.saveButton);
     connect(printButton, &QPushButton::clicked, this, &ReportDialog::print);
     connect(saveButton, &QPushButton::clicked, this, &ReportDialog::saveAsRtf);
     setTabOrder(m_reportEdit, printButton);
@@ -119,29 +94,20 @@ void ReportDialog::createControls()
     new QShortcut(QKeySequence::Print, this, this, &ReportDialog::print);
     new QShortcut(QKeySequence::HelpContents, this, this, &webpages::openOnlineHelp);
 
-    auto *forumLink = reportLink(this, "forumLink", QStringLiteral("Join our numerology discussion forum"), kLayout.forumLink);
-    auto *homeLink = reportLink(this, "homeLink", QStringLiteral("Click here to visit our web site"), kLayout.homeLink);
-    // Made in this order so that the co-branding offer lies in front; the report never changes it.
-    auto *fullBrandOffer = reportLink(this, "fullBrandOffer", kFullBrandOffer, kLayout.offers);
-    auto *coBrandOffer = reportLink(this, "coBrandOffer", kCoBrandOffer, kLayout.offers);
-    for (LinkLabel *offer : {fullBrandOffer, coBrandOffer}) {
-        theme::paint(offer, QPalette::WindowText, theme::kBlue);
-        offer->setAutoFillBackground(true);
-    }
+    const QFont linkFont = theme::font(theme::Bold | theme::Underlined);
+    auto *forumLink = placedLink(this, "forumLink", QStringLiteral("Join our numerology discussion forum"), linkFont,
+                                 Qt::AlignCenter, kLayout.forumLink);
+    auto *homeLink = placedLink(this, "homeLink", QStringLiteral("Click here to visit our web site"), linkFont,
+                                Qt::AlignCenter, kLayout.homeLink);
+    // The co-branding offer lies in front; the report never changes it.
+    placedOffers(this, kLayout.offers, theme::kBlue, Qt::AlignCenter).coBrand->raise();
     connect(forumLink, &LinkLabel::clicked, this, &webpages::openHomePage);
     connect(homeLink, &LinkLabel::clicked, this, &webpages::openHomePage);
-    connect(coBrandOffer, &LinkLabel::clicked, this, &webpages::openCoBrandPage);
-    connect(fullBrandOffer, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
 }
 
 void ReportDialog::composeDocument()
 {
-    // The document as composed is where undo stops: its making is no edit of the user's.
-    QTextDocument *document = m_reportEdit->document();
-    document->setUndoRedoEnabled(false);
-    QTextCursor cursor(document);
-    insertRuns(cursor, reportRuns(m_reading));
-    document->setUndoRedoEnabled(true);
+    composeReport(*m_reportEdit->document(), m_reading);
     m_reportEdit->moveCursor(QTextCursor::Start);
     m_reportEdit->setFocus();
 }
@@ -167,30 +133,21 @@ void ReportDialog::saveAsRtf()
     }
     if (failure.isEmpty())
         return;
-    showMessage(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
+    showWarning(QStringLiteral("The report could not be saved to %1.\n%2").arg(QDir::toNativeSeparators(*path), failure));
 }
 
 std::unique_ptr<QTextDocument> ReportDialog::printableDocument() const
 {
-    const QTextCursor cursor = m_reportEdit->textCursor();
-    auto document = std::make_unique<QTextDocument>();
-    // Wrapped as the box wraps.
-    document->setDefaultFont(m_reportEdit->document()->defaultFont());
-    document->setDefaultTextOption(m_reportEdit->document()->defaultTextOption());
-    QTextCursor(document.get())
-        .insertFragment(cursor.hasSelection() ? cursor.selection() : QTextDocumentFragment(m_reportEdit->document()));
-    return document;
+    return printableReport(*m_reportEdit->document(), m_reportEdit->textCursor().selection());
 }
 
 void ReportDialog::print()
 {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(kReadingTitle);
     const bool hasSelection = m_reportEdit->textCursor().hasSelection();
     if (!m_dialogs.askPrinter(this, printer, hasSelection))
         return;
     // What is printed depends on the box's selection alone, not on the range chosen in the dialog.
-    printer.setPrintRange(QPrinter::AllPages);
     const WaitCursor busy;
-    printableDocument()->print(&printer);
+    printReport(*printableDocument(), printer);
 }

@@ -3,8 +3,11 @@
 #include "model/Product.h"
 #include "widgets/Theme.h"
 
+#include <QPrinter>
 #include <QTextCharFormat>
 #include <QTextCursor>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 namespace {
 
@@ -38,4 +41,41 @@ void insertRuns(QTextCursor &cursor, const std::vector<ReportRun> &runs)
         format.setForeground(run.color);
         cursor.insertText(run.text, format);
     }
+}
+
+void composeReport(QTextDocument &document, const Reading &reading)
+{
+    document.setDefaultFont(theme::font(theme::Plain, theme::kLargePoints));
+    QTextOption wrapping = document.defaultTextOption();
+    wrapping.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    document.setDefaultTextOption(wrapping);
+    const bool undo = document.isUndoRedoEnabled();
+    document.setUndoRedoEnabled(false);
+    QTextCursor cursor(&document);
+    insertRuns(cursor, reportRuns(reading));
+    document.setUndoRedoEnabled(undo);
+}
+
+QString reportText(const Reading &reading)
+{
+    QString text;
+    for (const ReportRun &run : reportRuns(reading))
+        text += run.text;
+    return text;
+}
+
+std::unique_ptr<QTextDocument> printableReport(const QTextDocument &report, const QTextDocumentFragment &part)
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->setDefaultFont(report.defaultFont());
+    document->setDefaultTextOption(report.defaultTextOption());
+    QTextCursor(document.get()).insertFragment(part.isEmpty() ? QTextDocumentFragment(&report) : part);
+    return document;
+}
+
+void printReport(const QTextDocument &printable, QPrinter &printer)
+{
+    printer.setDocName(kReadingTitle);
+    printer.setPrintRange(QPrinter::AllPages);
+    printable.print(&printer);
 }

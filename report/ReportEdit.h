@@ -2,23 +2,33 @@
 
 #include <QTextEdit>
 
+#include <memory>
+
+class QTextBlock;
+
 // The report's text box. Whatever reaches it from outside (a paste by any key or menu, a middle
 // click, a drop) comes in as the plain text the source offers, or not at all: the report holds only
 // the runs it was composed with and what the user types.
 //
 // It wraps as a stock QTextEdit does, at word boundaries or anywhere inside a word wider than a
-// line, except while it holds a run of more than kLongestWordWrappedRun characters without a
-// blank: then it wraps anywhere. Qt's word wrapping scans such a run to its end for every line
-// that starts inside it, in time that grows with the square of the run (a megabyte took a minute);
-// wrapping anywhere takes time in proportion to the text.
+// line, except while that would cost too much: then it wraps anywhere. Qt's word wrapping scans an
+// unbroken run to its end for every line that starts inside it, in time that grows with the square
+// of the run, summed over every such run of a paragraph (a key typed in it lays the paragraph out
+// again) and of the document (a paste lays it all out); wrapping anywhere takes time in proportion
+// to the text.
 class ReportEdit final : public QTextEdit {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ReportEdit)
 
 public:
-    // The longest run without a blank that is still wrapped at word boundaries: Qt lays out a
-    // paste of it in the report box within about 0.3 s.
-    static constexpr int kLongestWordWrappedRun = 60000;
+    // What word wrapping may cost, counted as the sum of the squares of the lengths of the runs
+    // without a blank: as much as one run of kLongestWordWrappedRun characters costs (a key typed
+    // into a paragraph of kFreeLength characters holding it is laid out within about 40 ms), and
+    // for a longer paragraph or document as much more as it is longer. Runs of up to
+    // kShortestCountedRun characters fit in a line and are not counted.
+    static constexpr int kLongestWordWrappedRun = 10000;
+    static constexpr int kFreeLength = 100 * 1024;
+    static constexpr int kShortestCountedRun = 256;
 
     explicit ReportEdit(QWidget *parent = nullptr);
 
@@ -26,12 +36,15 @@ protected:
     void insertFromMimeData(const QMimeData *source) override;
 
 private:
-    void watchLongRuns(int from, int charsRemoved, int charsAdded);
-    bool findLongRun(int from, int to);
+    struct WrapCosts;
+    class ParagraphCost;
+
+    void measureEdit(int from, int charsRemoved, int charsAdded);
+    void measure(QTextBlock block);
+    void settleWrapMode();
     void resumeLayout();
 
-    // Where a run longer than kLongestWordWrappedRun starts, -1 when the document holds none.
-    // Edits before it move it; an edit inside it sends the box looking for one again.
-    int m_longRunStart = -1;
-    int m_longRunEnd = -1;
+    // The document's word-wrapping cost, kept by the paragraphs' own costs (their user data), which
+    // share it since the document and its paragraphs go after this box's members.
+    std::shared_ptr<WrapCosts> m_costs;
 };

@@ -1,6 +1,7 @@
-// The command line as the program reads it before Qt starts: what it answers, what it refuses, and
-// that a plain start has nothing to print (the program then takes no console on Windows). Runs with
-// QT_QPA_PLATFORM set, as every unit test does, so that no display is looked for.
+// The command line as the program reads it before Qt starts: what it answers, what it refuses (word
+// for word, with the status), the readings it takes, and that a plain start has nothing to print
+// (the program then takes no console on Windows). Runs with QT_QPA_PLATFORM set, as every unit test
+// does, so that no display is looked for.
 #include "app/CommandLine.h"
 #include "platform/SettingsStore.h"
 
@@ -41,6 +42,7 @@ TEST(CommandLine, QtsOwnOptionsInTheFormsQtReadsStartThePlainWay)
         {"-plugin", "evdevmouse", "-platformpluginpath", "p", "-session", "s", "-qmljsdebugger=port:1"},
         {"-geometry", "100x100", "-title", "T", "-icon", "i.png", "-name", "n", "-visual", "33", "-nograb"},
         {"a-word-that-is-no-option"},
+        {"--", "--first", "ANN", "--frobnicate"},
     };
     for (const auto &words : starts) {
         const CommandLine::Result result = Handle(words);
@@ -85,7 +87,7 @@ TEST(CommandLine, WhatQtDoesNotReadIsRefusedWithStatusTwo)
 
 TEST(CommandLine, HelpNamesWhereThisSystemKeepsTheSetting)
 {
-    for (const char *help : {"--help", "-h", "-?"}) {
+    for (const char *help : {"--help", "-h", "-?", "/?"}) {
         const CommandLine::Result result = Handle({"-reverse", help, "--frobnicate"});
         EXPECT_EQ(result.outcome, Outcome::Done);
         EXPECT_EQ(result.error, "");
@@ -95,6 +97,93 @@ TEST(CommandLine, HelpNamesWhereThisSystemKeepsTheSetting)
     const CommandLine::Result version = Handle({"--version"});
     EXPECT_EQ(version.outcome, Outcome::Done);
     EXPECT_EQ(version.output.substr(0, version.output.find('\n')), "Larkspire 1.45");
+}
+
+TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
+{
+    const char *const born = "--born=1990-05-17";
+    const auto date = [](const char *given, const char *why) {
+        return Refusal(std::string("invalid date '") + given + "' for '--born': " + why);
+    };
+    const auto name = [](const char *why) { return Refusal(std::string("invalid name for '--first': ") + why); };
+    const char *const form = "not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS";
+    const struct {
+        std::vector<const char *> words;
+        Outcome outcome;
+        std::string error;
+    } rows[] = {
+        {{"--first", "ann", "--last", "lee", born}, Outcome::Read, ""},
+        // Qt's options beside a reading are read and left unused.
+        {{"-platform", "xcb", "--first=A", "--last=B", "--born", "2999-12-31T23:59:59"}, Outcome::Read, ""},
+        {{"--first", "  ", "--last", " ", born}, Outcome::Read, ""},
+        {{"--batch", "-", "--format=json", "--explain"}, Outcome::Read, ""},
+        {{"--first", "a", "--last", "b", born, "--frobnicate"}, Outcome::Misused, Refusal("unrecognized option '--frobnicate'")},
+        {{"--first", "a", "--last"}, Outcome::Misused, Refusal("option '--last' requires an argument")},
+        {{"--batch", "f.csv", "--explain=yes"}, Outcome::Misused, Refusal("option '--explain' doesn't allow an argument")},
+        {{"--batch", "f.csv", "--format", "doc"}, Outcome::Misused,
+         Refusal("invalid argument 'doc' for '--format'; valid arguments are 'text', 'json', 'rtf' and 'pdf'")},
+        {{"--first", "a", "--last", "b"}, Outcome::Misused,
+         Refusal("option '--born' is needed for a reading: the date of birth, YYYY-MM-DD")},
+        {{"--first", "a", "--last", "b", "--born", "1990-5-17"}, Outcome::Misused, date("1990-5-17", form)},
+        {{"--first", "a", "--last", "b", "--born", "1990-05-17T5"}, Outcome::Misused, date("1990-05-17T5", form)},
+        {{"--first", "a", "--last", "b", "--born", "1990-05-17  05"}, Outcome::Misused, date("1990-05-17  05", form)},
+        {{"--first", "a", "--last", "b", "--born", "1899-12-31"}, Outcome::Misused,
+         date("1899-12-31", "the year must be from 1900 to 2999")},
+        {{"--first", "a", "--last", "b", "--born", "3000-01-01"}, Outcome::Misused,
+         date("3000-01-01", "the year must be from 1900 to 2999")},
+        {{"--first", "a", "--last", "b", "--born", "1990-00-01"}, Outcome::Misused,
+         date("1990-00-01", "the month must be from 01 to 12")},
+        {{"--first", "a", "--last", "b", "--born", "1990-01-32"}, Outcome::Misused,
+         date("1990-01-32", "the day must be from 01 to 31")},
+        {{"--first", "a", "--last", "b", "--born", "1990-01-01 24"}, Outcome::Misused,
+         date("1990-01-01 24", "the hour must be from 00 to 23")},
+        {{"--first", "a", "--last", "b", "--born", "1990-01-01T00:60"}, Outcome::Misused,
+         date("1990-01-01T00:60", "the minute must be from 00 to 59")},
+        {{"--first", "a", "--last", "b", "--born", "1990-01-01T00:00:60"}, Outcome::Misused,
+         date("1990-01-01T00:00:60", "the second must be from 00 to 59")},
+        {{"--first", "a", "--last", "b", born, "stray"}, Outcome::Misused, Refusal("extra operand 'stray'")},
+        {{"--first", "a", "--", "--last", "b", born}, Outcome::Misused, Refusal("extra operand '--last'")},
+        {{"--batch", "f.csv", "--born", "1990-01-01"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--born'")},
+        {{"--middle", "", "--batch", "-"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--middle'")},
+        {{"--batch="}, Outcome::Misused, Refusal("option '--batch' requires a file name ('-' for standard input)")},
+        {{"--first", "a", "--last", "b", born, "--format", "rtf", "--explain"}, Outcome::Misused,
+         Refusal("'--explain' goes only with '--format text' or '--format json'")},
+        {{"--batch", "f.csv", "--format", "pdf", "--output", "one.pdf"}, Outcome::Misused,
+         Refusal("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'")},
+        {{"--first", "r2d2", "--last", "b", born}, Outcome::Misused, name("'2' is not a letter or a space")},
+        {{"--first", "o'neil", "--last", "b", born}, Outcome::Misused, name("''' is not a letter or a space")},
+        {{"--first", "ren\xC3\xA9", "--last", "b", born}, Outcome::Misused,
+         name("'\xC3\xA9' (U+00E9) is not a letter or a space")},
+        {{"--first", "a\tb", "--last", "b", born}, Outcome::Misused, name("U+0009 is not a letter or a space")},
+        {{"--first", "\xF0\x9F\x98\x80", "--last", "b", born}, Outcome::Misused, name("U+1F600 is not a letter or a space")},
+        // The input window's checks, in its order and words.
+        {{"--last", "b", born}, Outcome::Failed, "larkspire: Please Enter Your First Name\n"},
+        {{"--first", "", "--last", "", born}, Outcome::Failed, "larkspire: Please Enter Your First Name\n"},
+        {{"--first", "a", "--born", "2023-02-29"}, Outcome::Failed, "larkspire: Please Enter Your Last Name\n"},
+        {{"--first", "a", "--last", "b", "--born", "2023-02-29"}, Outcome::Failed,
+         "larkspire: Please Enter Correct Date Or Month!\n"},
+        {{"--first", "a", "--last", "b", "--born", "2023-04-31"}, Outcome::Failed,
+         "larkspire: Please Enter Correct Date Or Month !\n"},
+    };
+    for (const auto &row : rows) {
+        const CommandLine::Result result = Handle(row.words);
+        const std::string line = row.words[row.words.size() - 1];
+        EXPECT_EQ(result.outcome, row.outcome) << line;
+        EXPECT_EQ(result.error, row.error) << line;
+        EXPECT_EQ(result.output, "") << line;
+        if (row.outcome != Outcome::Read) {
+            EXPECT_EQ(CommandLine::exitStatus(result.outcome), row.outcome == Outcome::Failed ? 1 : 2) << line;
+        }
+    }
+    const CommandLine::Result read = Handle({"--first", "ann", "--middle", " lee ", "--last=brown", "--born",
+                                             "2024-02-29 07:08", "--output", "out/", "--format=pdf", "--overwrite"});
+    ASSERT_EQ(read.outcome, Outcome::Read);
+    const ReadingRequest &request = read.readings.request;
+    EXPECT_EQ(QStringList({request.firstName, request.middleName, request.lastName}), QStringList({"ANN", " LEE ", "BROWN"}));
+    EXPECT_EQ(std::vector<int>({request.year, request.month, request.day, request.hour, request.minute, request.second}),
+              std::vector<int>({2024, 2, 29, 7, 8, 0}));
+    EXPECT_TRUE(read.readings.toFolder && read.readings.overwrite && !read.readings.explain);
+    EXPECT_EQ(read.readings.format, CommandLine::Format::Pdf);
 }
 
 } // namespace

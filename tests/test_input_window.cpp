@@ -11,6 +11,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTimer>
 
 namespace {
@@ -101,6 +102,18 @@ TEST_F(NameBoxes, CtrlVIsRefusedAsATypedKey)
     EXPECT_EQ(messages.texts(), QStringList{"Please Enter Only Alphabet"});
 }
 
+// Drops a text from another program on the middle of a box.
+void Drop(QLineEdit *box, const QString &text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPointF at = box->rect().center();
+    QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &enter);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &drop);
+}
+
 TEST_F(NameBoxes, EveryOtherRoadIntoANameMeetsTheRuleOfATypedKey)
 {
     auto *box = Child<QLineEdit>(form, "firstNameEdit");
@@ -110,15 +123,6 @@ TEST_F(NameBoxes, EveryOtherRoadIntoANameMeetsTheRuleOfATypedKey)
     const auto pasted = [box](const QString &text, const std::function<void()> &paste) {
         QGuiApplication::clipboard()->setText(text);
         paste();
-    };
-    const auto dropped = [box](const QString &text) {
-        QMimeData data;
-        data.setText(text);
-        const QPointF at = box->rect().center();
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &enter);
-        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(box, &drop);
     };
     struct Road {
         const char *name;
@@ -131,9 +135,11 @@ TEST_F(NameBoxes, EveryOtherRoadIntoANameMeetsTheRuleOfATypedKey)
         {"the context menu's Paste", [&] { pasted("ann lee", [box] { box->paste(); }); }, "ANN LEE", 0},
         {"a paste with a line break and a tab", [&] { pasted("ann\tlee\r\n", [box] { box->paste(); }); }, "ANNLEE", 1},
         {"a paste of nothing but refused characters", [&] { pasted("1-2-3", [box] { box->paste(); }); }, "", 1},
-        {"a drop", [&] { dropped(QString::fromUtf8("zoë")); }, "ZO", 1},
+        {"a drop", [&] { Drop(box, QString::fromUtf8("zoë")); }, "ZO", 1},
         {"a screen reader's insertion", [&] { spoken->editableTextInterface()->insertText(0, "mary-jane"); }, "MARYJANE", 1},
         {"a screen reader's new value", [&] { spoken->setText(QAccessible::Value, "bo"); }, "BO", 0},
+        {"five quick insertions by a screen reader, told while the first is shown",
+         [&] { for (int i = 0; i < 5; ++i) spoken->editableTextInterface()->insertText(0, "a-"); }, "AAAAA", 1},
         {"a megabyte without a space", [&] { pasted(QString(1 << 20, 'q'), [box] { box->paste(); }); },
          QString(box->maxLength(), 'Q'), 0},
     };
@@ -144,6 +150,29 @@ TEST_F(NameBoxes, EveryOtherRoadIntoANameMeetsTheRuleOfATypedKey)
         QCoreApplication::processEvents();
         EXPECT_EQ(box->text(), road.expected) << road.name;
         EXPECT_EQ(messages.shown.size(), static_cast<size_t>(road.messages)) << road.name;
+    }
+}
+
+TEST_F(NameBoxes, AnInsertionTheRuleChangesIsOneStepOfUndoAndWhatWasTypedStaysUndoable)
+{
+    // Qt's line edit drops its whole undo history when its validator rewrites an edit.
+    auto *box = Child<QLineEdit>(form, "firstNameEdit");
+    QGuiApplication::clipboard()->setText("le-e");
+    const std::pair<const char *, std::function<void()>> roads[] = {
+        {"Shift+Insert", [box] { QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier); }},
+        {"a drop", [box] { Drop(box, "le-e"); }},
+    };
+    for (const auto &[road, insert] : roads) {
+        box->setText("");
+        QTest::keyClicks(box, "ann ");
+        insert();
+        QTest::keyClicks(box, "x");
+        QStringList seen{box->text()};
+        for (auto step : {&QLineEdit::undo, &QLineEdit::undo, &QLineEdit::undo, &QLineEdit::redo, &QLineEdit::redo}) {
+            (box->*step)();
+            seen << box->text();
+        }
+        EXPECT_EQ(seen.join('|').toStdString(), "ANN LEEX|ANN LEE|ANN ||ANN |ANN LEE") << road;
     }
 }
 
@@ -175,6 +204,9 @@ TEST_F(NameBoxes, AScreenReaderGetsAnAnswerAtEveryOffsetAndBoundary)
     EXPECT_EQ(text->textAtOffset(7, QAccessible::WordBoundary, &start, &end), "");
     EXPECT_EQ(text->textAtOffset(-1, QAccessible::SentenceBoundary, &start, &end), "");
     EXPECT_EQ(text->textAtOffset(2, QAccessible::SentenceBoundary, &start, &end), "ANN LEE");
+    // A spin box speaks for its own line edit, as Qt has it.
+    QSpinBox spin;
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(spin.findChild<QLineEdit *>())->textInterface(), nullptr);
 }
 
 TEST_F(NameBoxes, ComposedCharactersAreJudgedAsTypedOnes)

@@ -3,6 +3,7 @@
 #include "PosixTestFiles.h"
 #include "platform/InstanceLock.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
@@ -10,7 +11,6 @@
 
 #include <csignal>
 #include <fcntl.h>
-#include <optional>
 #include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -81,44 +81,19 @@ TEST(InstanceLock, ALockThatCannotBeMadeLetsTheProgramStart)
     EXPECT_TRUE(lock.tryAcquire());
 }
 
-// Sets an environment variable for the life of the object (unsets it for an empty value).
-class ScopedVariable {
-public:
-    ScopedVariable(const char *name, const QByteArray &value)
-        : m_name(name)
-        , m_old(qgetenv(name))
-        , m_wasSet(qEnvironmentVariableIsSet(name))
-    {
-        apply(value.isEmpty() ? std::nullopt : std::optional(value));
-    }
-    ~ScopedVariable() { apply(m_wasSet ? std::optional(m_old) : std::nullopt); }
-
-private:
-    void apply(const std::optional<QByteArray> &value)
-    {
-        if (value)
-            qputenv(m_name, *value);
-        else
-            qunsetenv(m_name);
-    }
-
-    const char *m_name;
-    QByteArray m_old;
-    bool m_wasSet;
-};
-
 TEST(InstanceLock, TheLockLiesOnlyWhereTheUserAloneCanWrite)
 {
+    QCoreApplication::setApplicationName("larkspire-test"); // the folder and the file are named after it
     QTemporaryDir runtime;
     QTemporaryDir cache;
     ASSERT_TRUE(QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     const ScopedVariable cacheHome("XDG_CACHE_HOME", cache.path().toLocal8Bit());
     {
         const ScopedVariable runtimeDir("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
-        EXPECT_EQ(InstanceLock::defaultPath(), runtime.filePath("larkspire.lock"));
-        EXPECT_FALSE(QFileInfo::exists(cache.filePath("larkspire"))) << "the cache folder is made though not needed";
+        EXPECT_EQ(InstanceLock::defaultPath(), runtime.filePath("larkspire-test.lock"));
+        EXPECT_FALSE(QFileInfo::exists(cache.filePath("larkspire-test"))) << "the cache folder is made though not needed";
     }
-    const QString inCache = cache.filePath("larkspire/larkspire.lock");
+    const QString inCache = cache.filePath("larkspire-test/larkspire-test.lock");
     const QString link = cache.filePath("runtime-link");
     ASSERT_TRUE(QFile::link(runtime.path(), link));
     for (const QByteArray &shared : {QByteArray(), QByteArray("/tmp"), link.toLocal8Bit(), QByteArray("relative")}) {
@@ -126,11 +101,11 @@ TEST(InstanceLock, TheLockLiesOnlyWhereTheUserAloneCanWrite)
         EXPECT_EQ(InstanceLock::defaultPath(), inCache) << shared.constData();
     }
     struct stat info {};
-    ASSERT_EQ(lstat(QFile::encodeName(cache.filePath("larkspire")).constData(), &info), 0);
+    ASSERT_EQ(lstat(QFile::encodeName(cache.filePath("larkspire-test")).constData(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0700u);
 
     // A folder in the cache that others may write to is no place for the lock: none is taken.
-    ASSERT_EQ(chmod(QFile::encodeName(cache.filePath("larkspire")).constData(), 0777), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(cache.filePath("larkspire-test")).constData(), 0777), 0);
     const ScopedVariable noRuntime("XDG_RUNTIME_DIR", {});
     EXPECT_EQ(InstanceLock::defaultPath(), "");
     InstanceLock nowhere(InstanceLock::defaultPath());

@@ -42,7 +42,8 @@ TEST(InstanceLock, APathInOtherCapitalsIsTheSameLock)
     ASSERT_TRUE(lock.tryAcquire());
     InstanceLock shouted(folder.filePath("LARKSPIRE.LOCK"));
     EXPECT_FALSE(shouted.tryAcquire());
-    EXPECT_TRUE(InstanceLock::defaultPath().endsWith("/larkspire/larkspire.lock")) << InstanceLock::defaultPath().toStdString();
+    QCoreApplication::setApplicationName("larkspire-test");
+    EXPECT_TRUE(InstanceLock::defaultPath().endsWith("/larkspire-test/larkspire-test.lock")) << InstanceLock::defaultPath().toStdString();
 }
 
 TEST(InstanceLock, ACopyEndedHardLeavesNothingThatBlocks)

@@ -1,3 +1,4 @@
+#include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/Numerology.h"
 
@@ -21,6 +22,27 @@ PersonDetails Person(std::string first, std::string middle, std::string last, st
     return p;
 }
 
+// The reading of a person, with its working checked: the steps reach the same six results and
+// each working ends by stating its result.
+Interpretation Read(std::string first, std::string middle, std::string last, std::int16_t day, std::string month,
+                    std::int16_t year, std::int16_t hour)
+{
+    const PersonDetails p = Person(std::move(first), std::move(middle), std::move(last), day, std::move(month), year, hour);
+    const Interpretation r = computeInterpretation(p);
+    const Explanation e = explainInterpretation(p);
+    EXPECT_EQ(e.interpretation, r);
+    const std::pair<const Working &, std::string> ends[] = {
+        {e.luckyNumber, "The Lucky Number is " + std::to_string(r.luckyNumber)},
+        {e.luckyColor, "The Lucky Color is " + std::string(r.luckyColor)},
+        {e.moneyNumber, "The Money Number is " + std::to_string(r.moneyNumber)},
+        {e.firstHealthIndication, "The First Health Indication is " + std::to_string(r.firstHealthIndication)},
+        {e.firstHealthInfluence, "The First Health Influence is " + std::to_string(r.firstHealthInfluence)},
+        {e.secondHealthIndication, "The Second Health Indication is " + std::to_string(r.secondHealthIndication)}};
+    for (const auto &[working, end] : ends)
+        EXPECT_EQ(working.steps.empty() ? "" : working.steps.back(), end + ".");
+    return r;
+}
+
 TEST(ColorOfNumber, WholeTable)
 {
     const char *colors[] = {"Greenish Blue", "Yellow", "Dark Blue", "Light Blue", "Dark Red", "Violet",
@@ -35,7 +57,7 @@ TEST(ColorOfNumber, WholeTable)
 
 TEST(ComputeInterpretation, JohnSmith)
 {
-    const Interpretation r = computeInterpretation(Person("JOHN", "", "SMITH", 1, "January", 2000, 10));
+    const Interpretation r = Read("JOHN", "", "SMITH", 1, "January", 2000, 10);
     EXPECT_EQ(r.luckyNumber, 1);
     EXPECT_EQ(r.moneyNumber, 5);
     EXPECT_EQ(r.secondHealthIndication, 5);
@@ -47,7 +69,7 @@ TEST(ComputeInterpretation, JohnSmith)
 TEST(ComputeInterpretation, TheoLeeBrownUsesTheThRule)
 {
     // 20 July 1969 was a Sunday.
-    const Interpretation r = computeInterpretation(Person("THEO", "LEE", "BROWN", 20, "July", 1969, 0));
+    const Interpretation r = Read("THEO", "LEE", "BROWN", 20, "July", 1969, 0);
     EXPECT_EQ(r.luckyNumber, 1);
     EXPECT_EQ(r.moneyNumber, 5);
     EXPECT_EQ(r.secondHealthIndication, 5);
@@ -58,16 +80,16 @@ TEST(ComputeInterpretation, TheoLeeBrownUsesTheThRule)
 
 TEST(ComputeInterpretation, EdgeReadings)
 {
-    const Interpretation lee = computeInterpretation(Person("LEE", "", "", 1, "January", 1900, 0));
+    const Interpretation lee = Read("LEE", "", "", 1, "January", 1900, 0);
     EXPECT_EQ(lee.luckyColor, "Greenish Blue");
     EXPECT_EQ(lee.moneyNumber, 22);
 
-    const Interpretation tsar = computeInterpretation(Person("TSAR", "", "X", 1, "January", 1900, 0));
+    const Interpretation tsar = Read("TSAR", "", "X", 1, "January", 1900, 0);
     EXPECT_EQ(tsar.firstHealthIndication, 18);
     EXPECT_EQ(tsar.firstHealthInfluence, 10);
     EXPECT_EQ(tsar.luckyColor, "Black,White,Brown");
 
-    const Interpretation blank = computeInterpretation(Person("", "", "SMITH", 1, "January", 1900, 0));
+    const Interpretation blank = Read("", "", "SMITH", 1, "January", 1900, 0);
     EXPECT_EQ(blank.firstHealthIndication, 0);
     EXPECT_EQ(blank.firstHealthInfluence, 0);
     EXPECT_EQ(blank.luckyColor, "Greenish Blue");
@@ -76,20 +98,67 @@ TEST(ComputeInterpretation, EdgeReadings)
 TEST(ComputeInterpretation, SumIsReducedTwice)
 {
     // 21 + 21 + 21 = 63, reduced to 9.
-    const Interpretation r = computeInterpretation(Person("S", "S", "S", 1, "May", 2000, 3));
+    const Interpretation r = Read("S", "S", "S", 1, "May", 2000, 3);
     EXPECT_EQ(r.moneyNumber, 9);
     // Three names of letter sum 9,999 each give 36 apiece: 108 -> 9.
     const std::string big = std::string(454, 'T') + "C";
     ASSERT_EQ(nameNumber(big), 36);
-    EXPECT_EQ(computeInterpretation(Person(big, big, big, 1, "May", 2000, 3)).moneyNumber, 9);
+    EXPECT_EQ(Read(big, big, big, 1, "May", 2000, 3).moneyNumber, 9);
 }
 
 TEST(ComputeInterpretation, OutOfRangeInputsStillGiveAWholeRecord)
 {
-    const Interpretation r = computeInterpretation(Person("\xff\x80", "", "", -32768, "bogus", -1, 99));
+    const Interpretation r = Read("\xff\x80", "", "", -32768, "bogus", -1, 99);
     EXPECT_EQ(r.luckyNumber, 0);
     EXPECT_EQ(r.moneyNumber, 0);
     EXPECT_EQ(r.luckyColor, "Greenish Blue");
+}
+
+TEST(ExplainInterpretation, WorkingsStepByStep)
+{
+    using Steps = std::vector<std::string>;
+    const auto plus = [](Steps steps, const Steps &more) {
+        steps.insert(steps.end(), more.begin(), more.end());
+        return steps;
+    };
+    const Steps ann{"First name: A 1 + N 14 + N 14 = 29.", "29 is more than 22, so its digits are added: 2 + 9 = 11."};
+    const Steps names = plus(ann, {"Middle name: none, so its number is 0.",
+                                   "Last name: L 12 + E 5 + E 5 = 22, not more than 22, so it stays.",
+                                   "The three names' numbers added: 11 + 0 + 22 = 33.",
+                                   "33 is more than 22, so its digits are added: 3 + 3 = 6."});
+    const PersonDetails annLee = Person("ANN", "", "LEE", 17, "May", 1990, 14);
+    const struct {
+        const char *what;
+        PersonDetails person;
+        Working Explanation::*working;
+        Steps steps;
+    } rows[] = {
+        {"weekday from the calendar", annLee, &Explanation::luckyNumber,
+         {"17 May 1990 is a Thursday, weekday 5 (Sunday is 1, Saturday 7).", "The hour of birth is 14.",
+          "Row 14 (the hour) and column 5 (the weekday) of the 24 × 7 lucky table hold 3.", "The Lucky Number is 3."}},
+        {"colour", annLee, &Explanation::luckyColor, plus(ann, {"11 selects the colour Mauve.", "The Lucky Color is Mauve."})},
+        {"money", annLee, &Explanation::moneyNumber, plus(names, {"The Money Number is 6."})},
+        {"ordinary rule", annLee, &Explanation::firstHealthIndication,
+         plus(plus({"The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number."}, ann),
+              {"The First Health Indication is 11."})},
+        {"influence", annLee, &Explanation::firstHealthInfluence, plus(ann, {"The First Health Influence is 11."})},
+        {"second", annLee, &Explanation::secondHealthIndication, plus(names, {"The Second Health Indication is 6."})},
+        {"TH rule", Person("THEO", "", "", 1, "May", 1990, 0), &Explanation::firstHealthIndication,
+         {"The first name begins with TH, which gives 9 whatever follows.", "The First Health Indication is 9."}},
+        {"year after 2050", Person("ANN", "", "LEE", 17, "May", 2051, 14), &Explanation::luckyNumber,
+         {"2051 lies outside the calendar's years 1900 to 2050, so each month is taken to start on a Sunday and the weekday "
+          "follows from the day alone: day 17 is a Tuesday, weekday 3 (Sunday is 1, Saturday 7).",
+          "The hour of birth is 14.", "Row 14 (the hour) and column 3 (the weekday) of the 24 × 7 lucky table hold 9.",
+          "The Lucky Number is 9."}},
+        {"long name by letter, its sum stopped",
+         Person("?" + std::string(1500, 'T') + std::string(12, 'A'), "", "", 1, "May", 1990, 0), &Explanation::firstHealthInfluence,
+         {"First name: 1 character that is not a capital A to Z counts nothing.",
+          "First name, 1512 letters, each letter's value times its count: A 1 × 12 = 12, T 22 × 1500 = 33000.",
+          "Together 12 + 33000 = 33012.", "That is more than 32767, the largest letter sum counted, so the sum stops at 32767.",
+          "32767 is more than 22, so its digits are added: 3 + 2 + 7 + 6 + 7 = 25.", "The First Health Influence is 25."}},
+    };
+    for (const auto &row : rows)
+        EXPECT_EQ((explainInterpretation(row.person).*row.working).steps, row.steps) << row.what;
 }
 
 } // namespace

@@ -27,6 +27,7 @@ TEST_F(Report, AFailedSaveKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(Contents(path), "old contents");
     EXPECT_EQ(messages.texts(), QStringList{SaveFailure(path, "Permission denied")});
     EXPECT_EQ(messages.shown.at(0).caption, "Larkspire");
+    EXPECT_EQ(messages.shown.at(0).icon, QMessageBox::Warning);
 }
 
 TEST_F(Report, EachFailedSaveNamesItsOwnCause)

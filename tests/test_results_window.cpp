@@ -1,5 +1,7 @@
 #include "ApplicationFixture.h"
 
+#include "app/CommandLine.h"
+#include "app/ReadingFormats.h"
 #include "engine/InterpretationTexts.h"
 #include "model/WebPages.h"
 #include "report/ReportDialog.h"
@@ -8,6 +10,8 @@
 
 #include <QAccessible>
 #include <QClipboard>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -66,11 +70,22 @@ TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
                                "Second Health Indication Number is  5"};
     const QStringList tabs{"Lucky Number", "Lucky Color", "Money Number", "First Health Indication",
                            "First Health Influence", "Second Health Indication"};
+    // The command line's JSON of the same reading says what the window shows.
+    const std::vector<const char *> words{"larkspire", "--first", "john", "--last", "smith", "--born", "2000-01-01T10"};
+    const ReadingRequest request = CommandLine::handle(static_cast<int>(words.size()), words.data()).readings.request;
+    const QByteArray line = readingformats::json(request, Reading::placeholders().next(request.person()), std::nullopt);
+    const QJsonArray json = QJsonDocument::fromJson(line)["results"].toArray();
     for (int i = 5; i >= 0; --i) {
         Child<TabStrip>(v, "resultTabs")->setCurrentIndex(i);
+        EXPECT_EQ(json[i]["caption"].toString(), Child<QLabel>(v, "captionLabel")->text());
+        EXPECT_TRUE(captions[i].endsWith("  " + json[i]["value"].toVariant().toString())) << json[i]["value"].toString().toStdString();
         EXPECT_EQ(Child<TabStrip>(v, "resultTabs")->tabText(i), tabs[i]);
         EXPECT_EQ(kResults[static_cast<std::size_t>(i)].tabCaption, tabs[i]);
         EXPECT_EQ(Child<QLabel>(v, "captionLabel")->text(), captions[i]);
+        // The caption line carries the working of the result shown, which ends by stating its value.
+        const QString working = Child<QLabel>(v, "captionLabel")->toolTip();
+        EXPECT_TRUE(working.endsWith("\nThe " + tabs[i] + " is " + captions[i].section("  ", 1) + ".")) << working.toStdString();
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Child<QLabel>(v, "captionLabel"))->text(QAccessible::Description), working);
         int visible = 0;
         for (DescriptionBox *box : Boxes(v))
             visible += box->isVisible() ? 1 : 0;

@@ -45,6 +45,26 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(Contents(path), "new contents");
 }
 
+// Qt judges the permissions it copies by access(): run as root, a read-only file came back writable.
+TEST(SafeFiles, AReplacedFileKeepsItsModeBitsAndOwner)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "a file of another user's needs root";
+    QTemporaryDir folder;
+    const QString path = folder.filePath("kept.conf");
+    const QByteArray name = QFile::encodeName(path);
+    for (const mode_t mode : {0444, 0640, 04751}) {
+        Put(path, "old contents");
+        ASSERT_EQ(chown(name.constData(), 65534, 65534), 0); // before the mode: it clears set-user bits
+        ASSERT_EQ(chmod(name.constData(), mode), 0);
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
+        struct stat info {};
+        ASSERT_EQ(lstat(name.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+        EXPECT_EQ(info.st_uid, 65534u) << std::oct << mode;
+    }
+}
+
 TEST(SafeFiles, SpecialFilesAreNeitherFollowedNorReplacedNorWaitedOn)
 {
     QTemporaryDir folder;

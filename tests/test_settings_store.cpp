@@ -38,7 +38,7 @@ TEST(IniText, ValuesQuotedAndEscapedAsQSettingsWritesThemReadBack)
 {
     for (const QString &value : {QString("a, b"), QString(" padded "), QString("quote \" and \\ slash"), QString("07.12.2026"),
                                  QString::fromUtf8("2026\xe5\xb9\xb4"), QString("@at"), QString("x=y;z")}) {
-        const QByteArray file = initext::withValue({}, u"Settings", u"Duration", value);
+        const QByteArray file = initext::withValue({}, u"Settings", u"Duration", value).value();
         EXPECT_EQ(initext::value(file, u"Settings", u"Duration"), value) << file.toStdString();
     }
 }
@@ -123,9 +123,39 @@ TEST_F(SettingsFile, AUtf16FileKeepsItsDateAndItsOneEncoding)
     EXPECT_EQ(SettingsStore(path).read("Settings", "Duration"), "2026-12-07");
 }
 
+// Rewritten only where every byte but the changed line's comes back exactly; otherwise the file is
+// left as it is and the store says the value could not be kept.
+TEST_F(SettingsFile, AFileWhoseOtherBytesCannotAllComeBackIsLeftAlone)
+{
+    const auto encoded = [](QStringConverter::Encoding encoding, QStringEncoder::Flags flags, const QString &text) {
+        QStringEncoder encode(encoding, flags);
+        return QByteArray(encode(text));
+    };
+    const QString text = QStringLiteral("[Settings]\r\nDuration=2026-01-31\r\nOther=x\r\n");
+    const auto mark = QStringEncoder::Flag::WriteBom;
+    const std::pair<const char *, QByteArray> files[] = {
+        {"UTF-16 without its mark", encoded(QStringConverter::Utf16LE, {}, text)},
+        {"UTF-32 with its mark", encoded(QStringConverter::Utf32LE, mark, text)},
+        {"UTF-32 big-endian with its mark", encoded(QStringConverter::Utf32BE, mark, text)},
+        {"UTF-16 with an odd last byte", encoded(QStringConverter::Utf16BE, mark, text) + 'x'},
+        {"UTF-16 with a lone surrogate", encoded(QStringConverter::Utf16LE, mark, QString(text).replace('x', QChar(0xDC00)))},
+    };
+    ASSERT_TRUE(QDir().mkpath(folder.filePath("larkspire")));
+    for (const auto &[what, file] : files) {
+        Put(path, file);
+        SettingsStore store(path);
+        store.write("Settings", "Duration", "2026-12-07");
+        EXPECT_FALSE(store.flush()) << what;
+        EXPECT_EQ(Contents(path), file) << what;
+    }
+}
+
 TEST(SettingsStore, AWrittenDateSurvivesTheStoreAndComesBack)
 {
+    // Where the test's settings lie: in test mode on Windows, under XDG_CONFIG_HOME elsewhere.
     QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir config;
+    const ScopedVariable configHome("XDG_CONFIG_HOME", config.path().toLocal8Bit());
     QCoreApplication::setApplicationName("larkspire-test");
     const QString path = SettingsStore::defaultPath();
     EXPECT_TRUE(path.endsWith("/larkspire-test/larkspire-test.conf")) << path.toStdString();

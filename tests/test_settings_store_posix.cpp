@@ -4,15 +4,18 @@
 #include "platform/IniText.h"
 #include "platform/SettingsStore.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -47,12 +50,31 @@ TEST(IniText, ALargeFileOfEmptyLinesIsReadInMemoryProportionalToIt)
     const QByteArray lines(16 * 1024 * 1024, '\n');
     const long growth = PeakGrowthKiB([&] {
         volatile bool empty = initext::value(lines, u"Settings", u"Duration").isEmpty();
-        const QByteArray changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
-        empty = empty && changed.size() > lines.size();
+        const auto changed = initext::withValue(lines, u"Settings", u"Duration", "2026-12-07");
+        empty = empty && changed->size() > lines.size();
     });
     ASSERT_GE(growth, 0);
     // The changed copy of the file is all it takes: no copy of a line, no list of lines.
     EXPECT_LT(growth, 24 * 1024) << "KiB";
+}
+
+// XDG_CONFIG_HOME counts only as an absolute path, the home folder only as one too; the user's
+// entry in the password database stands in for a home folder that is not set or relative.
+TEST(SettingsStore, TheFileLiesInTheConfigFolderTheXdgRulesName)
+{
+    QCoreApplication::setApplicationName("larkspire");
+    const QString database = QFile::decodeName(getpwuid(geteuid())->pw_dir);
+    const std::tuple<const char *, const char *, QString> rows[] = {
+        {"/xdg/config", "/home/ann", "/xdg/config"},
+        {"relative/config", "/home/ann", "/home/ann/.config"},
+        {"", "/", "/.config"},
+        {"", "", database + "/.config"},
+        {"", "relative", database + "/.config"},
+    };
+    for (const auto &[config, home, folder] : rows) {
+        const ScopedVariable configHome("XDG_CONFIG_HOME", config), homeFolder("HOME", home);
+        EXPECT_EQ(SettingsStore::defaultPath(), folder + "/larkspire/larkspire.conf") << config << ", " << home;
+    }
 }
 
 class SettingsFile : public ::testing::Test {

@@ -43,17 +43,6 @@ QLabel *textLabel(QWidget *parent, const char *name, const QString &text, const 
     return label;
 }
 
-LinkLabel *maroonLink(QWidget *parent, const char *name, const QString &text, Twips rect)
-{
-    auto *link = new LinkLabel(text, parent);
-    link->setObjectName(QLatin1String(name));
-    link->setWordWrap(false);
-    link->setFont(theme::font(theme::Underlined));
-    theme::paint(link, QPalette::WindowText, theme::kMaroon);
-    theme::place(link, rect);
-    return link;
-}
-
 } // namespace
 
 AboutDialog::AboutDialog(QWidget *parent)
@@ -85,12 +74,19 @@ void AboutDialog::createControls()
                                    "software derives the lucky number, lucky color, money number and health number for a "
                                    "person which can be used positively for one's development."),
               theme::font(), Qt::black, kLayout.description);
-    auto *homePageLink = maroonLink(this, "homePageLink", QStringLiteral("Click here to visit ") + webpages::kHomePage,
-                                    kLayout.homePageLink);
+    const QFont linkFont = theme::font(theme::Underlined);
+    const Qt::Alignment linkAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+    auto *homePageLink = placedLink(this, "homePageLink", QStringLiteral("Click here to visit ") + webpages::kHomePage,
+                                    linkFont, linkAlignment, kLayout.homePageLink);
     connect(homePageLink, &LinkLabel::clicked, this, &webpages::openHomePage);
     textLabel(this, "offerLabel", kFullBrandPitch, theme::font(theme::Bold), Qt::black, kLayout.offer);
-    auto *detailsLink = maroonLink(this, "offerDetailsLink", QLatin1Char(' ') + kMoreDetails, kLayout.offerDetailsLink);
+    auto *detailsLink = placedLink(this, "offerDetailsLink", QLatin1Char(' ') + kMoreDetails, linkFont, linkAlignment,
+                                   kLayout.offerDetailsLink);
     connect(detailsLink, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
+    for (LinkLabel *link : {homePageLink, detailsLink}) {
+        link->setWordWrap(false);
+        theme::paint(link, QPalette::WindowText, theme::kMaroon);
+    }
 
     auto *line = new QFrame(this);
     line->setObjectName(QStringLiteral("separatorLine"));

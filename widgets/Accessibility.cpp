@@ -11,7 +11,6 @@
 #include <QStyleOptionFrame>
 #include <QTextBoundaryFinder>
 
-#include <algorithm>
 #include <map>
 
 namespace {
@@ -163,10 +162,13 @@ private:
     mutable std::map<int, QAccessible::Id> m_tabs;
 };
 
-// A line edit as editable text. Qt 6.4's own interface asks QAccessibleTextInterface for the word
-// or sentence at the end of the text (offset -1, or the length), whose search for the item's end
-// never stops: the program would hang at 100 % of a core while memory grows. Here that search
-// stops at the end of the text; everything else answers as Qt's does.
+// A line edit as editable text, as Qt's own interface presents it (Qt's class is private to Qt, so
+// this one answers with the line edit's public calls), but for one fault of Qt 6.4.2:
+// QAccessibleTextInterface::textAtOffset never returns when asked for the word or sentence at the
+// end of the text (offset -1, or the length) where one ends there, as its search for the item's
+// end starts past the text, at 100 % of a core while memory grows. No released Qt is known to fix
+// it, and no report of it was found in Qt's tracker. test_input_window and the AT-SPI walk
+// (tests/e2e/accessibility.sh) fail when the fault shows again.
 class AccessibleLineEdit final : public QAccessibleWidget,
                                  public QAccessibleTextInterface,
                                  public QAccessibleEditableTextInterface {
@@ -178,6 +180,28 @@ public:
         addControllingSignal(QStringLiteral("returnPressed()"));
     }
 
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
+                         int *endOffset) const override
+    {
+        if (!readable(startOffset, endOffset))
+            return {};
+        const QString txt = edit()->text();
+        offset = offset == -2 ? edit()->cursorPosition() : offset;
+        if ((offset == -1 || offset == txt.size()) && !txt.isEmpty()
+            && (boundaryType == QAccessible::WordBoundary || boundaryType == QAccessible::SentenceBoundary)) {
+            QTextBoundaryFinder finder(boundaryType == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
+                                                                                : QTextBoundaryFinder::Sentence,
+                                       txt);
+            finder.setPosition(txt.size());
+            if (finder.boundaryReasons() & (QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem)) {
+                *startOffset = *endOffset = static_cast<int>(txt.size());
+                return {};
+            }
+        }
+        return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+    }
+
+    // What follows answers as Qt's own line-edit interface does.
     QString text(QAccessible::Text t) const override
     {
         QString str;
@@ -191,8 +215,7 @@ public:
             str = edit()->placeholderText();
         return str;
     }
-
-    // The box judges the new value as it judges a paste.
+    // The box's validator judges the new value.
     void setText(QAccessible::Text t, const QString &text) override
     {
         if (t == QAccessible::Value)
@@ -200,7 +223,6 @@ public:
         else
             QAccessibleWidget::setText(t, text);
     }
-
     QAccessible::State state() const override
     {
         QAccessible::State s = QAccessibleWidget::state();
@@ -210,7 +232,6 @@ public:
         s.selectableText = true;
         return s;
     }
-
     void *interface_cast(QAccessible::InterfaceType t) override
     {
         if (t == QAccessible::TextInterface)
@@ -220,14 +241,13 @@ public:
         return QAccessibleWidget::interface_cast(t);
     }
 
-    // Selection and caret.
     void selection(int selectionIndex, int *startOffset, int *endOffset) const override
     {
         *startOffset = *endOffset = 0;
-        if (selectionIndex != 0 || !edit()->hasSelectedText())
-            return;
-        *startOffset = edit()->selectionStart();
-        *endOffset = edit()->selectionEnd();
+        if (selectionIndex == 0 && edit()->hasSelectedText()) {
+            *startOffset = edit()->selectionStart();
+            *endOffset = edit()->selectionEnd();
+        }
     }
     int selectionCount() const override { return edit()->hasSelectedText() ? 1 : 0; }
     void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
@@ -244,7 +264,6 @@ public:
     int cursorPosition() const override { return edit()->cursorPosition(); }
     void setCursorPosition(int position) override { edit()->setCursorPosition(position); }
 
-    // The text and where it stands.
     QString text(int startOffset, int endOffset) const override
     {
         if (startOffset > endOffset || edit()->echoMode() != QLineEdit::Normal)
@@ -252,14 +271,12 @@ public:
         return edit()->text().mid(startOffset, endOffset - startOffset);
     }
     int characterCount() const override { return static_cast<int>(edit()->text().size()); }
-
     QRect characterRect(int offset) const override
     {
         const QString ch = text(offset, offset + 1);
         if (ch.isEmpty())
             return {};
-        // Where the box draws its text, as the style lays it out; names are short enough that the
-        // box does not scroll them.
+        // Where the box draws its text, as the style lays it out, unscrolled.
         QStyleOptionFrame option;
         option.initFrom(edit());
         const QRect contents = edit()->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit());
@@ -280,51 +297,23 @@ public:
         *startOffset = *endOffset = offset;
         return {};
     }
-
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                              int *endOffset) const override
     {
         if (!readable(startOffset, endOffset))
             return {};
-        return QAccessibleTextInterface::textBeforeOffset(caretFor(offset), boundaryType, startOffset, endOffset);
+        return QAccessibleTextInterface::textBeforeOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
+                                                          startOffset, endOffset);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                             int *endOffset) const override
     {
         if (!readable(startOffset, endOffset))
             return {};
-        return QAccessibleTextInterface::textAfterOffset(caretFor(offset), boundaryType, startOffset, endOffset);
-    }
-    QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
-                         int *endOffset) const override
-    {
-        if (!readable(startOffset, endOffset))
-            return {};
-        offset = caretFor(offset);
-        if (boundaryType != QAccessible::WordBoundary && boundaryType != QAccessible::SentenceBoundary)
-            return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
-        const QString txt = edit()->text();
-        if (offset == -1)
-            offset = static_cast<int>(txt.size());
-        if (txt.isEmpty() || offset < 0 || offset > txt.size())
-            return {};
-        const auto itemEdge = QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem;
-        QTextBoundaryFinder boundary(boundaryType == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
-                                                                              : QTextBoundaryFinder::Sentence,
-                                     txt);
-        boundary.setPosition(offset);
-        while (!(boundary.boundaryReasons() & itemEdge) && boundary.toPreviousBoundary() > 0) {
-        }
-        *startOffset = static_cast<int>(std::max<qsizetype>(boundary.position(), 0));
-        boundary.setPosition(*startOffset);
-        qsizetype next = 0;
-        while ((next = boundary.toNextBoundary()) >= 0 && next < txt.size() && !(boundary.boundaryReasons() & itemEdge)) {
-        }
-        *endOffset = next < 0 ? static_cast<int>(txt.size()) : static_cast<int>(next);
-        return txt.mid(*startOffset, *endOffset - *startOffset);
+        return QAccessibleTextInterface::textAfterOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
+                                                         startOffset, endOffset);
     }
 
-    // Edits, judged by the box as a paste is.
     void deleteText(int startOffset, int endOffset) override
     {
         edit()->setText(edit()->text().remove(startOffset, endOffset - startOffset));
@@ -344,8 +333,6 @@ private:
         *startOffset = *endOffset = -1;
         return edit()->echoMode() == QLineEdit::Normal;
     }
-    // Offset -2 asks about the caret's place.
-    int caretFor(int offset) const { return offset == -2 ? edit()->cursorPosition() : offset; }
 };
 
 QAccessibleInterface *programWidgets(const QString &className, QObject *object)
@@ -356,7 +343,8 @@ QAccessibleInterface *programWidgets(const QString &className, QObject *object)
         return new AccessibleLink(static_cast<LinkLabel *>(object));
     if (className == QLatin1String("TabStrip"))
         return new AccessibleTabStrip(static_cast<TabStrip *>(object));
-    if (className == QLatin1String("QLineEdit"))
+    // A spin box speaks for its line edit, as in Qt's own factory.
+    if (className == QLatin1String("QLineEdit") && object->objectName() != QLatin1String("qt_spinbox_lineedit"))
         return new AccessibleLineEdit(static_cast<QLineEdit *>(object));
     return nullptr;
 }

@@ -21,31 +21,17 @@ BrandedWindow::BrandedWindow(const QString &objectName, theme::Twips bannerStrip
     QFrame *strip = theme::darkStrip(m_client, bannerStrip);
     strip->setObjectName(QStringLiteral("bannerStrip"));
     auto *forumBanner =
-        new LinkLabel(QStringLiteral("Join our numerology discussion forum: click here to visit our web site!"), strip);
-    forumBanner->setObjectName(QStringLiteral("forumBanner"));
-    forumBanner->setFont(theme::font(theme::Bold | theme::Underlined));
+        placedLink(strip, "forumBanner", QStringLiteral("Join our numerology discussion forum: click here to visit our web site!"),
+                   theme::font(theme::Bold | theme::Underlined), Qt::AlignCenter, banner);
     theme::paint(forumBanner, QPalette::WindowText, theme::kYellow);
-    forumBanner->setAlignment(Qt::AlignCenter);
-    theme::place(forumBanner, banner);
     connect(forumBanner, &LinkLabel::clicked, this, &webpages::openHomePage);
 }
 
 void BrandedWindow::addOffers(QFrame *strip, theme::Twips rect, Qt::Alignment alignment)
 {
-    // Made in this order so that the full-branding offer lies in front.
-    m_coBrandOffer = new LinkLabel(kCoBrandOffer, strip);
-    m_fullBrandOffer = new LinkLabel(kFullBrandOffer, strip);
-    m_coBrandOffer->setObjectName(QStringLiteral("coBrandOffer"));
-    m_fullBrandOffer->setObjectName(QStringLiteral("fullBrandOffer"));
-    for (LinkLabel *offer : {m_coBrandOffer, m_fullBrandOffer}) {
-        offer->setFont(theme::font(theme::Bold | theme::Underlined));
-        theme::paint(offer, QPalette::WindowText, theme::kYellow);
-        offer->setAutoFillBackground(true);
-        offer->setAlignment(alignment);
-        theme::place(offer, rect);
-    }
-    connect(m_coBrandOffer, &LinkLabel::clicked, this, &webpages::openCoBrandPage);
-    connect(m_fullBrandOffer, &LinkLabel::clicked, this, &webpages::openFullBrandPage);
+    const Offers offers = placedOffers(strip, rect, theme::kYellow, alignment);
+    m_coBrandOffer = offers.coBrand;
+    m_fullBrandOffer = offers.fullBrand;
 }
 
 void BrandedWindow::bringOfferToFront(Offer offer)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "widgets/Theme.h"
+
 #include <QLabel>
 
 // A label that acts as a link: a pointing hand over it, a click (left button released over it)
@@ -22,3 +24,16 @@ protected:
 private:
     bool m_pressed = false;
 };
+
+// A link label at its rectangle of a window's design, with its object name, font and alignment.
+LinkLabel *placedLink(QWidget *parent, const char *name, const QString &text, const QFont &font,
+                      Qt::Alignment alignment, theme::Twips rect);
+
+// The two promotional offers, each a link to its page, bold and underlined in the given colour on
+// an opaque background, lying one on top of the other at one rectangle of a window's design; the
+// full-branding offer is in front until the other is raised.
+struct Offers {
+    LinkLabel *coBrand;
+    LinkLabel *fullBrand;
+};
+Offers placedOffers(QWidget *parent, theme::Twips rect, const QColor &colour, Qt::Alignment alignment);

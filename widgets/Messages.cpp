@@ -6,9 +6,9 @@
 
 namespace {
 
-QMessageBox::StandardButton showInformation(const QString &text, QMessageBox::StandardButtons buttons)
+QMessageBox::StandardButton showBox(QMessageBox::Icon icon, const QString &text, QMessageBox::StandardButtons buttons)
 {
-    QMessageBox box(QMessageBox::Information, kApplicationTitle, text, buttons);
+    QMessageBox box(icon, kApplicationTitle, text, buttons);
     box.setTextFormat(Qt::PlainText);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
@@ -17,10 +17,15 @@ QMessageBox::StandardButton showInformation(const QString &text, QMessageBox::St
 
 void showMessage(const QString &text)
 {
-    showInformation(text, QMessageBox::Ok);
+    showBox(QMessageBox::Information, text, QMessageBox::Ok);
+}
+
+void showWarning(const QString &text)
+{
+    showBox(QMessageBox::Warning, text, QMessageBox::Ok);
 }
 
 bool askYesNo(const QString &text)
 {
-    return showInformation(text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return showBox(QMessageBox::Information, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

@@ -6,6 +6,7 @@
 // keys, Compose or an input method, pasted by Shift+Insert, the context menu or a middle click,
 // dropped, or set by a screen reader) meets the same rule character by character: its letters
 // are kept in capitals, its spaces kept, anything else left out, and one message tells of it.
+// An insertion the rule changes is one step of Undo, as any paste is, and keeps the box's history.
 
 #include <QChar>
 #include <QObject>
@@ -43,7 +44,8 @@ JudgedName judgeNameText(const QString &arrived);
 std::optional<QChar> typedCharacter(const QKeyEvent &event);
 
 // Filters every key typed into a line edit and judges everything else that changes its text;
-// each refused key, and each insertion with anything refused, calls the refusal handler once.
+// each refused key, and each insertion with anything refused, calls the refusal handler once,
+// unless a refusal of any name box is being told already.
 class NameKeyFilter final : public QObject {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(NameKeyFilter)
@@ -56,8 +58,12 @@ protected:
 
 private:
     bool filterComposed(const QInputMethodEvent &event);
+    // Inserts the judged part of an edit the box took back, in its place (see NameKeyFilter.cpp).
+    void insertJudged();
+    void tellRefused();
 
     QLineEdit *m_box;
     bool m_judged = false; // while the judged text goes to the box
+    std::optional<QString> m_takenBack; // the text of an edit the box took back, to insert judged
     std::function<void()> m_refused;
 };

@@ -17,7 +17,8 @@
 // its own even where its colours are another's: each opening of a window would add a set of
 // pictures and names. So that a window opened again and again draws from the pictures of its first
 // opening, buttons, scroll bars and arrows are drawn with one palette for each set of colours
-// (test_program_style fails when Fusion stops naming its pictures so).
+// (test_program_style fails when Fusion stops naming its pictures so). No released Qt is known to
+// name them otherwise, and no report of it was found in Qt's tracker.
 class ProgramStyle final : public QProxyStyle {
     Q_OBJECT
 

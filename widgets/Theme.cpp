@@ -8,6 +8,7 @@
 #include <QIcon>
 #include <QImageReader>
 #include <QPixmap>
+#include <QPushButton>
 #include <QScreen>
 #include <QWidget>
 
@@ -133,6 +134,19 @@ void greyButton(QWidget *button)
     palette.setColor(QPalette::Button, kLightGrey);
     palette.setColor(QPalette::ButtonText, Qt::black);
     button->setPalette(palette);
+}
+
+QPushButton *greyButton(QWidget *parent, const char *name, const QString &caption, const QString &spoken,
+                        const QFont &font, Twips rect)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setAccessibleName(spoken);
+    button->setFont(font);
+    button->setAutoDefault(false);
+    greyButton(button);
+    place(button, rect);
+    return button;
 }
 
 void centre(QWidget *window)

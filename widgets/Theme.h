@@ -14,6 +14,7 @@
 
 class QFrame;
 class QPixmap;
+class QPushButton;
 class QWidget;
 
 namespace theme {
@@ -92,6 +93,11 @@ void useStandardColours(QWidget *widget);
 
 // A light grey push button with black text.
 void greyButton(QWidget *button);
+
+// A light grey push button at its rectangle of a window's design: its object name, caption (with
+// its access key), the name a screen reader speaks, and font. Enter in a dialog never presses it.
+QPushButton *greyButton(QWidget *parent, const char *name, const QString &caption, const QString &spoken,
+                        const QFont &font, Twips rect);
 
 // Centres a window on the screen it is on.
 void centre(QWidget *window);

@@ -1,6 +1,7 @@
 #include "windows/InputWindow.h"
 
 #include "engine/Calendar.h"
+#include "model/ReadingRequest.h"
 #include "widgets/CaptionFrame.h"
 #include "widgets/Messages.h"
 #include "widgets/NameKeyFilter.h"
@@ -15,9 +16,6 @@
 using theme::Twips;
 
 namespace {
-
-constexpr int kFirstYear = 1900;
-constexpr int kLastYear = 2999;
 
 // The window's design, in twips. The name frame holds the names, the birth frame and the button;
 // the birth frame holds the six lists.
@@ -178,7 +176,7 @@ void InputWindow::fillLists()
     for (std::string_view month : numerology::kMonthNames)
         months << QString::fromLatin1(month.data(), static_cast<qsizetype>(month.size()));
     setEntries(m_monthCombo, months);
-    setNumbers(m_yearCombo, kFirstYear, kLastYear);
+    setNumbers(m_yearCombo, kFirstBirthYear, kLastBirthYear);
     setNumbers(m_hourCombo, 0, 23);
     setNumbers(m_minuteCombo, 0, 59);
     setNumbers(m_secondCombo, 0, 59);
@@ -186,46 +184,34 @@ void InputWindow::fillLists()
         list->setCurrentIndex(0);
 }
 
-bool InputWindow::validateInput()
+ReadingRequest InputWindow::request() const
 {
-    if (m_firstNameEdit->text().isEmpty()) {
-        showMessage(QStringLiteral("Please Enter Your First Name"));
-        m_firstNameEdit->setFocus();
-        return false;
-    }
-    if (m_lastNameEdit->text().isEmpty()) {
-        showMessage(QStringLiteral("Please Enter Your Last Name"));
-        m_lastNameEdit->setFocus();
-        return false;
-    }
-    const int month = m_monthCombo->currentIndex() + 1;
-    const int day = m_dayCombo->currentIndex() + 1;
-    if (day <= numerology::daysInMonth(kFirstYear + m_yearCombo->currentIndex(), month))
-        return true;
-    // The February message has no blank before its "!" and the other one has; users and their
-    // documentation know both texts as they are.
-    showMessage(month == 2 ? QStringLiteral("Please Enter Correct Date Or Month!")
-                           : QStringLiteral("Please Enter Correct Date Or Month !"));
-    return false;
-}
-
-numerology::PersonDetails InputWindow::personDetails() const
-{
-    numerology::PersonDetails person;
-    person.firstName = m_firstNameEdit->text().trimmed().toStdString();
-    person.middleName = m_middleNameEdit->text().trimmed().toStdString();
-    person.lastName = m_lastNameEdit->text().trimmed().toStdString();
-    person.birthDay = static_cast<std::int16_t>(m_dayCombo->currentIndex() + 1);
-    person.birthMonth = numerology::kMonthNames[static_cast<std::size_t>(m_monthCombo->currentIndex())];
-    person.birthYear = static_cast<std::int16_t>(kFirstYear + m_yearCombo->currentIndex());
-    person.birthHour = static_cast<std::int16_t>(m_hourCombo->currentIndex());
-    return person;
+    ReadingRequest request;
+    request.firstName = m_firstNameEdit->text();
+    request.middleName = m_middleNameEdit->text();
+    request.lastName = m_lastNameEdit->text();
+    request.year = kFirstBirthYear + m_yearCombo->currentIndex();
+    request.month = m_monthCombo->currentIndex() + 1;
+    request.day = m_dayCombo->currentIndex() + 1;
+    request.hour = m_hourCombo->currentIndex();
+    request.minute = m_minuteCombo->currentIndex();
+    request.second = m_secondCombo->currentIndex();
+    return request;
 }
 
 void InputWindow::requestReading()
 {
-    if (validateInput())
-        emit readingRequested(personDetails());
+    const ReadingRequest request = this->request();
+    const std::optional<ReadingRequest::Refusal> refusal = request.refusal();
+    if (!refusal) {
+        emit readingRequested(request.person());
+        return;
+    }
+    showMessage(refusal->message);
+    if (refusal->field == ReadingRequest::Field::FirstName)
+        m_firstNameEdit->setFocus();
+    else if (refusal->field == ReadingRequest::Field::LastName)
+        m_lastNameEdit->setFocus();
 }
 
 void InputWindow::clearNamesAndShow()

@@ -6,6 +6,7 @@
 #include "engine/Records.h"
 #include "widgets/BrandedWindow.h"
 
+struct ReadingRequest;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
@@ -34,8 +35,7 @@ private:
     void createMenus();
     void setFocusOrder();
     void fillLists();
-    bool validateInput();
-    numerology::PersonDetails personDetails() const;
+    ReadingRequest request() const;
 
     QLineEdit *m_firstNameEdit = nullptr;
     QLineEdit *m_middleNameEdit = nullptr;

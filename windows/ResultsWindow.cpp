@@ -32,17 +32,6 @@ constexpr struct {
     Twips backButton{6540, 360, 1170, 390};
 } kLayout;
 
-QPushButton *stripButton(QWidget *strip, const char *name, const QString &caption, const QString &spoken, Twips rect)
-{
-    auto *button = new QPushButton(caption, strip);
-    button->setObjectName(QLatin1String(name));
-    button->setAccessibleName(spoken);
-    theme::greyButton(button);
-    button->setFont(theme::font(theme::Bold));
-    theme::place(button, rect);
-    return button;
-}
-
 } // namespace
 
 ResultsWindow::ResultsWindow()
@@ -119,8 +108,10 @@ void ResultsWindow::createControls()
     QFrame *strip = theme::darkStrip(client(), kLayout.offerStrip);
     strip->setObjectName(QStringLiteral("offerStrip"));
     addOffers(strip, kLayout.offers, Qt::AlignLeft | Qt::AlignVCenter);
-    auto *printButton = stripButton(strip, "printButton", QStringLiteral("&Print"), QStringLiteral("Print"), kLayout.printButton);
-    auto *backButton = stripButton(strip, "backButton", QStringLiteral("&Back"), QStringLiteral("Back"), kLayout.backButton);
+    auto *printButton = theme::greyButton(strip, "printButton", QStringLiteral("&Print"), QStringLiteral("Print"),
+                                          theme::font(theme::Bold), kLayout.printButton);
+    auto *backButton = theme::greyButton(strip, "backButton", QStringLiteral("&Back"), QStringLiteral("Back"),
+                                         theme::font(theme::Bold), kLayout.backButton);
     connect(printButton, &QPushButton::clicked, this, &ResultsWindow::printRequested);
     connect(backButton, &QPushButton::clicked, this, &ResultsWindow::backRequested);
     m_printButton = printButton;
@@ -187,6 +178,10 @@ void ResultsWindow::showResult(Result result)
 {
     m_descriptionBoxes->setCurrentIndex(static_cast<int>(indexOf(result)));
     m_captionLabel->setText(captionLine(result));
+    // How the value was reached, for the eye on pointing and for a screen reader on request.
+    const QString working = m_reading.working(result).join(QLatin1Char('\n'));
+    m_captionLabel->setToolTip(working);
+    m_captionLabel->setAccessibleDescription(working);
 }
 
 QString ResultsWindow::captionLine(Result result) const

@@ -8,7 +8,7 @@ class QStackedWidget;
 class TabStrip;
 
 // The results window: six results on the tabs of a tab strip, the description box of the one
-// shown, and a caption line with that result and its value.
+// shown, and a caption line with that result, its value and, on pointing, its working.
 class ResultsWindow final : public BrandedWindow {
     Q_OBJECT
     Q_DISABLE_COPY_MOVE(ResultsWindow)
@@ -20,7 +20,8 @@ public:
     // Number tab (centred the first time it is shown).
     void showReading(const Reading &reading);
 
-    // Shows one result: its box and its caption.
+    // Shows one result: its box, and its caption with the result's working as tooltip and
+    // accessible description.
     void showResult(Result result);
 
 signals:

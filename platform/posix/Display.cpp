@@ -1,13 +1,12 @@
 #include "platform/Display.h"
 
-#include <cstdlib>
+#include <QString>
 
 namespace {
 
 std::string variable(const char *name)
 {
-    const char *value = std::getenv(name);
-    return value ? value : "";
+    return qEnvironmentVariable(name).toStdString();
 }
 
 bool startsWith(const std::string &text, const std::string &start)
@@ -15,12 +14,18 @@ bool startsWith(const std::string &text, const std::string &start)
     return text.compare(0, start.size(), start) == 0;
 }
 
+// A display named by its variable's value, or by which variable is not set.
+std::string named(const std::string &kind, const std::string &value, const char *variableName)
+{
+    return "the " + kind + " display " + (value.empty() ? "(" + std::string(variableName) + " is not set)" : value);
+}
+
 } // namespace
 
 std::string display::missingReason()
 {
-    if (variable("DISPLAY").empty() && variable("WAYLAND_DISPLAY").empty())
-        return "Larkspire needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set";
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return "needs a graphical display: DISPLAY or WAYLAND_DISPLAY is not set";
     return {};
 }
 
@@ -30,9 +35,9 @@ std::string display::describe(const std::string &displayOption, const std::strin
     const std::string wayland = variable("WAYLAND_DISPLAY");
     // A plug-in's name may carry its parameters after a colon ("xcb:...").
     if (startsWith(platform, "xcb"))
-        return "the X display " + x;
+        return named("X", x, "DISPLAY");
     if (startsWith(platform, "wayland"))
-        return "the Wayland display " + wayland;
+        return named("Wayland", wayland, "WAYLAND_DISPLAY");
     if (!platform.empty())
         return "a display through Qt's platform plug-in \"" + platform + "\"";
     if (!displayOption.empty())
@@ -40,6 +45,6 @@ std::string display::describe(const std::string &displayOption, const std::strin
     if (!x.empty() && !wayland.empty())
         return "the Wayland display " + wayland + " or the X display " + x;
     if (!wayland.empty())
-        return "the Wayland display " + wayland;
-    return "the X display " + x;
+        return named("Wayland", wayland, "WAYLAND_DISPLAY");
+    return named("X", x, "DISPLAY");
 }

@@ -1,5 +1,7 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/posix/XdgFolders.h"
+
 #include <QCoreApplication>
 #include <QFile>
 
@@ -23,15 +25,11 @@ bool isPrivateFolder(const QByteArray &path)
 // A folder of the program's own in the user's cache, made private if it is new.
 QByteArray cacheFolder()
 {
-    QByteArray cache = qgetenv("XDG_CACHE_HOME");
-    if (cache.isEmpty() || !cache.startsWith('/')) {
-        const QByteArray home = qgetenv("HOME");
-        if (home.isEmpty())
-            return {};
-        cache = home + "/.cache";
-    }
+    const QByteArray cache = QFile::encodeName(xdg::baseDirectory("XDG_CACHE_HOME", ".cache"));
+    if (cache.isEmpty())
+        return {};
     ::mkdir(cache.constData(), 0700);
-    const QByteArray folder = cache + "/larkspire";
+    const QByteArray folder = cache + '/' + QFile::encodeName(QCoreApplication::applicationName());
     ::mkdir(folder.constData(), 0700);
     return folder;
 }
@@ -77,7 +75,7 @@ QString InstanceLock::defaultPath()
         if (!isPrivateFolder(folder))
             return {};
     }
-    return QFile::decodeName(folder) + QStringLiteral("/larkspire.lock");
+    return QFile::decodeName(folder) + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".lock");
 }
 
 bool InstanceLock::tryAcquire()

@@ -50,6 +50,33 @@ FileSizeSignalGuard::~FileSizeSignalGuard()
         m_restore();
 }
 
+QString keepModeOf(const QString &path, int handle)
+{
+    struct stat old {};
+    if (::lstat(QFile::encodeName(path).constData(), &old) != 0 || !S_ISREG(old.st_mode))
+        return {};
+    // Only root may give a file away; a user may give it a group of their own.
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0)
+        (void)!::fchown(handle, static_cast<uid_t>(-1), old.st_gid);
+    // After the owner, whose change clears the set-user and set-group bits. (Qt gives the new file
+    // the old one's permissions as access() judges them: root's include writing, whatever the
+    // mode says, and the set-user, set-group and sticky bits are lost.)
+    if (::fchmod(handle, old.st_mode & 07777) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    return {};
+}
+
+QString makeFolder(const QString &path)
+{
+    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+        return {};
+    const int error = errno;
+    struct stat info {};
+    if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+        return {};
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a symbolic link.

@@ -1,5 +1,6 @@
 #include "platform/InstanceLock.h"
 
+#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QStandardPaths>
 
@@ -14,6 +15,9 @@ namespace {
 std::wstring mutexName(const QString &path)
 {
     const QByteArray digest = QCryptographicHash::hash(path.toLower().toUtf8(), QCryptographicHash::Sha256).toHex();
+    // The name earlier versions give the mutex, which a copy must give it too to see one of them
+    // running: hence this prefix as it stands, capital included, rather than one made from the
+    // application's name ("larkspire").
     return (QStringLiteral("Local\\Larkspire-") + QString::fromLatin1(digest.left(32))).toStdWString();
 }
 
@@ -34,7 +38,8 @@ QString InstanceLock::defaultPath()
 {
     // The user's own local application data: the name is the user's alone.
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    return folder.isEmpty() ? QString() : folder + QStringLiteral("/larkspire/larkspire.lock");
+    const QString app = QCoreApplication::applicationName();
+    return folder.isEmpty() ? QString() : folder + QLatin1Char('/') + app + QLatin1Char('/') + app + QStringLiteral(".lock");
 }
 
 bool InstanceLock::tryAcquire()

@@ -92,6 +92,23 @@ QString refusalOf(const QString &path)
     return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
 }
 
+// A replaced file's attributes and access rights are the file system's business on Windows.
+QString keepModeOf(const QString &, int)
+{
+    return {};
+}
+
+QString makeFolder(const QString &path)
+{
+    if (CreateDirectoryW(nativePath(path).c_str(), nullptr))
+        return {};
+    const DWORD error = GetLastError();
+    const DWORD attributes = GetFileAttributesW(nativePath(path).c_str());
+    if (error == ERROR_ALREADY_EXISTS && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return systemError(error);
+}
+
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     const HANDLE file = CreateFileW(nativePath(path).c_str(), GENERIC_READ,

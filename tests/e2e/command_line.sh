@@ -61,6 +61,7 @@ unreachable "Larkspire cannot reach the X display no-such-host.invalid:0" "could
 unreachable "Larkspire cannot reach the Wayland display wayland-gone" "Could not load the Qt platform plugin" \
   env -u DISPLAY WAYLAND_DISPLAY=wayland-gone "$program"
 unreachable "Larkspire cannot reach the X display :97" "could not connect to display :97" bare -display :97
+unreachable "Larkspire cannot reach the X display (DISPLAY is not set)" "could not connect to display" bare -platform xcb
 # A platform plug-in that is not there is named as such, with the plug-ins there are.
 unreachable "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"" \
   'Could not find the Qt platform plugin "nosuch"' bare -platform nosuch

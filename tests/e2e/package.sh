@@ -12,7 +12,8 @@ contents=$(dpkg-deb -c "$deb")
 for path in ./usr/bin/larkspire ./usr/share/applications/com.example.Larkspire.desktop \
             ./usr/share/metainfo/com.example.Larkspire.metainfo.xml ./usr/share/man/man1/larkspire.1.gz \
             ./usr/share/doc/larkspire/copyright ./usr/share/doc/larkspire/changelog.gz \
-            ./usr/share/icons/hicolor/scalable/apps/com.example.Larkspire.svg; do
+            ./usr/share/icons/hicolor/scalable/apps/com.example.Larkspire.svg \
+            ./usr/share/bash-completion/completions/larkspire; do
   grep -q " $path\$" <<<"$contents" || fail "the package lacks $path"
 done
 for size in 16 32 48 64 128 256; do
@@ -37,6 +38,11 @@ desktop="$root/usr/share/applications/com.example.Larkspire.desktop"
 grep -qx "Name=Larkspire" "$desktop" || fail "the desktop file does not name Larkspire"
 grep -qx "Categories=Utility;" "$desktop" || fail "the desktop file is not in Utility"
 file "$root/usr/bin/larkspire" | grep -q "ELF 64-bit" || fail "the installed program is no executable"
+# The completion for bash, as bash asks it: the words so far, the one being completed last.
+completes() { bash -c '. "$1"; shift; COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _larkspire; echo "${COMPREPLY[*]}"' _ \
+  "$root/usr/share/bash-completion/completions/larkspire" larkspire "$@"; }
+[ "$(completes --ov)" = "--overwrite" ] && [ "$(completes --format "")" = "text json rtf pdf" ] \
+  && [ "$(completes --format = j)" = "json" ] || fail "bash completes '$(completes --ov)', '$(completes --format "")'"
 desktop-file-validate "$desktop" || fail "desktop-file-validate (above)"
 appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.Larkspire.metainfo.xml" >/dev/null \
   || fail "appstreamcli validate: $(appstreamcli validate --no-net "$root/usr/share/metainfo/com.example.Larkspire.metainfo.xml")"

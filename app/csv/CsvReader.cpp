@@ -1,0 +1,179 @@
+#include "csv/CsvReader.h"
+
+#include <QIODevice>
+#include <QStringDecoder>
+
+namespace {
+
+constexpr qsizetype kChunk = 64 * 1024;
+
+enum class State {
+    FieldStart,
+    Unquoted,
+    Quoted,
+    AfterQuote, // a closing quote, or the first of a doubled one
+};
+
+bool isBlank(const QStringList &fields)
+{
+    if (fields.size() != 1)
+        return false;
+    for (QChar c : fields.front()) {
+        if (c != u' ' && c != u'\t')
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+CsvReader::CsvReader(QIODevice &input, qsizetype maxRecordBytes)
+    : m_input(input)
+    , m_maxRecordBytes(maxRecordBytes)
+{
+}
+
+bool CsvReader::fill()
+{
+    if (m_atEnd)
+        return false;
+    m_buffer.resize(kChunk);
+    const qint64 read = m_input.read(m_buffer.data(), kChunk);
+    if (read < 0)
+        m_readError = m_input.errorString();
+    if (read <= 0) {
+        m_buffer.clear();
+        m_position = 0;
+        m_atEnd = true;
+        return false;
+    }
+    m_buffer.resize(read);
+    m_position = 0;
+    return true;
+}
+
+int CsvReader::peek()
+{
+    if (m_position >= m_buffer.size() && !fill())
+        return -1;
+    return static_cast<unsigned char>(m_buffer[m_position]);
+}
+
+int CsvReader::get()
+{
+    const int byte = peek();
+    if (byte >= 0)
+        ++m_position;
+    return byte;
+}
+
+void CsvReader::refuse(const QString &why)
+{
+    if (!m_record.error.isEmpty())
+        return;
+    m_record.error = why;
+    m_record.fields.clear();
+    m_field.clear();
+}
+
+void CsvReader::append(char byte)
+{
+    if (byte == '\0')
+        refuse(QStringLiteral("a NUL byte"));
+    if (++m_recordBytes == m_maxRecordBytes + 1)
+        refuse(QStringLiteral("the row is longer than %1 bytes").arg(m_maxRecordBytes));
+    if (m_record.error.isEmpty())
+        m_field += byte;
+}
+
+void CsvReader::endField()
+{
+    if (!m_record.error.isEmpty())
+        return;
+    // A byte-order mark inside a field is a character like any other, not to be dropped; a
+    // sequence cut off by the field's end is as invalid as any other.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+    QString field = utf8(m_field);
+    if (utf8.hasError()) {
+        refuse(QStringLiteral("invalid UTF-8"));
+        return;
+    }
+    m_record.fields.append(std::move(field));
+    m_field.clear();
+}
+
+void CsvReader::skipByteOrderMark()
+{
+    QByteArray start;
+    while (start.size() < 3 && peek() >= 0)
+        start += static_cast<char>(get());
+    if (start != "\xEF\xBB\xBF") {
+        m_buffer = start + m_buffer.mid(m_position);
+        m_position = 0;
+    }
+}
+
+bool CsvReader::next(Record &record)
+{
+    if (!m_started) {
+        m_started = true;
+        skipByteOrderMark();
+    }
+    for (;;) {
+        m_record = Record{m_line, {}, {}};
+        m_field.clear();
+        m_recordBytes = 0;
+        if (peek() < 0)
+            return false;
+        State state = State::FieldStart;
+        for (;;) {
+            const int byte = get();
+            if (byte < 0) {
+                if (state == State::Quoted)
+                    refuse(QStringLiteral("a quoted field is not closed"));
+                endField();
+                break;
+            }
+            const bool lineEnd = byte == '\r' || byte == '\n';
+            if (lineEnd) {
+                if (byte == '\r' && peek() == '\n')
+                    get();
+                ++m_line;
+            }
+            if (state == State::Quoted) {
+                if (byte == '"')
+                    state = State::AfterQuote;
+                else
+                    append(lineEnd ? '\n' : static_cast<char>(byte));
+                continue;
+            }
+            if (state == State::AfterQuote && byte == '"') {
+                append('"');
+                state = State::Quoted;
+                continue;
+            }
+            if (byte == ',' || lineEnd) {
+                endField();
+                if (lineEnd)
+                    break;
+                state = State::FieldStart;
+                continue;
+            }
+            if (state == State::FieldStart && byte == '"') {
+                state = State::Quoted;
+                continue;
+            }
+            if (state == State::AfterQuote)
+                refuse(QStringLiteral("text after the closing quote of a field"));
+            else if (byte == '"')
+                refuse(QStringLiteral("a quote inside a field that does not start with one"));
+            state = State::Unquoted;
+            append(static_cast<char>(byte));
+        }
+        if (!m_record.error.isEmpty() || !isBlank(m_record.fields)) {
+            record = std::move(m_record);
+            return true;
+        }
+    }
+}

@@ -1,0 +1,55 @@
+#pragma once
+// Comma-separated values as RFC 4180 writes them, read one record at a time from a stream that is
+// never held whole: UTF-8 with or without a byte-order mark, fields quoted with "" for a quote and
+// line breaks inside, CR LF, LF or CR line ends. A record that breaks the rules is read to its end
+// and handed back with its reason, and the reading goes on after it. Qt Core only.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+class QIODevice;
+
+class CsvReader final {
+public:
+    // The most bytes a record may hold; a longer one is read to its end in bounded memory and
+    // refused.
+    static constexpr qsizetype kMaxRecordBytes = qsizetype(1) << 20;
+
+    struct Record {
+        qint64 line = 0;    // the line it starts on, counting from 1
+        QStringList fields; // empty when the record is refused
+        QString error;      // why it is refused; empty for a good record
+    };
+
+    explicit CsvReader(QIODevice &input, qsizetype maxRecordBytes = kMaxRecordBytes);
+
+    // Reads the next record, skipping blank lines (empty, or spaces and tabs alone). False at the
+    // end of the input, or when the input cannot be read (readError() then says why).
+    bool next(Record &record);
+
+    QString readError() const { return m_readError; }
+
+private:
+    int get();  // the next byte, or -1 at the end
+    int peek(); // the same without taking it
+    bool fill();
+    void skipByteOrderMark();
+    void append(char byte);
+    void endField();
+    void refuse(const QString &why);
+
+    QIODevice &m_input;
+    qsizetype m_maxRecordBytes;
+    QByteArray m_buffer;
+    qsizetype m_position = 0;
+    bool m_atEnd = false;
+    bool m_started = false;
+    qint64 m_line = 1;
+    QString m_readError;
+
+    // The record being read.
+    QByteArray m_field;
+    qsizetype m_recordBytes = 0;
+    Record m_record;
+};

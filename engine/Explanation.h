@@ -1,0 +1,29 @@
+#pragma once
+// How each result of a reading is reached, told step by step so that a reader can redo it by hand.
+
+#include "engine/Records.h"
+
+#include <string>
+#include <vector>
+
+namespace numerology {
+
+// The working of one result: the steps that lead to its value, each a sentence a reader can check
+// by hand. The last step states the value reached.
+struct Working {
+    std::vector<std::string> steps;
+};
+
+// The working of the six results of a reading, and the results those steps arrive at.
+struct Explanation {
+    // Reached by the steps themselves; always equal to computeInterpretation of the same person.
+    Interpretation interpretation;
+    Working luckyNumber, luckyColor, moneyNumber, firstHealthIndication, firstHealthInfluence, secondHealthIndication;
+};
+
+// The working of a person's reading, in English with numbers in plain decimal. The names and the
+// month are never quoted (only their capitals A to Z, one by one), so any bytes in them give steps
+// of UTF-8 text, whose only character outside ASCII is the multiplication sign.
+Explanation explainInterpretation(const PersonDetails &person);
+
+} // namespace numerology

@@ -1,0 +1,8 @@
+#include "platform/SettingsStore.h"
+
+#include "platform/posix/XdgFolders.h"
+
+QString SettingsStore::configFolder()
+{
+    return xdg::baseDirectory("XDG_CONFIG_HOME", ".config");
+}
