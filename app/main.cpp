@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineReading.h"
 #include "model/Product.h"
+#include "platform/Arguments.h"
 #include "platform/Display.h"
 #include "platform/InstanceLock.h"
 #include "platform/ParentConsole.h"
@@ -71,7 +72,11 @@ int main(int argc, char *argv[])
     // --help, --version and a reading answer without a display; without one the windows do not
     // start, and the program says so plainly instead of letting Qt abort. A console is taken only
     // to print.
-    const CommandLine::Result early = CommandLine::handle(argc, argv);
+    const std::vector<std::string> words = arguments::inUtf8(argc, argv);
+    std::vector<const char *> wordPointers;
+    for (const std::string &word : words)
+        wordPointers.push_back(word.c_str());
+    const CommandLine::Result early = CommandLine::handle(static_cast<int>(wordPointers.size()), wordPointers.data());
     if (early.outcome == CommandLine::Outcome::Read) {
         const ParentConsole console;
         return CommandLine::read(early.readings);
