@@ -9,14 +9,18 @@
 // they are, so bytes (a PDF, say) arrive unchanged; a console is served through a pipe, its text
 // turned from the program's UTF-8 into the console's UTF-16, so that it shows whatever the
 // console's code page. Standard output and error on the same console share one pipe, so that what
-// the program writes arrives in the order it was written. Ctrl+C and Ctrl+Break end the program.
+// the program writes arrives in the order it was written; the program is told that its output is
+// a console (LARKSPIRE_OUTPUT_IS_CONSOLE=1), where it writes no binary file. Ctrl+C and
+// Ctrl+Break end the program.
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
 
-HANDLE g_program = nullptr;
+// Set once the program has started; read by the console control handler on a thread of its own.
+std::atomic<HANDLE> g_program = nullptr;
 
 void say(const std::wstring &text)
 {
@@ -188,10 +192,13 @@ bool makePipe(HANDLE &read, HANDLE &write, bool programReads)
     return true;
 }
 
+// Ctrl+C and Ctrl+Break end the program, and this entry with its status. One that comes before the
+// program has started is let go, rather than end this entry and leave the program unwaited for.
 BOOL WINAPI onConsoleControl(DWORD event)
 {
-    if ((event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) && g_program) {
-        TerminateProcess(g_program, STATUS_CONTROL_C_EXIT);
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        if (g_program)
+            TerminateProcess(g_program.load(), STATUS_CONTROL_C_EXIT);
         return TRUE;
     }
     // Closing the console ends this entry, not the program's windows.
@@ -239,13 +246,15 @@ int main()
         startup.hStdInput = handedOver(input);
     }
 
+    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", outputIsConsole ? L"1" : nullptr);
+    SetConsoleCtrlHandler(onConsoleControl, TRUE);
     PROCESS_INFORMATION started{};
     if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
         say(L"larkspire: cannot start " + program + L": " + systemReason(GetLastError()) + L"\n");
         return 1;
     }
     g_program = started.hProcess;
-    SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    CloseHandle(started.hThread);
     // This entry keeps only its own ends: the program's ends close with it, which ends the relays.
     for (HANDLE given : {startup.hStdInput, startup.hStdOutput})
         if (given)
