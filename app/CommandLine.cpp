@@ -180,9 +180,9 @@ struct Given {
     std::optional<QString> &operator[](Option option) { return values[static_cast<int>(option)]; }
 };
 
-QString local(std::string_view word)
+QString fromWord(std::string_view word)
 {
-    return QString::fromLocal8Bit(word.data(), static_cast<qsizetype>(word.size()));
+    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
 }
 
 // A character in a message: itself when it is printable ASCII, its code when it cannot be shown,
@@ -323,7 +323,7 @@ Result handle(int argc, const char *const *argv)
                     return misused("option '" + spelled + "' requires an argument");
                 value = argv[++i];
             }
-            given[option->option] = local(value);
+            given[option->option] = fromWord(value);
             given.any = true;
             continue;
         }

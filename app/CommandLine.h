@@ -45,8 +45,8 @@ struct Result {
     Readings readings;    // for Read
 };
 
-// Reads the command line. QCoreApplication's application name must be set: the help names the
-// settings file, which is addressed by it.
+// Reads the command line, its words in UTF-8 (platform/Arguments). QCoreApplication's application
+// name must be set: the help names the settings file, which is addressed by it.
 Result handle(int argc, const char *const *argv);
 
 // The status the program ends with for an outcome other than Run and Read.

@@ -3,6 +3,7 @@
 #include "app/ReadingFormats.h"
 #include "csv/CsvReader.h"
 #include "model/Product.h"
+#include "platform/Display.h"
 #include "platform/SafeFiles.h"
 #include "platform/StandardStreams.h"
 #include "widgets/Theme.h"
@@ -103,8 +104,8 @@ Run::Run(const Readings &readings)
     if (readings.format != Format::Rtf && readings.format != Format::Pdf)
         return;
     // The report is composed and laid out by Qt's text documents, which need its fonts: an
-    // application on the offscreen platform, which needs no display, reading no options.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // application on a platform that needs no display, reading no options.
+    qputenv("QT_QPA_PLATFORM", display::readingPlatform());
     static int argc = 1;
     static char name[] = "larkspire";
     static char *argv[] = {name, nullptr};
@@ -197,7 +198,7 @@ int Run::batch()
 {
     const QString &file = *m_readings.batch;
     QFile input;
-    const bool opened = file == QLatin1String("-") ? input.open(stdin, QIODevice::ReadOnly)
+    const bool opened = file == QLatin1String("-") ? standardstreams::openInput(input)
                                                    : (input.setFileName(file), input.open(QIODevice::ReadOnly));
     if (!opened) {
         say(QStringLiteral("cannot read %1: %2").arg(quoted(file), input.errorString()));

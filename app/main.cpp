@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/CommandLineReading.h"
 #include "model/Product.h"
+#include "platform/Arguments.h"
 #include "platform/Display.h"
 #include "platform/InstanceLock.h"
 #include "platform/ParentConsole.h"
@@ -13,7 +14,6 @@
 
 #include <QApplication>
 
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -40,6 +40,18 @@ QString withCategory(const HeldMessage &held)
     return QString::fromStdString(held.category) + QStringLiteral(": ") + held.message;
 }
 
+// Ends a start whose display cannot be reached: one line that names the display, then why.
+[[noreturn]] void cannotReach(const QString &why)
+{
+    {
+        const ParentConsole console;
+        const QString said = kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
+            + QLatin1Char('\n') + why + QLatin1Char('\n');
+        (void)standardstreams::writeError(said.toUtf8());
+    }
+    std::_Exit(1);
+}
+
 // While Qt connects to the display: a display that cannot be reached, or a platform plug-in that
 // cannot be found or loaded, ends the program with one line that names the display and then what
 // Qt said of the cause (Qt itself would abort with advice to reinstall); anything else Qt says is
@@ -50,15 +62,10 @@ void duringConnection(QtMsgType type, const QMessageLogContext &context, const Q
         g_heldMessages.push_back({type, context.category ? context.category : "", message});
         return;
     }
-    {
-        const ParentConsole console;
-        std::fprintf(stderr, "%s cannot reach %s\n", qPrintable(kApplicationTitle), g_display.c_str());
-        for (const HeldMessage &held : g_heldMessages)
-            std::fprintf(stderr, "%s\n", qPrintable(withCategory(held)));
-        std::fprintf(stderr, "%s\n", qPrintable(message));
-        std::fflush(stderr);
-    }
-    std::_Exit(1);
+    QString why;
+    for (const HeldMessage &held : g_heldMessages)
+        why += withCategory(held) + QLatin1Char('\n');
+    cannotReach(why + message);
 }
 
 } // namespace
@@ -71,7 +78,11 @@ int main(int argc, char *argv[])
     // --help, --version and a reading answer without a display; without one the windows do not
     // start, and the program says so plainly instead of letting Qt abort. A console is taken only
     // to print.
-    const CommandLine::Result early = CommandLine::handle(argc, argv);
+    const std::vector<std::string> words = arguments::inUtf8(argc, argv);
+    std::vector<const char *> wordPointers;
+    for (const std::string &word : words)
+        wordPointers.push_back(word.c_str());
+    const CommandLine::Result early = CommandLine::handle(static_cast<int>(wordPointers.size()), wordPointers.data());
     if (early.outcome == CommandLine::Outcome::Read) {
         const ParentConsole console;
         return CommandLine::read(early.readings);
@@ -91,6 +102,8 @@ int main(int argc, char *argv[])
         return CommandLine::exitStatus(early.outcome);
 
     g_display = display::describe(early.display, early.platform);
+    if (const std::string missing = display::missingPlatform(early.platform); !missing.empty())
+        cannotReach(QString::fromStdString(missing));
     const QtMessageHandler qtHandler = qInstallMessageHandler(duringConnection);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);

@@ -18,4 +18,14 @@ std::string missingReason();
 // ("the X display (DISPLAY is not set)").
 std::string describe(const std::string &displayOption, const std::string &platform);
 
+// Why the Qt platform plug-in chosen (by -platform or QT_QPA_PLATFORM: names separated by ";",
+// each with its options after a ":") cannot be had, found before Qt starts, in lines that follow
+// the one describe() names the display in. Empty when one of the plug-ins named may be there (and
+// Qt is left to load it and say what fails), and wherever Qt says it all itself.
+std::string missingPlatform(const std::string &platform);
+
+// The Qt platform plug-in a reading without windows lays its report out on: one that needs no
+// display and draws with the system's fonts.
+const char *readingPlatform();
+
 } // namespace display

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFile>
 #include <QString>
 
 // The program's standard output and error, written to directly by the system, so that a write that
@@ -12,11 +13,16 @@ namespace standardstreams {
 void letClosedPipesFailWrites();
 
 // Writes all of bytes to standard output or standard error. Empty on success, otherwise the
-// system's reason ("No space left on device", "Broken pipe").
+// system's reason ("No space left on device", "Broken pipe"). The bytes go as they are, except
+// onto a Windows console, which is given the UTF-8 text they hold as the UTF-16 it shows in any
+// code page.
 QString writeOutput(QByteArrayView bytes);
 QString writeError(QByteArrayView bytes);
 
 // Whether standard output is a terminal (a console), where a binary file has no place.
 bool outputIsTerminal();
+
+// Opens standard input in file for reading, byte for byte as it comes.
+bool openInput(QFile &file);
 
 } // namespace standardstreams

@@ -37,10 +37,10 @@ larkspire_unit_test(test_results_window application gui_test_main)
 larkspire_unit_test(test_web_pages application gui_test_main)
 
 if(WIN32)
-  # Under Wine, from Linux: the road of a reading on the real program, the single instance, and
-  # the installer (scripts/windows runs these).
+  # Under Wine, from Linux: the road of a reading on the real program, the single instance, the
+  # installer, and the command line through cmd.exe (scripts/windows runs these).
   set(setup ${PROJECT_SOURCE_DIR}/dist/Larkspire-${PROJECT_VERSION}-setup.exe)
-  foreach(road road single_instance installer)
+  foreach(road road single_instance installer command_line)
     add_test(NAME wine_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/${road}.sh $<TARGET_FILE:larkspire> ${setup})
     set_tests_properties(wine_${road} PROPERTIES TIMEOUT 600 LABELS e2e)
   endforeach()

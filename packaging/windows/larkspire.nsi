@@ -1,10 +1,11 @@
 ; The Windows installer of Larkspire: a per-user install that needs no administrator rights.
 ; scripts/windows-package builds it with Debian's makensis and hands in what belongs to one build:
 ;
-;   makensis -DVERSION=1.45 -DEXE=/abs/larkspire.exe -DLICENCE=/abs/LICENCE.txt \
-;            -DOUTFILE=/abs/Larkspire-1.45-setup.exe packaging/windows/larkspire.nsi
+;   makensis -DVERSION=1.45 -DEXE=/abs/larkspire.exe -DCONSOLE=/abs/larkspire.com \
+;            -DLICENCE=/abs/LICENCE.txt -DOUTFILE=/abs/Larkspire-1.45-setup.exe packaging/windows/larkspire.nsi
 ;
-; What it installs: larkspire.exe, LICENCE.txt and Uninstall.exe in %LOCALAPPDATA%\Programs\Larkspire,
+; What it installs: larkspire.exe, its console entry larkspire.com (what "larkspire" starts in a
+; console), LICENCE.txt and Uninstall.exe in %LOCALAPPDATA%\Programs\Larkspire,
 ; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
 ; away exactly these, and the folders the installer made once they are empty. An install into
 ; another folder than an earlier one's removes the earlier one first. The user's reports
@@ -13,11 +14,12 @@
 
 !macro _REQUIRE NAME
   !ifndef ${NAME}
-    !error "${NAME} is not defined: makensis -DVERSION=... -DEXE=... -DLICENCE=... -DOUTFILE=..."
+    !error "${NAME} is not defined: makensis -DVERSION=... -DEXE=... -DCONSOLE=... -DLICENCE=... -DOUTFILE=..."
   !endif
 !macroend
 !insertmacro _REQUIRE VERSION
 !insertmacro _REQUIRE EXE
+!insertmacro _REQUIRE CONSOLE
 !insertmacro _REQUIRE LICENCE
 !insertmacro _REQUIRE OUTFILE
 !ifndef ICON
@@ -183,6 +185,7 @@ Section "Larkspire" SectionProgram
 
   SetOutPath "$INSTDIR"
   File "/oname=larkspire.exe" "${EXE}"
+  File "/oname=larkspire.com" "${CONSOLE}"
   File "/oname=LICENCE.txt" "${LICENCE}"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
@@ -229,6 +232,7 @@ Section "Uninstall"
       Abort "${PRODUCT} is running: nothing was removed."
     ${EndIf}
   ${Loop}
+  Delete "$INSTDIR\larkspire.com"
   Delete "$INSTDIR\LICENCE.txt"
   Delete "$SMPROGRAMS\Larkspire.lnk"
 

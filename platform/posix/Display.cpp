@@ -48,3 +48,15 @@ std::string display::describe(const std::string &displayOption, const std::strin
         return named("Wayland", wayland, "WAYLAND_DISPLAY");
     return named("X", x, "DISPLAY");
 }
+
+// Qt says which plug-in it could not find, and lists those there are, without waiting for anyone.
+std::string display::missingPlatform(const std::string &)
+{
+    return {};
+}
+
+// Qt's offscreen plug-in, with fontconfig's fonts.
+const char *display::readingPlatform()
+{
+    return "offscreen";
+}

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <unistd.h>
 
@@ -42,6 +43,11 @@ QString writeError(QByteArrayView bytes)
 bool outputIsTerminal()
 {
     return ::isatty(STDOUT_FILENO) == 1;
+}
+
+bool openInput(QFile &file)
+{
+    return file.open(stdin, QIODevice::ReadOnly);
 }
 
 } // namespace standardstreams

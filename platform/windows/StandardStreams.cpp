@@ -1,7 +1,10 @@
 #include "platform/StandardStreams.h"
 
+#include <QString>
+
 #include <algorithm>
 #include <cstdio>
+#include <fcntl.h>
 #include <io.h>
 #include <system_error>
 #include <windows.h>
@@ -10,18 +13,55 @@ namespace standardstreams {
 
 namespace {
 
-QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
+QString lastError()
 {
-    HANDLE handle = GetStdHandle(which);
+    return QString::fromStdString(std::system_category().message(static_cast<int>(GetLastError())));
+}
+
+HANDLE handleOf(DWORD which, FILE *stream)
+{
+    const HANDLE handle = GetStdHandle(which);
     // A program built for the desktop has none until it takes its parent's console (ParentConsole),
     // which reopens the C streams on it.
     if (handle == nullptr || handle == INVALID_HANDLE_VALUE)
-        handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+        return reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+    return handle;
+}
+
+bool isConsole(HANDLE handle)
+{
+    DWORD mode = 0;
+    return GetConsoleMode(handle, &mode) != 0;
+}
+
+// A console shows UTF-16 whatever its code page; the bytes are the program's UTF-8 text.
+QString writeToConsole(HANDLE console, QByteArrayView bytes)
+{
+    const QString text = QString::fromUtf8(bytes);
+    for (qsizetype done = 0; done < text.size();) {
+        // Older consoles refuse long writes; a character's two halves go together.
+        qsizetype chunk = std::min<qsizetype>(text.size() - done, 8192);
+        if (chunk > 1 && text.at(done + chunk - 1).isHighSurrogate())
+            --chunk;
+        DWORD written = 0;
+        if (!WriteConsoleW(console, text.utf16() + done, static_cast<DWORD>(chunk), &written, nullptr) || written == 0)
+            return lastError();
+        done += written;
+    }
+    return {};
+}
+
+// Files and pipes take the bytes as they are: no code page and no text mode come between.
+QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
+{
+    const HANDLE handle = handleOf(which, stream);
+    if (isConsole(handle))
+        return writeToConsole(handle, bytes);
     for (qsizetype done = 0; done < bytes.size();) {
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         DWORD written = 0;
         if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0)
-            return QString::fromStdString(std::system_category().message(static_cast<int>(GetLastError())));
+            return lastError();
         done += written;
     }
     return {};
@@ -44,7 +84,19 @@ QString writeError(QByteArrayView bytes)
 
 bool outputIsTerminal()
 {
-    return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_CHAR;
+    const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
+    // Without standard output, what is written goes to the console the program was started from.
+    if (output == nullptr || output == INVALID_HANDLE_VALUE || isConsole(output))
+        return true;
+    // larkspire.com serves its console to the program through a pipe, and says so.
+    return GetFileType(output) == FILE_TYPE_PIPE && qEnvironmentVariable("LARKSPIRE_OUTPUT_IS_CONSOLE") == QLatin1String("1");
+}
+
+bool openInput(QFile &file)
+{
+    // The C library's text mode would turn CR LF into LF and end the input at a Ctrl+Z.
+    (void)_setmode(_fileno(stdin), _O_BINARY);
+    return file.open(stdin, QIODevice::ReadOnly);
 }
 
 } // namespace standardstreams

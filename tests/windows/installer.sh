@@ -165,7 +165,7 @@ while IFS= read -r path; do
 done < <(comm -13 "$ROOT/before.files" "$ROOT/installed.files")
 [ -z "$(comm -23 "$ROOT/before.files" "$ROOT/installed.files")" ] || fail "the installer removed files"
 installed=$(cd "$install_dir" && ls -A | LC_ALL=C sort | tr '\n' ' ')
-[ "$installed" = "LICENCE.txt Uninstall.exe larkspire.exe " ] || fail "the install folder holds: $installed"
+[ "$installed" = "LICENCE.txt Uninstall.exe larkspire.com larkspire.exe " ] || fail "the install folder holds: $installed"
 file "$install_dir/larkspire.exe" | grep -q 'PE32+ executable (GUI) x86-64' || fail "the installed larkspire.exe is no 64-bit Windows program"
 # The installer carries this build's program, stripped: an installer left from another build
 # fails here. strip stamps its output with SOURCE_DATE_EPOCH; given the installed program's stamp,
@@ -185,6 +185,8 @@ for words in "Permission is hereby granted, free of charge" "Qt 6" "GNU LESSER G
   grep -qF "$words" "$install_dir/LICENCE.txt" || fail "LICENCE.txt lacks \"$words\""
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
+[ "$("$WINE" "$INSTALL_W\\larkspire.com" --version 2>&1 | tr -d '\r' | head -n1)" = "Larkspire $version" ] \
+  || fail "the installed larkspire.com does not answer for the installed program"
 strings -a "$shortcut" | grep -qixF "$INSTALL_W\\larkspire.exe" || fail "the shortcut does not point at $INSTALL_W\\larkspire.exe"
 
 expect_entry() {
@@ -257,7 +259,7 @@ quiet=$(entry QuietUninstallString)
 uninstall "${quiet#REG_SZ }"
 no_entry || fail "the uninstall entry is still in the registry"
 gone "$shortcut" || fail "the Start-menu shortcut is still there"
-for name in larkspire.exe LICENCE.txt Uninstall.exe; do
+for name in larkspire.exe larkspire.com LICENCE.txt Uninstall.exe; do
   gone "$install_dir/$name" || fail "$name is still in the install folder"
 done
 [ -d "$install_dir" ] || fail "the uninstaller removed the install folder with the user's report in it"
