@@ -2,10 +2,13 @@
 ; scripts/windows-package builds it with Debian's makensis and hands in what belongs to one build:
 ;
 ;   makensis -DVERSION=1.45 -DEXE=/abs/larkspire.exe -DCONSOLE=/abs/larkspire.com \
-;            -DLICENCE=/abs/LICENCE.txt -DOUTFILE=/abs/Larkspire-1.45-setup.exe packaging/windows/larkspire.nsi
+;            -DLICENCE=/abs/LICENCE.txt -DUNINSTALL_ENTRY=/abs/Uninstall.exe \
+;            -DOUTFILE=/abs/Larkspire-1.45-setup.exe packaging/windows/larkspire.nsi
 ;
 ; What it installs: larkspire.exe, its console entry larkspire.com (what "larkspire" starts in a
-; console), LICENCE.txt and Uninstall.exe in %LOCALAPPDATA%\Programs\Larkspire,
+; console), LICENCE.txt, the uninstaller larkspire-uninstall.exe and Uninstall.exe (made by
+; uninstall-entry.nsi: it runs the uninstaller and ends with its status) in
+; %LOCALAPPDATA%\Programs\Larkspire,
 ; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
 ; away exactly these, and the folders the installer made once they are empty. An install into
 ; another folder than an earlier one's removes the earlier one first. The user's reports
@@ -14,7 +17,7 @@
 
 !macro _REQUIRE NAME
   !ifndef ${NAME}
-    !error "${NAME} is not defined: makensis -DVERSION=... -DEXE=... -DCONSOLE=... -DLICENCE=... -DOUTFILE=..."
+    !error "${NAME} is not defined: makensis -DVERSION=... -DEXE=... -DCONSOLE=... -DLICENCE=... -DUNINSTALL_ENTRY=... -DOUTFILE=..."
   !endif
 !macroend
 !insertmacro _REQUIRE VERSION
@@ -22,6 +25,7 @@
 !insertmacro _REQUIRE CONSOLE
 !insertmacro _REQUIRE LICENCE
 !insertmacro _REQUIRE OUTFILE
+!insertmacro _REQUIRE UNINSTALL_ENTRY
 !ifndef ICON
   !define ICON "${__FILEDIR__}/../../resources/icons/larkspire.ico"
 !endif
@@ -105,8 +109,9 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext current
-  ; The copy that finishes an uninstall run in place (see the Uninstall section): once that run has
-  ; ended, its Uninstall.exe goes, and the folders up to the one named after /FINISH= while empty.
+  ; The copy that finishes an uninstall run in place (see the Uninstall section): once that run
+  ; and Uninstall.exe have ended, both files go, and the folders up to the one named after
+  ; /FINISH= while empty.
   ClearErrors
   ${GetOptions} $CMDLINE "/FINISH=" $R4
   ${IfNot} ${Errors}
@@ -114,6 +119,7 @@ Function un.onInit
     ${Do}
       ClearErrors
       Delete "$INSTDIR\Uninstall.exe"
+      Delete "$INSTDIR\larkspire-uninstall.exe"
       ${IfNot} ${Errors}
       ${OrIf} $R5 >= 300
         ${Break}
@@ -146,6 +152,7 @@ Section "Larkspire" SectionProgram
       Abort "The earlier install in $5 could not be removed (is ${PRODUCT} running?): nothing was installed."
     ${EndIf}
     Delete "$5\Uninstall.exe"
+    Delete "$5\larkspire-uninstall.exe"
     !insertmacro REMOVE_EMPTY_FOLDERS "$5" "$6"
   ${EndIf}
 
@@ -187,7 +194,8 @@ Section "Larkspire" SectionProgram
   File "/oname=larkspire.exe" "${EXE}"
   File "/oname=larkspire.com" "${CONSOLE}"
   File "/oname=LICENCE.txt" "${LICENCE}"
-  WriteUninstaller "$INSTDIR\Uninstall.exe"
+  File "/oname=Uninstall.exe" "${UNINSTALL_ENTRY}"
+  WriteUninstaller "$INSTDIR\larkspire-uninstall.exe"
 
   ; Started in the user's Documents, from the shortcut and from the last page alike: Save As opens
   ; in the folder the program was started in, and reports belong there, not in the program's folder.
@@ -203,10 +211,9 @@ Section "Larkspire" SectionProgram
   WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\larkspire.exe"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
-  ; Run in place (_?=), the uninstaller is over when it returns, and its status says whether it
-  ; removed the program (2 while the program runs); started without it, it hands over to a copy of
-  ; itself in the temporary folder and returns 0 at once, before anything is removed.
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S _?=$INSTDIR'
+  ; Uninstall.exe is over when it returns, and its status says whether it removed the program (2
+  ; while the program runs).
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
   WriteRegStr HKCU "${UNINSTALL_KEY}" "URLInfoAbout" "${HOMEPAGE}"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
@@ -243,10 +250,11 @@ Section "Uninstall"
   ${EndIf}
   ClearErrors
   Delete "$INSTDIR\Uninstall.exe"
+  Delete "$INSTDIR\larkspire-uninstall.exe"
   ${If} ${Errors}
-    ; Run in place (_?=, the QuietUninstallString), this program is Uninstall.exe, which cannot go
-    ; while it runs: a copy of it in the temporary folder takes it and the folders away once this
-    ; run has ended.
+    ; Run in place (_?=), as Uninstall.exe runs it, this program and Uninstall.exe waiting for it
+    ; cannot go while they run: a copy of it in the temporary folder takes them and the folders
+    ; away once they have ended.
     GetTempFileName $2
     CopyFiles /SILENT "$EXEPATH" "$2"
     Exec '"$2" /S /FINISH="$1" _?=$INSTDIR'

@@ -186,11 +186,12 @@ save_ann_lee() {
   xdotool key alt+p
   REPORT=$(window_of_role reportDialog) || fail "Alt+P did not open the report"
   save_report "$REPORT" "$name" "$path"
-  # 3 February 1901 (a Sunday) at hour 3: lucky number 2; ANN 29 reduces to 11, LEE is 22, 33 reduces to 6.
-  grep -q "Lucky Number :-2" <<<"$REPORT_HTML" || fail "the lucky number of 3 February 1901 at 3 is not 2"
-  grep -q "Money Number :-6" <<<"$REPORT_HTML" || fail "the money number of ANN LEE is not 6"
   cmp -s "$path" "$ANN_LEE_REPORT" || fail "the saved report differs from tests/data/ann-lee-3-february-1901.rtf"
 }
+
+# The words of a text, one a line, as pdftotext's and unrtf's texts can be compared: its letters
+# and digits, with the ligatures a PDF's fonts may set (ﬁ, ﬂ, ...) taken apart again.
+words() { sed 's/ﬁ/fi/g; s/ﬂ/fl/g; s/ﬀ/ff/g; s/ﬃ/ffi/g; s/ﬄ/ffl/g' | tr -cs '[:alnum:]' '\n' | sed '/^$/d'; }
 
 # Closes the report window given with Escape.
 close_report() {

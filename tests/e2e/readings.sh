@@ -23,7 +23,6 @@ grep -A12 -x "Money Number :-6" <<<"$explained" | grep -qx "  The Money Number i
 bare "${ann[@]}" --format rtf >ann.rtf
 cmp -s ann.rtf "$data/ann-lee-3-february-1901.rtf" || fail "the RTF differs from the report window's save"
 bare "${ann[@]}" --format=pdf --output ann.pdf
-words() { sed 's/ﬁ/fi/g; s/ﬂ/fl/g; s/ﬀ/ff/g; s/ﬃ/ffi/g; s/ﬄ/ffl/g' | tr -s '[:space:]' '\n' | sed '/^$/d'; }
 # The printout ends with its page number.
 [ "$(pdftotext ann.pdf - | words | sed '$ {/^1$/d}')" = "$(words <<<"$text")" ] || fail "the PDF's words are not the text's"
 bare --first Ann --middle "" --last lee --born "1901-02-03 03:00:00" --format json >ann.json

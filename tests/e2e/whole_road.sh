@@ -74,7 +74,6 @@ xdotool key Return
 wait_gone '^Print$' || fail "the print dialog stayed"
 pdf_written() { tail -c 8 "$E2E_ROOT/reading.pdf" 2>/dev/null | grep -q '%%EOF'; }
 wait_for pdf_written || fail "no PDF was printed to $E2E_ROOT/reading.pdf"
-words() { sed 's/ﬁ/fi/g; s/ﬂ/fl/g; s/ﬀ/ff/g; s/ﬃ/ffi/g; s/ﬄ/ffl/g' | tr -cs '[:alnum:]' '\n' | sed '/^$/d'; }
 printed=$(pdftotext "$E2E_ROOT/reading.pdf" - | awk 'BEGIN {RS = "\f"} NF {sub(/\n[0-9]+\n*$/, ""); print}' | words)
 [ "$printed" = "$(unrtf --text "$E2E_ROOT/again.rtf" | sed '/^###/d' | words)" ] \
   || fail "the printed PDF does not hold the report's words: $(echo $printed)"

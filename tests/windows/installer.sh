@@ -165,7 +165,7 @@ while IFS= read -r path; do
 done < <(comm -13 "$ROOT/before.files" "$ROOT/installed.files")
 [ -z "$(comm -23 "$ROOT/before.files" "$ROOT/installed.files")" ] || fail "the installer removed files"
 installed=$(cd "$install_dir" && ls -A | LC_ALL=C sort | tr '\n' ' ')
-[ "$installed" = "LICENCE.txt Uninstall.exe larkspire.com larkspire.exe " ] || fail "the install folder holds: $installed"
+[ "$installed" = "LICENCE.txt Uninstall.exe larkspire-uninstall.exe larkspire.com larkspire.exe " ] || fail "the install folder holds: $installed"
 file "$install_dir/larkspire.exe" | grep -q 'PE32+ executable (GUI) x86-64' || fail "the installed larkspire.exe is no 64-bit Windows program"
 # The installer carries this build's program, stripped: an installer left from another build
 # fails here. strip stamps its output with SOURCE_DATE_EPOCH; given the installed program's stamp,
@@ -200,7 +200,7 @@ expect_entry Publisher "REG_SZ Larkspire developers"
 expect_entry DisplayIcon "REG_SZ $INSTALL_W\\larkspire.exe"
 expect_entry InstallLocation "REG_SZ $INSTALL_W"
 expect_entry UninstallString "REG_SZ \"$INSTALL_W\\Uninstall.exe\""
-expect_entry QuietUninstallString "REG_SZ \"$INSTALL_W\\Uninstall.exe\" /S _?=$INSTALL_W"
+expect_entry QuietUninstallString "REG_SZ \"$INSTALL_W\\Uninstall.exe\" /S"
 expect_entry NoModify "REG_DWORD 0x1"
 expect_entry NoRepair "REG_DWORD 0x1"
 size=$(entry EstimatedSize)
@@ -224,7 +224,8 @@ started=$(ps -o args= -p "$PROGRAM_PID" || true)
 [ "${started,,}" = "${INSTALL_W,,}\\larkspire.exe" ] || fail "the shortcut started '$started', not the installed program"
 
 # While the program runs, neither an install nor an uninstall may change anything: both stop, and
-# say so in their status (the uninstaller as the entry's QuietUninstallString runs it).
+# say so in their status (the uninstaller as the entry's QuietUninstallString runs it, plain
+# Uninstall.exe /S).
 md5sum "$install_dir"/* "$shortcut" >"$ROOT/installed.md5"
 status=0
 timeout 90 "$WINE" "$setup" /S >"$ROOT/setup.log" 2>&1 || status=$?
@@ -259,7 +260,7 @@ quiet=$(entry QuietUninstallString)
 uninstall "${quiet#REG_SZ }"
 no_entry || fail "the uninstall entry is still in the registry"
 gone "$shortcut" || fail "the Start-menu shortcut is still there"
-for name in larkspire.exe larkspire.com LICENCE.txt Uninstall.exe; do
+for name in larkspire.exe larkspire.com LICENCE.txt Uninstall.exe larkspire-uninstall.exe; do
   gone "$install_dir/$name" || fail "$name is still in the install folder"
 done
 [ -d "$install_dir" ] || fail "the uninstaller removed the install folder with the user's report in it"
