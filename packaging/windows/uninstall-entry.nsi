@@ -32,6 +32,7 @@ VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1033 "FileDescription" "Larkspire ${VERSION} Uninstall"
 
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
 !include "WordFunc.nsh"
 
 Section
