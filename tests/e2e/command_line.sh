@@ -34,7 +34,9 @@ run bare --frobnicate
 Try 'larkspire --help' for more information." ] || fail "an unknown option said '$ERR'"
 # Qt 6.4 takes -platform's value only as the next word: "-platform=NAME" would choose nothing
 # (and then fail without a display, or run on X with one); it is refused before Qt starts.
-for display in "" :97; do
+# A display number nobody serves here, for the displays that cannot be reached.
+for gone in $(seq 97 199); do [ -e /tmp/.X11-unix/X$gone ] || [ -e /tmp/.X$gone-lock ] || break; done
+for display in "" :$gone; do
   run env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY=$display "$program" -platform=offscreen
   [ "$STATUS" -eq 2 ] && [ "$ERR" = "larkspire: unrecognized option '-platform=offscreen' (Qt takes '-platform offscreen')
 Try 'larkspire --help' for more information." ] || fail "-platform=offscreen (DISPLAY '$display') ended with $STATUS and said '$ERR'"
@@ -54,13 +56,13 @@ unreachable() {
   [ "$STATUS" -eq 1 ] && [ "$(head -n1 <<<"$ERR")" = "$line" ] || fail "$* ended with $STATUS and said '$ERR'"
   tail -n +2 <<<"$ERR" | grep -qF "$reason" || fail "$* did not give Qt's reason ('$reason') after its line: '$ERR'"
 }
-unreachable "Larkspire cannot reach the X display :97" "could not connect to display :97" \
-  env -u WAYLAND_DISPLAY DISPLAY=:97 "$program"
+unreachable "Larkspire cannot reach the X display :$gone" "could not connect to display :$gone" \
+  env -u WAYLAND_DISPLAY DISPLAY=:$gone "$program"
 unreachable "Larkspire cannot reach the X display no-such-host.invalid:0" "could not connect to display no-such-host.invalid:0" \
   env -u WAYLAND_DISPLAY DISPLAY=no-such-host.invalid:0 "$program"
 unreachable "Larkspire cannot reach the Wayland display wayland-gone" "Could not load the Qt platform plugin" \
   env -u DISPLAY WAYLAND_DISPLAY=wayland-gone "$program"
-unreachable "Larkspire cannot reach the X display :97" "could not connect to display :97" bare -display :97
+unreachable "Larkspire cannot reach the X display :$gone" "could not connect to display :$gone" bare -display :$gone
 unreachable "Larkspire cannot reach the X display (DISPLAY is not set)" "could not connect to display" bare -platform xcb
 # A platform plug-in that is not there is named as such, with the plug-ins there are.
 unreachable "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"" \
