@@ -38,13 +38,17 @@ AtomicFileWriter::AtomicFileWriter(const QString &path)
 // A QSaveFile destroyed uncommitted removes its temporary file.
 AtomicFileWriter::~AtomicFileWriter() = default;
 
-QString AtomicFileWriter::fail()
+QString AtomicFileWriter::fail(const QString &reason)
 {
-    const QString reason = withNativePath(m_file->errorString(), m_path);
     m_file->cancelWriting();
     m_file.reset();
     m_failure = reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(EIO)) : reason;
     return m_failure;
+}
+
+QString AtomicFileWriter::failedWrite()
+{
+    return fail(withNativePath(m_file->errorString(), m_path));
 }
 
 QString AtomicFileWriter::write(QByteArrayView bytes)
@@ -56,7 +60,7 @@ QString AtomicFileWriter::write(QByteArrayView bytes)
     for (qint64 done = 0; done < bytes.size();) {
         const qint64 written = m_file->write(bytes.data() + done, bytes.size() - done);
         if (written <= 0)
-            return fail();
+            return failedWrite();
         done += written;
     }
     return {};
@@ -68,14 +72,10 @@ QString AtomicFileWriter::commit()
         return m_failure;
     // QSaveFile's commit() can report success after a failed write: check before and after.
     if (!m_file->flush() || m_file->error() != QFileDevice::NoError)
-        return fail();
+        return failedWrite();
     // Last before the rename: a write clears the set-user and set-group bits.
-    if (const QString reason = keepModeOf(m_path, m_file->handle()); !reason.isEmpty()) {
-        m_file->cancelWriting();
-        m_file.reset();
-        m_failure = reason;
-        return m_failure;
-    }
+    if (const QString reason = keepModeOf(m_path, m_file->handle()); !reason.isEmpty())
+        return fail(reason);
     const bool committed = m_file->commit() && m_file->error() == QFileDevice::NoError;
     if (!committed)
         m_failure = withNativePath(m_file->errorString(), m_path);

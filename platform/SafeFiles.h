@@ -79,7 +79,10 @@ public:
     QString commit();
 
 private:
-    QString fail();
+    // Gives up the temporary file; every later step returns reason (EIO's words when it is empty).
+    QString fail(const QString &reason);
+    // fail() with the file's own error.
+    QString failedWrite();
 
     QString m_path;
     FileSizeSignalGuard m_sizeLimitFailsTheWrite;

@@ -186,7 +186,7 @@ public:
         if (!readable(startOffset, endOffset))
             return {};
         const QString txt = edit()->text();
-        offset = offset == -2 ? edit()->cursorPosition() : offset;
+        offset = caretFor(offset);
         if ((offset == -1 || offset == txt.size()) && !txt.isEmpty()
             && (boundaryType == QAccessible::WordBoundary || boundaryType == QAccessible::SentenceBoundary)) {
             QTextBoundaryFinder finder(boundaryType == QAccessible::WordBoundary ? QTextBoundaryFinder::Word
@@ -302,16 +302,14 @@ public:
     {
         if (!readable(startOffset, endOffset))
             return {};
-        return QAccessibleTextInterface::textBeforeOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
-                                                          startOffset, endOffset);
+        return QAccessibleTextInterface::textBeforeOffset(caretFor(offset), boundaryType, startOffset, endOffset);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType, int *startOffset,
                             int *endOffset) const override
     {
         if (!readable(startOffset, endOffset))
             return {};
-        return QAccessibleTextInterface::textAfterOffset(offset == -2 ? cursorPosition() : offset, boundaryType,
-                                                         startOffset, endOffset);
+        return QAccessibleTextInterface::textAfterOffset(caretFor(offset), boundaryType, startOffset, endOffset);
     }
 
     void deleteText(int startOffset, int endOffset) override
@@ -333,6 +331,8 @@ private:
         *startOffset = *endOffset = -1;
         return edit()->echoMode() == QLineEdit::Normal;
     }
+    // Offset -2 asks about the caret's place.
+    int caretFor(int offset) const { return offset == -2 ? edit()->cursorPosition() : offset; }
 };
 
 QAccessibleInterface *programWidgets(const QString &className, QObject *object)
