@@ -1,20 +1,21 @@
 #pragma once
 // The platform layer: what Qt lacks and what differs by operating system.
 //
-// The program keeps two kinds of files, its settings and the reports the user saves, and both go
-// through this file: nothing here ever follows a symbolic link, blocks on opening a special file,
-// or replaces a file it has not completely written; a failed write leaves the old file byte for
-// byte as it was. SettingsStore keeps the one setting on top of it, and InstanceLock tells
-// whether another copy of the program runs for the same user.
+// The program writes three kinds of files, its settings, the reports the user saves and the
+// readings of the command line, and all go through this file: nothing here ever follows a symbolic
+// link, blocks on opening a special file, or replaces a file it has not completely written; a
+// failed write leaves the old file byte for byte as it was. Only a device or FIFO that the user
+// names on the command line is written into as it is, by that caller's explicit choice.
+// SettingsStore keeps the one setting on top of it, and InstanceLock tells whether another copy of
+// the program runs for the same user.
 
 #include <QByteArray>
+#include <QByteArrayView>
+#include <QFlags>
 #include <QString>
 
 #include <functional>
-#include <memory>
 #include <optional>
-
-class QSaveFile;
 
 namespace safefiles {
 
@@ -26,12 +27,6 @@ enum class PathKind {
 
 // What lies at a path, without following a symbolic link.
 PathKind kindOf(const QString &path);
-
-// Why a file may not be written at a path, in words for the user: the system's reason when the
-// path cannot even be looked at (a name too long, a folder that may not be searched, a parent that
-// is a file), or what lies there when it is not a regular file (a symbolic link, a folder, a
-// FIFO, device or socket). Empty when a regular file or nothing is there.
-QString refusalOf(const QString &path);
 
 // Makes a folder whose parent folder exists; a folder already there will do. Empty on success,
 // otherwise the system's reason (or what lies there instead).
@@ -55,46 +50,89 @@ private:
     std::function<void()> m_restore;
 };
 
-// Gives the open file at handle, which is to replace the file at path, that file's permission
-// bits exactly, and its owner and group where the process may (on POSIX systems; on Windows the
-// file keeps what the system gives it). Nothing when no regular file is at path. Empty on
-// success, otherwise the system's reason. Called once the file is written, since a write clears
-// the set-user and set-group bits.
-QString keepModeOf(const QString &path, int handle);
+// What tells one file from another: the device (volume) it lies on and its number there. Two
+// names with the same identity are one file, whatever names, links or hard links lead to it.
+struct FileIdentity {
+    quint64 device = 0;
+    quint64 file = 0;
 
-// A file written in parts and put in place whole, by the same road as writeFileAtomically: only a
-// regular file or an empty place is written to; the parts go to a temporary file that commit()
-// flushes and checks before it is renamed over the old one. Until the commit, after any failure,
-// and when the writer is destroyed without a commit, the file at path is as it was. Each step
-// returns an empty string on success, otherwise the reason (in the system's words where it gives
-// some); after a failure every later step returns the same reason. A writer commits once.
+    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
+};
+
+// The identity of the regular file at path, links followed; nothing when no regular file is there
+// (a device, a FIFO or a folder is no file that a write could destroy).
+std::optional<FileIdentity> identityOf(const QString &path);
+
+enum class WriteOption {
+    // A file already at the path is kept, and the write fails as existing(): the check and the
+    // putting in place are one step of the system's, so that of two writers of one new file
+    // exactly one makes it.
+    KeepExisting = 0x1,
+    // A character device, FIFO or pipe at the path (or a symbolic link to one: /dev/stdout) is
+    // written straight into, with no temporary file and no rename; a symbolic link to anything
+    // else is still refused. For what the user names on the command line alone: the program's
+    // own files never go to a device.
+    WriteDevices = 0x2,
+};
+Q_DECLARE_FLAGS(WriteOptions, WriteOption)
+
+// A file written in parts and put in place whole: only a regular file or an empty place is written
+// to (or a device, with WriteDevices); the parts go, 64 KiB at a time, to a temporary file that
+// commit() writes out, syncs, checks and gives the old file's mode before it takes the old file's
+// place. Until the commit, after any failure, and when the writer is destroyed without a commit,
+// the file at path is as it was. Each step returns an empty string on success, otherwise the
+// reason (in the system's words where it gives some); after a failure every later step returns
+// the same reason. A writer commits once.
+//
+// A FIFO, pipe or terminal is given each part at once, for a reader that waits on it; a pipe
+// whose reader has gone ends the program quietly, as it ends standard output
+// (standardstreams::endAtClosedPipe).
 class AtomicFileWriter {
     Q_DISABLE_COPY_MOVE(AtomicFileWriter)
 
 public:
-    explicit AtomicFileWriter(const QString &path);
+    explicit AtomicFileWriter(const QString &path, WriteOptions options = {});
     ~AtomicFileWriter();
 
     QString write(QByteArrayView bytes);
     QString commit();
 
+    // Why the writer can write no more, as its steps say it; empty while it can.
+    QString failure() const { return m_failure; }
+    // Whether the write failed because, with KeepExisting, something was at the path already.
+    bool existing() const { return m_existing; }
+    // Whether the bytes go straight into a device (WriteDevices), where nothing waits to be put in
+    // place: what was written is there whatever comes after.
+    bool isDevice() const { return m_device; }
+
 private:
-    // Gives up the temporary file; every later step returns reason (EIO's words when it is empty).
+    // The system's side, in posix/ and windows/: each returns an empty string or the reason.
+    QString openTarget();                  // the temporary file, or the device
+    QString writeTarget(QByteArrayView bytes);
+    QString commitTarget();                // puts the file in place, or closes the device
+    void discardTarget();                  // closes it and removes a temporary file
+
+    QString writeBuffer();
+    // Gives up the target; every later step returns reason.
     QString fail(const QString &reason);
-    // fail() with the file's own error.
-    QString failedWrite();
 
     QString m_path;
+    WriteOptions m_options;
     FileSizeSignalGuard m_sizeLimitFailsTheWrite;
-    std::unique_ptr<QSaveFile> m_file;
+    qintptr m_handle = -1;       // the system's handle of the target; -1 when none is open
+    QByteArray m_temporary;      // the temporary file's name, where it has one (UTF-8 on Windows)
+    bool m_device = false;       // written straight into
+    bool m_stream = false;       // each part is written at once
+    bool m_existing = false;
+    QByteArray m_buffer;
     QString m_failure;
 };
 
-// Replaces the file at path with bytes, or creates it. Only a regular file or an empty place is
-// written to; the bytes go to a temporary file that is flushed and checked, and given the old
-// file's mode, before it is renamed over the old one. Returns an empty string on success,
-// otherwise the reason for the failure, in the system's words where it gives some (the old file
-// is then untouched).
+// Replaces the file at path with bytes, or creates it, through an AtomicFileWriter (no device, a
+// file already there replaced). Returns an empty string on success, otherwise the reason for the
+// failure, in the system's words where it gives some (the old file is then untouched).
 QString writeFileAtomically(const QString &path, const QByteArray &bytes);
 
 } // namespace safefiles
+
+Q_DECLARE_OPERATORS_FOR_FLAGS(safefiles::WriteOptions)

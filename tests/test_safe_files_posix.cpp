@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <fcntl.h>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +30,17 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(after.sa_handler, SIG_DFL) << "the process's own handling of the size signal was not restored";
     EXPECT_EQ(Contents(path), "old contents");
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
+
+    // Parts kept in the writer's buffer fail when it is written out, at the commit at the latest.
+    {
+        FileSizeLimit limit(4096);
+        safefiles::AtomicFileWriter writer(path);
+        for (int part = 0; part < 10; ++part)
+            EXPECT_EQ(writer.write(QByteArray(1000, 'x')), "");
+        EXPECT_EQ(writer.commit(), "File too large");
+        EXPECT_EQ(writer.write("more"), "File too large") << "a failed writer went on";
+    }
+    EXPECT_EQ(Contents(path), "old contents");
 
     const QString fresh = folder.filePath("new.rtf");
     {
@@ -107,6 +119,65 @@ TEST(SafeFiles, APathThatCannotBeWrittenSaysWhyInTheSystemsWords)
     const AsOrdinaryUser ordinary;
     for (const auto &[path, reason] : failures)
         EXPECT_EQ(safefiles::writeFileAtomically(path, "written"), reason) << path.toStdString();
+}
+
+// Of two writers of one new file, the one that puts it in place second fails and changes nothing,
+// however late the first one came.
+TEST(SafeFiles, AFileKeptWhenThereAlreadyIsNeverReplacedEvenIfItCameMeanwhile)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath("ANN-LEE-2.json");
+    safefiles::AtomicFileWriter late(path, safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(late.write("late"), "");
+    EXPECT_EQ(safefiles::writeFileAtomically(path, "first"), "");
+    EXPECT_EQ(late.commit(), "It is there already.");
+    EXPECT_TRUE(late.existing());
+    EXPECT_EQ(Contents(path), "first");
+
+    safefiles::AtomicFileWriter again(path, safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(again.commit(), "It is there already.");
+    safefiles::AtomicFileWriter fresh(folder.filePath("BOB-RAY-3.json"), safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(fresh.write("fresh"), "");
+    EXPECT_EQ(fresh.commit(), "");
+    EXPECT_FALSE(fresh.existing());
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"ANN-LEE-2.json", "BOB-RAY-3.json"}))
+        << "a temporary file was left";
+}
+
+// What the user names on the command line may be a device or a FIFO, written straight into; a
+// link to a regular file is still never written through.
+TEST(SafeFiles, ADeviceOrFifoIsWrittenIntoOnlyWhenTheCallerAllowsIt)
+{
+    QTemporaryDir folder;
+    const SpecialFiles special(folder.path());
+    const QString deviceLink = folder.filePath("null.txt");
+    ASSERT_TRUE(QFile::link("/dev/null", deviceLink));
+    for (const QString &device : {QStringLiteral("/dev/null"), deviceLink}) {
+        safefiles::AtomicFileWriter writer(device, safefiles::WriteOption::WriteDevices);
+        EXPECT_EQ(writer.write("written"), "") << device.toStdString();
+        EXPECT_EQ(writer.commit(), "") << device.toStdString();
+        EXPECT_EQ(safefiles::writeFileAtomically(device, "written"), device == deviceLink
+                  ? "It is a symbolic link, which is never written through." : "It is not a regular file.");
+    }
+    {
+        safefiles::AtomicFileWriter full("/dev/full", safefiles::WriteOption::WriteDevices);
+        EXPECT_EQ(full.write("x"), "");
+        EXPECT_EQ(full.commit(), "No space left on device");
+    }
+    safefiles::AtomicFileWriter link(special.link, safefiles::WriteOption::WriteDevices);
+    EXPECT_EQ(link.commit(), "It is a symbolic link, which is never written through.");
+
+    // The FIFO's reader sees each part as it is written, not at the commit.
+    const int readEnd = open(QFile::encodeName(special.fifo).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
+    safefiles::AtomicFileWriter fifo(special.fifo, safefiles::WriteOption::WriteDevices);
+    EXPECT_EQ(fifo.write("first reading\n"), "");
+    char got[64] = {};
+    EXPECT_EQ(read(readEnd, got, sizeof got), 14);
+    EXPECT_STREQ(got, "first reading\n");
+    EXPECT_EQ(fifo.commit(), "");
+    close(readEnd);
+    special.expectUnchanged();
 }
 
 } // namespace

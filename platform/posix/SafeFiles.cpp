@@ -1,10 +1,14 @@
 #include "platform/SafeFiles.h"
 
+#include "platform/StandardStreams.h"
+
 #include <QCoreApplication>
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,26 +16,78 @@
 
 namespace safefiles {
 
+namespace {
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Why a file is not written where something other than a regular file lies.
+QString refusalOf(const struct stat &info)
+{
+    if (S_ISLNK(info.st_mode))
+        return QCoreApplication::translate("SafeFiles", "It is a symbolic link, which is never written through.");
+    if (S_ISDIR(info.st_mode))
+        return QCoreApplication::translate("SafeFiles", "It is a folder.");
+    return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
+}
+
+QString thereAlready()
+{
+    return QCoreApplication::translate("SafeFiles", "It is there already.");
+}
+
+// A device that may be written straight into: a character device (a terminal, /dev/null) or a
+// FIFO. Not a block device, which holds a file system.
+bool isWritableDevice(mode_t mode)
+{
+    return S_ISCHR(mode) || S_ISFIFO(mode);
+}
+
+// A name beside path for a temporary file that is not there yet.
+QByteArray temporaryName(const QByteArray &path)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    QByteArray name = path + '.';
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+    return name;
+}
+
+// Where the open file at handle is reached by name while it has none of its own (O_TMPFILE).
+QByteArray procPathOf(int handle)
+{
+    return "/proc/self/fd/" + QByteArray::number(handle);
+}
+
+// Gives the open file at handle, which is to replace the file at path, that file's permission
+// bits exactly, and its owner and group where the process may. Nothing when no regular file is at
+// path. Called once the file is written, since a write clears the set-user and set-group bits.
+QString keepModeOf(const QByteArray &path, int handle)
+{
+    struct stat old {};
+    if (::lstat(path.constData(), &old) != 0 || !S_ISREG(old.st_mode))
+        return {};
+    // Only root may give a file away; a user may give it a group of their own.
+    if (::fchown(handle, old.st_uid, old.st_gid) != 0)
+        (void)!::fchown(handle, static_cast<uid_t>(-1), old.st_gid);
+    // After the owner, whose change clears the set-user and set-group bits. (Qt gives the new file
+    // the old one's permissions as access() judges them: root's include writing, whatever the
+    // mode says, and the set-user, set-group and sticky bits are lost.)
+    if (::fchmod(handle, old.st_mode & 07777) != 0)
+        return systemError(errno);
+    return {};
+}
+
+} // namespace
+
 PathKind kindOf(const QString &path)
 {
     struct stat info {};
     if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     return S_ISREG(info.st_mode) ? PathKind::Regular : PathKind::Other;
-}
-
-QString refusalOf(const QString &path)
-{
-    struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return errno == ENOENT ? QString() : QString::fromLocal8Bit(std::strerror(errno));
-    if (S_ISREG(info.st_mode))
-        return {};
-    if (S_ISLNK(info.st_mode))
-        return QCoreApplication::translate("SafeFiles", "It is a symbolic link, which is never written through.");
-    if (S_ISDIR(info.st_mode))
-        return QCoreApplication::translate("SafeFiles", "It is a folder.");
-    return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
 }
 
 FileSizeSignalGuard::FileSizeSignalGuard()
@@ -50,22 +106,6 @@ FileSizeSignalGuard::~FileSizeSignalGuard()
         m_restore();
 }
 
-QString keepModeOf(const QString &path, int handle)
-{
-    struct stat old {};
-    if (::lstat(QFile::encodeName(path).constData(), &old) != 0 || !S_ISREG(old.st_mode))
-        return {};
-    // Only root may give a file away; a user may give it a group of their own.
-    if (::fchown(handle, old.st_uid, old.st_gid) != 0)
-        (void)!::fchown(handle, static_cast<uid_t>(-1), old.st_gid);
-    // After the owner, whose change clears the set-user and set-group bits. (Qt gives the new file
-    // the old one's permissions as access() judges them: root's include writing, whatever the
-    // mode says, and the set-user, set-group and sticky bits are lost.)
-    if (::fchmod(handle, old.st_mode & 07777) != 0)
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return {};
-}
-
 QString makeFolder(const QString &path)
 {
     if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
@@ -74,7 +114,7 @@ QString makeFolder(const QString &path)
     struct stat info {};
     if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
         return {};
-    return QString::fromLocal8Bit(std::strerror(error));
+    return systemError(error);
 }
 
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
@@ -109,6 +149,188 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     }
     ::close(fd);
     return contents;
+}
+
+std::optional<FileIdentity> identityOf(const QString &path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+}
+
+// The new contents go to a file of no name in the target's folder (O_TMPFILE), which the system
+// removes with the process however it ends, and which is given its name only when whole; where
+// the file system has no such files, to a temporary file beside the target. Either is made as
+// QSaveFile makes it: mode 0666 less the umask.
+QString AtomicFileWriter::openTarget()
+{
+    const QByteArray path = QFile::encodeName(m_path);
+    struct stat info {};
+    if (::lstat(path.constData(), &info) == 0) {
+        if (m_options & WriteOption::KeepExisting) {
+            m_existing = true;
+            return thereAlready();
+        }
+        struct stat reached = info;
+        if ((m_options & WriteOption::WriteDevices) && S_ISLNK(info.st_mode) && ::stat(path.constData(), &reached) != 0)
+            reached = info;
+        if ((m_options & WriteOption::WriteDevices) && isWritableDevice(reached.st_mode)) {
+            // Following the link, as asked; a FIFO waits here for its reader, as it does for any
+            // program. Opened without truncation: what is found there is looked at before a byte
+            // is written.
+            const int handle = ::open(path.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+            if (handle < 0)
+                return systemError(errno);
+            struct stat opened {};
+            if (::fstat(handle, &opened) != 0 || !isWritableDevice(opened.st_mode)) {
+                ::close(handle);
+                return refusalOf(info);
+            }
+            m_handle = handle;
+            m_device = true;
+            m_stream = S_ISFIFO(opened.st_mode) || ::isatty(handle) == 1;
+            return {};
+        }
+        if (!S_ISREG(info.st_mode))
+            return refusalOf(info);
+        // A file its owner made read-only is not replaced behind their back (nor by QSaveFile).
+        if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) != 0)
+            return systemError(errno);
+    } else if (errno != ENOENT) {
+        return systemError(errno);
+    }
+
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+    int handle = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (handle >= 0 && ::access(procPathOf(handle).constData(), F_OK) == 0) {
+        m_handle = handle;
+        return {};
+    }
+    if (handle >= 0)
+        ::close(handle);
+    else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+        return systemError(errno);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary = temporaryName(path);
+        handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle >= 0) {
+            m_handle = handle;
+            m_temporary = temporary;
+            return {};
+        }
+        if (errno != EEXIST)
+            return systemError(errno);
+    }
+    return systemError(EEXIST);
+}
+
+QString AtomicFileWriter::writeTarget(QByteArrayView bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(int(m_handle), bytes.data() + done, static_cast<size_t>(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written < 0 && errno == EPIPE)
+            standardstreams::endAtClosedPipe();
+        // A write can stop part-way without a reason (a disk that fills up, a file size limit);
+        // the write of the rest then fails with the system's own.
+        if (written <= 0)
+            return systemError(written < 0 ? errno : EIO);
+        done += written;
+    }
+    return {};
+}
+
+namespace {
+
+// Gives the file of no name at handle the name path; with replace, over a file already there.
+QString nameUnnamed(int handle, const QByteArray &path, bool replace, bool &existing)
+{
+    const QByteArray unnamed = procPathOf(handle);
+    if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return {};
+    const int error = errno;
+    if (error == EEXIST && !replace) {
+        existing = true;
+        return thereAlready();
+    }
+    if (error != EEXIST)
+        return systemError(error);
+    // A link never replaces: a name of its own beside the target first, then a rename over it.
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const QByteArray temporary = temporaryName(path);
+        if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
+            if (errno == EEXIST)
+                continue;
+            return systemError(errno);
+        }
+        if (::rename(temporary.constData(), path.constData()) == 0)
+            return {};
+        const int renameError = errno;
+        ::unlink(temporary.constData());
+        return systemError(renameError);
+    }
+    return systemError(EEXIST);
+}
+
+// Gives the temporary file its name path without replacing anything there: a rename that refuses
+// to replace, or where the file system has none, a hard link and the temporary name's removal.
+QString nameWithoutReplacing(const QByteArray &temporary, const QByteArray &path, bool &existing)
+{
+    int result = ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+        result = ::link(temporary.constData(), path.constData());
+        if (result == 0)
+            ::unlink(temporary.constData());
+    }
+    if (result == 0)
+        return {};
+    existing = errno == EEXIST;
+    return existing ? thereAlready() : systemError(errno);
+}
+
+} // namespace
+
+QString AtomicFileWriter::commitTarget()
+{
+    const int handle = int(m_handle);
+    if (m_device)
+        return ::close(handle) == 0 ? QString() : systemError(errno);
+    const QByteArray path = QFile::encodeName(m_path);
+    const bool replace = !(m_options & WriteOption::KeepExisting);
+    // A write the system still holds can fail only now (a full disk over the network); a file
+    // system without the call has nothing to wait for.
+    QString reason;
+    if (::fdatasync(handle) != 0 && errno != EINVAL && errno != EOPNOTSUPP)
+        reason = systemError(errno);
+    // Last before the rename: a write clears the set-user and set-group bits.
+    if (reason.isEmpty() && replace)
+        reason = keepModeOf(path, handle);
+    if (m_temporary.isEmpty()) {
+        if (reason.isEmpty())
+            reason = nameUnnamed(handle, path, replace, m_existing);
+        ::close(handle);
+        return reason;
+    }
+    if (::close(handle) != 0 && reason.isEmpty())
+        reason = systemError(errno);
+    if (reason.isEmpty() && !replace)
+        reason = nameWithoutReplacing(m_temporary, path, m_existing);
+    else if (reason.isEmpty() && ::rename(m_temporary.constData(), path.constData()) != 0)
+        reason = systemError(errno);
+    if (!reason.isEmpty())
+        ::unlink(m_temporary.constData());
+    return reason;
+}
+
+void AtomicFileWriter::discardTarget()
+{
+    ::close(int(m_handle));
+    m_handle = -1;
+    if (!m_temporary.isEmpty())
+        ::unlink(m_temporary.constData());
 }
 
 } // namespace safefiles

@@ -3,7 +3,9 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace standardstreams {
@@ -16,6 +18,8 @@ QString writeAll(int fd, QByteArrayView bytes)
         const ssize_t written = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
+        if (written < 0 && errno == EPIPE && fd == STDOUT_FILENO)
+            endAtClosedPipe();
         if (written <= 0)
             return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
         done += written;
@@ -23,11 +27,30 @@ QString writeAll(int fd, QByteArrayView bytes)
     return {};
 }
 
+std::optional<safefiles::FileIdentity> identityOf(int fd)
+{
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
+        return std::nullopt;
+    return safefiles::FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+}
+
 } // namespace
 
 void letClosedPipesFailWrites()
 {
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+void endAtClosedPipe()
+{
+    std::signal(SIGPIPE, SIG_DFL);
+    sigset_t pipe;
+    sigemptyset(&pipe);
+    sigaddset(&pipe, SIGPIPE);
+    sigprocmask(SIG_UNBLOCK, &pipe, nullptr);
+    std::raise(SIGPIPE);
+    std::_Exit(128 + SIGPIPE);
 }
 
 QString writeOutput(QByteArrayView bytes)
@@ -43,6 +66,22 @@ QString writeError(QByteArrayView bytes)
 bool outputIsTerminal()
 {
     return ::isatty(STDOUT_FILENO) == 1;
+}
+
+bool outputIsStream()
+{
+    struct stat info {};
+    return outputIsTerminal() || (::fstat(STDOUT_FILENO, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)));
+}
+
+std::optional<safefiles::FileIdentity> inputIdentity()
+{
+    return identityOf(STDIN_FILENO);
+}
+
+std::optional<safefiles::FileIdentity> outputIdentity()
+{
+    return identityOf(STDOUT_FILENO);
 }
 
 bool openInput(QFile &file)

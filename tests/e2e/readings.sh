@@ -56,7 +56,8 @@ grep -qxe "-:7: 'folder/BOB-RAY-7.rtf' is there already ('--overwrite' replaces 
 run bare --batch people.csv --format rtf --output folder --overwrite
 [ "$(head -c 5 folder/BOB-RAY-7.rtf)" = "{\\rtf" ] || fail "--overwrite did not replace the file"
 
-# A full disk and a closed pipe are said, with status 1; the old file stays.
+# A full disk is said, with status 1, and the old file stays; a closed pipe ends quietly, as it
+# ends GNU tools (killed by SIGPIPE: 141).
 for words in --help --version "${ann[*]}" "--batch people.csv --format json"; do
   set +e; ERR=$(bare $words 2>&1 >/dev/full); STATUS=$?; set -e
   [ "$STATUS" -eq 1 ] && grep -qx "larkspire: write error: No space left on device" <<<"$ERR" \
@@ -64,7 +65,7 @@ for words in --help --version "${ann[*]}" "--batch people.csv --format json"; do
 done
 seq 20000 | sed 's/.*/ann,lee,1990-01-01/;1i first,last,born' >many.csv
 set +e; (bare --batch many.csv --format json 2>pipe.err; echo $? >pipe.status) | head -c 10 >/dev/null; set -e
-[ "$(cat pipe.status)" -eq 1 ] && [ "$(cat pipe.err)" = "larkspire: write error: Broken pipe" ] \
+[ "$(cat pipe.status)" -eq 141 ] && [ ! -s pipe.err ] \
   || fail "a closed pipe ended with $(cat pipe.status) and said '$(cat pipe.err)'"
 echo old >kept.jsonl
 run env -u DISPLAY -u WAYLAND_DISPLAY bash -c "ulimit -f 8; exec '$program' --batch many.csv --format json --output kept.jsonl"
