@@ -229,6 +229,8 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         && (readings.output.endsWith(QLatin1Char('/')) || readings.output.endsWith(QDir::separator())
             || QFileInfo(readings.output).isDir());
 
+    if (given[Option::Output] && given[Option::Output]->isEmpty())
+        return misused("option '--output' requires a file or folder name ('-' for standard output)");
     if (readings.batch && readings.batch->isEmpty())
         return misused("option '--batch' requires a file name ('-' for standard input)");
     if (readings.batch) {

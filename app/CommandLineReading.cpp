@@ -14,9 +14,11 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace CommandLine {
 
@@ -24,6 +26,14 @@ namespace {
 
 // The longest a name may be in a file's name, in characters.
 constexpr qsizetype kLongestNameInFileName = 40;
+
+// The most bytes of readings kept for standard output before they are written: a write of the
+// system's for each reading cost several times what copying the same bytes costs.
+constexpr qsizetype kOutputBlock = 64 * 1024;
+
+// The names Windows keeps for its devices in every folder, which a file cannot have there.
+const std::array<QLatin1String, 4> kDeviceNames = {QLatin1String("CON"), QLatin1String("PRN"), QLatin1String("AUX"),
+                                                   QLatin1String("NUL")};
 
 // The columns of a file of people, in the order a request takes them.
 enum Column { First, Middle, Last, Born, ColumnCount };
@@ -41,6 +51,13 @@ void say(const QString &line)
     (void)standardstreams::writeError((kExecutableName + QStringLiteral(": ") + line + QLatin1Char('\n')).toUtf8());
 }
 
+// A command line that cannot be done, said as a wrong one is said before any reading.
+int misused(const QString &why)
+{
+    say(why + QStringLiteral("\nTry '%1 --help' for more information.").arg(kExecutableName));
+    return 2;
+}
+
 QString extensionOf(Format format)
 {
     switch (format) {
@@ -53,7 +70,9 @@ QString extensionOf(Format format)
 }
 
 // A person's file in an output folder: the names present, each cut to 40 characters with its
-// blanks as "_", then the line the person's row starts on, joined by "-".
+// blanks as "_", then the line the person's row starts on, joined by "-". A name that Windows keeps
+// for a device (a person called Con alone) is followed by "_", on every system, so that the file
+// can be made there and a folder of readings moves between systems whole.
 QString fileNameOf(const ReadingRequest &request, std::optional<qint64> line, Format format)
 {
     QStringList parts;
@@ -66,7 +85,10 @@ QString fileNameOf(const ReadingRequest &request, std::optional<qint64> line, Fo
         parts << QString::number(*line);
     if (parts.isEmpty())
         parts << QStringLiteral("reading");
-    return parts.join(QLatin1Char('-')) + QLatin1Char('.') + extensionOf(format);
+    QString name = parts.join(QLatin1Char('-'));
+    if (std::find(kDeviceNames.begin(), kDeviceNames.end(), name) != kDeviceNames.end())
+        name += QLatin1Char('_');
+    return name + QLatin1Char('.') + extensionOf(format);
 }
 
 // While the offscreen platform is set up: what Qt warns of there concerns the system's displays
@@ -87,14 +109,22 @@ public:
 private:
     QString compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes);
     QString deliver(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes);
+    QString deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes);
+    QString flushOutput();
+    QString openOutput();
+    int finish(int status, bool everyRowRead);
     QString requestOf(const CsvReader::Record &row, const std::array<qsizetype, ColumnCount> &columns,
                       ReadingRequest &request) const;
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
     std::optional<QTemporaryDir> m_scratch;
-    std::unique_ptr<safefiles::AtomicFileWriter> m_stream;
-    bool m_stopped = false; // the output failed: no reading can be written any more
+    std::optional<safefiles::FileIdentity> m_input; // the file of people, where it is a regular file
+    std::unique_ptr<safefiles::AtomicFileWriter> m_file; // the output file (or device)
+    QByteArray m_output;        // readings not yet written to standard output
+    bool m_outputIsStream = false; // standard output's reader may wait on each reading
+    qint64 m_written = 0;       // readings written, or waiting to be
+    bool m_stopped = false;     // the output failed: no reading can be written any more
 };
 
 Run::Run(const Readings &readings)
@@ -138,39 +168,107 @@ QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, 
 // file in a folder is that reading's alone.
 QString Run::deliver(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes)
 {
-    if (m_readings.toFolder) {
-        const QString path = QDir(m_readings.output).filePath(fileNameOf(request, line, m_readings.format));
-        if (!m_readings.overwrite && safefiles::kindOf(path) != safefiles::PathKind::Missing)
-            return quoted(path) + QStringLiteral(" is there already ('--overwrite' replaces it)");
-        const QString failure = safefiles::writeFileAtomically(path, bytes);
-        return failure.isEmpty() ? QString() : QStringLiteral("cannot write %1: %2").arg(quoted(path), failure);
-    }
+    if (m_readings.toFolder)
+        return deliverToFolder(request, line, bytes);
     QString failure;
-    if (m_stream)
-        failure = m_stream->write(bytes);
-    else if (!m_readings.output.isEmpty())
-        failure = safefiles::writeFileAtomically(m_readings.output, bytes);
-    else if (failure = standardstreams::writeOutput(bytes); !failure.isEmpty())
-        failure = QStringLiteral("write error: ") + failure;
-    if (failure.isEmpty())
+    if (m_file) {
+        failure = m_file->write(bytes);
+    } else {
+        // To a terminal or a pipe each reading goes as it is made, for whoever waits on it.
+        m_output += bytes;
+        if (m_outputIsStream || m_output.size() >= kOutputBlock)
+            failure = flushOutput();
+    }
+    if (failure.isEmpty()) {
+        ++m_written;
         return {};
+    }
     m_stopped = true;
-    return m_readings.output.isEmpty() ? failure
-                                       : QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure);
+    return m_file ? QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure) : failure;
+}
+
+// Each file of an output folder is made by exactly one run: the check for a file already there and
+// the putting in place are one step (AtomicFileWriter's KeepExisting).
+QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes)
+{
+    const QString path = QDir(m_readings.output).filePath(fileNameOf(request, line, m_readings.format));
+    if (m_input && safefiles::identityOf(path) == m_input)
+        return QStringLiteral("%1 is the file of people being read, which is never written").arg(quoted(path));
+    safefiles::AtomicFileWriter file(path, m_readings.overwrite ? safefiles::WriteOptions()
+                                                                : safefiles::WriteOption::KeepExisting);
+    QString failure = file.write(bytes);
+    if (failure.isEmpty())
+        failure = file.commit();
+    if (failure.isEmpty()) {
+        ++m_written;
+        return {};
+    }
+    if (file.existing())
+        return quoted(path) + QStringLiteral(" is there already ('--overwrite' replaces it)");
+    return QStringLiteral("cannot write %1: %2").arg(quoted(path), failure);
+}
+
+// Writes what standard output has waiting. A reader that has gone ends the program quietly
+// (standardstreams::writeOutput).
+QString Run::flushOutput()
+{
+    const QString failure = standardstreams::writeOutput(std::exchange(m_output, {}));
+    return failure.isEmpty() ? QString() : QStringLiteral("write error: ") + failure;
+}
+
+// Opens the one output file, or a device the user named, before any reading is made.
+QString Run::openOutput()
+{
+    if (m_readings.toFolder) {
+        if (const QString refused = safefiles::makeFolder(m_readings.output); !refused.isEmpty())
+            return QStringLiteral("cannot make the folder %1: %2").arg(quoted(m_readings.output), refused);
+        return {};
+    }
+    if (m_readings.output.isEmpty()) {
+        m_outputIsStream = standardstreams::outputIsStream();
+        return {};
+    }
+    m_file = std::make_unique<safefiles::AtomicFileWriter>(m_readings.output, safefiles::WriteOption::WriteDevices);
+    if (const QString failure = m_file->failure(); !failure.isEmpty())
+        return QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure);
+    return {};
+}
+
+// Puts the readings in place once all are made: the one output file only when every row was read
+// and some reading was made, so that a file of people that could not be read, or one that gave
+// nothing, leaves the old file as it was.
+int Run::finish(int status, bool everyRowRead)
+{
+    QString failure;
+    if (m_file && !m_file->isDevice() && (!everyRowRead || m_written == 0)) {
+        if (everyRowRead)
+            say(QStringLiteral("no row gave a reading: %1 is left as it was").arg(quoted(m_readings.output)));
+        else
+            say(QStringLiteral("%1 is left as it was").arg(quoted(m_readings.output)));
+        return 1;
+    }
+    if (m_file) {
+        if (failure = m_file->commit(); !failure.isEmpty())
+            failure = QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure);
+    } else if (!m_output.isEmpty()) {
+        failure = flushOutput();
+    }
+    if (failure.isEmpty())
+        return status;
+    say(failure);
+    return 1;
 }
 
 int Run::single()
 {
     QByteArray bytes;
     QString failure = compose(m_readings.request, std::nullopt, bytes);
-    if (failure.isEmpty() && m_readings.toFolder) {
-        if (const QString refused = safefiles::makeFolder(m_readings.output); !refused.isEmpty())
-            failure = QStringLiteral("cannot make the folder %1: %2").arg(quoted(m_readings.output), refused);
-    }
+    if (failure.isEmpty())
+        failure = openOutput();
     if (failure.isEmpty())
         failure = deliver(m_readings.request, std::nullopt, bytes);
     if (failure.isEmpty())
-        return 0;
+        return finish(0, true);
     say(failure);
     return 1;
 }
@@ -197,9 +295,21 @@ QString Run::requestOf(const CsvReader::Record &row, const std::array<qsizetype,
 int Run::batch()
 {
     const QString &file = *m_readings.batch;
+    const bool fromInput = file == QLatin1String("-");
+    // The file of people is never replaced by its own readings, by whatever name or link the
+    // output reaches it.
+    m_input = fromInput ? standardstreams::inputIdentity() : safefiles::identityOf(file);
+    const QString people = fromInput ? QStringLiteral("the file of people on standard input")
+                                     : QStringLiteral("the file of people %1").arg(quoted(file));
+    if (m_input && !m_readings.toFolder) {
+        if (m_readings.output.isEmpty() && standardstreams::outputIdentity() == m_input)
+            return misused(QStringLiteral("standard output is %1").arg(people));
+        if (!m_readings.output.isEmpty() && safefiles::identityOf(m_readings.output) == m_input)
+            return misused(QStringLiteral("the output %1 is %2").arg(quoted(m_readings.output), people));
+    }
     QFile input;
-    const bool opened = file == QLatin1String("-") ? standardstreams::openInput(input)
-                                                   : (input.setFileName(file), input.open(QIODevice::ReadOnly));
+    const bool opened = fromInput ? standardstreams::openInput(input)
+                                  : (input.setFileName(file), input.open(QIODevice::ReadOnly));
     if (!opened) {
         say(QStringLiteral("cannot read %1: %2").arg(quoted(file), input.errorString()));
         return 1;
@@ -239,13 +349,9 @@ int Run::batch()
             return 1;
         }
     }
-    if (m_readings.toFolder) {
-        if (const QString refused = safefiles::makeFolder(m_readings.output); !refused.isEmpty()) {
-            say(QStringLiteral("cannot make the folder %1: %2").arg(quoted(m_readings.output), refused));
-            return 1;
-        }
-    } else if (!m_readings.output.isEmpty()) {
-        m_stream = std::make_unique<safefiles::AtomicFileWriter>(m_readings.output);
+    if (const QString failure = openOutput(); !failure.isEmpty()) {
+        say(failure);
+        return 1;
     }
 
     int status = 0;
@@ -273,17 +379,12 @@ int Run::batch()
             status = 1;
         }
     }
-    if (!reader.readError().isEmpty()) {
+    const bool everyRowRead = reader.readError().isEmpty();
+    if (!everyRowRead) {
         say(QStringLiteral("cannot read %1: %2").arg(quoted(file), reader.readError()));
         status = 1;
     }
-    if (m_stream) {
-        if (const QString failure = m_stream->commit(); !failure.isEmpty()) {
-            say(QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure));
-            return 1;
-        }
-    }
-    return status;
+    return finish(status, everyRowRead);
 }
 
 } // namespace

@@ -146,6 +146,8 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
         {{"--batch", "f.csv", "--born", "1990-01-01"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--born'")},
         {{"--middle", "", "--batch", "-"}, Outcome::Misused, Refusal("'--batch' cannot be used with '--middle'")},
         {{"--batch="}, Outcome::Misused, Refusal("option '--batch' requires a file name ('-' for standard input)")},
+        {{"--batch", "-", "--output="}, Outcome::Misused,
+         Refusal("option '--output' requires a file or folder name ('-' for standard output)")},
         {{"--first", "a", "--last", "b", born, "--format", "rtf", "--explain"}, Outcome::Misused,
          Refusal("'--explain' goes only with '--format text' or '--format json'")},
         {{"--batch", "f.csv", "--format", "pdf", "--output", "one.pdf"}, Outcome::Misused,

@@ -3,6 +3,9 @@
 # not read either, or one in a form Qt does not read, is refused with status 2; a start without a
 # display says so in one line, and one with a display that cannot be reached names it in one line
 # followed by Qt's own reason, and exits 1; Qt's own -platform option counts as a display of its own.
+# Where readings go: never into the file of people; each file of a folder made by one of two runs
+# started together; the old output kept when the file of people cannot be read to its end or gives
+# no reading; a closed pipe ends quietly; devices are written into.
 . "$(dirname "$0")/lib.sh"
 program=$1
 bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@"; }
@@ -76,4 +79,112 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscr
 PIDS+=($!)
 started() { grep -qx "$1" "$XDG_RUNTIME_DIR/larkspire.lock" 2>/dev/null; }
 wait_for started "$!" || { cat "$E2E_ROOT/offscreen.log" >&2; fail "-platform offscreen did not start"; }
+
+cd "$E2E_ROOT"
+ann=(--first ANN --last LEE --born 1901-02-03T03)
+# The file of people, by any name or link, is no output: status 2, and it stays as it was.
+printf 'first,last,born\nann,lee,1990-01-01\nbob,ray,1991-02-03\n' >people.csv
+cp people.csv people.before
+ln people.csv hard.csv
+ln -s people.csv soft.csv
+for output in people.csv ./people.csv hard.csv soft.csv; do
+  run bare --batch people.csv --format json --output $output
+  [ "$STATUS" -eq 2 ] && [ "$(head -n1 <<<"$ERR")" = "larkspire: the output '$output' is the file of people 'people.csv'" ] \
+    || fail "--output $output ended with $STATUS and said '$ERR'"
+done
+run bare --batch - --format json --output hard.csv <people.csv
+[ "$STATUS" -eq 2 ] || fail "the file of people on standard input as the output ended with $STATUS"
+set +e; bare --batch people.csv --format json >>people.csv 2>appended.err; STATUS=$?; set -e
+[ "$STATUS" -eq 2 ] && [ "$(head -n1 appended.err)" = "larkspire: standard output is the file of people 'people.csv'" ] \
+  || fail "standard output appending to the file of people ended with $STATUS and said '$(cat appended.err)'"
+# In a folder, the row whose file would be the file of people fails; the others are written.
+mkdir inside
+cp people.csv inside/ANN-LEE-2.json
+run bare --batch inside/ANN-LEE-2.json --format json --output inside --overwrite
+[ "$STATUS" -eq 1 ] && [ -s inside/BOB-RAY-3.json ] \
+  && [ "$ERR" = "inside/ANN-LEE-2.json:2: 'inside/ANN-LEE-2.json' is the file of people being read, which is never written" ] \
+  || fail "a folder holding the file of people: $STATUS, '$ERR', $(ls inside)"
+cmp -s people.csv people.before && cmp -s inside/ANN-LEE-2.json people.before || fail "the file of people was changed"
+
+# Two runs of the same people (other dates) into one folder, started together: each file is made
+# by exactly one of them, and the other says it is there already.
+python3 -c 'for year in 1990, 1991: open(f"{year}.csv", "w").write("first,last,born\n" + f"ann,lee,{year}-01-01\n" * 300)'
+bare --batch 1990.csv --format json --output race/ 2>1990.err &
+first=$!
+bare --batch 1991.csv --format json --output race/ 2>1991.err || true
+wait $first || true
+python3 - <<'CHECK' || fail "two runs into one folder"
+import json
+said = {year: open(f"{year}.err").read().splitlines() for year in ("1990", "1991")}
+for line in range(2, 302):
+    path = f"race/ANN-LEE-{line}.json"
+    maker = json.load(open(path))["input"]["born"][:4]
+    other = "1991" if maker == "1990" else "1990"
+    assert f"{other}.csv:{line}: '{path}' is there already ('--overwrite' replaces it)" in said[other], path
+    assert not any(f".csv:{line}:" in s for s in said[maker]), f"{path} is {maker}'s, which said it failed"
+assert sum(map(len, said.values())) == 300, said
+CHECK
+
+# A file of people that gives no reading, or cannot be read to its end (a terminal that hangs up
+# while the program waits for more rows), leaves the old output as it was.
+echo old >kept.jsonl
+printf 'first,last,born\nann,l3e,1990-01-01\n' >bad.csv
+run bare --batch bad.csv --format json --output kept.jsonl
+[ "$STATUS" -eq 1 ] && [ "$(tail -n1 <<<"$ERR")" = "larkspire: no row gave a reading: 'kept.jsonl' is left as it was" ] \
+  && [ "$(cat kept.jsonl)" = old ] || fail "no reading: $STATUS, '$ERR', '$(head -c 20 kept.jsonl)'"
+hung_up=$(python3 - "$program" <<'HANG_UP'
+import os, subprocess, sys, termios, time
+master, slave = os.openpty()
+attributes = termios.tcgetattr(slave)
+attributes[3] &= ~termios.ECHO
+termios.tcsetattr(slave, termios.TCSANOW, attributes)
+terminal = os.ttyname(slave)
+child = subprocess.Popen([sys.argv[1], "--batch", terminal, "--format", "json", "--output", "kept.jsonl"],
+                         stderr=subprocess.PIPE)
+# A good row and a bad one, then an end of file (Ctrl+D), after which the program reads on.
+os.write(master, b"first,last,born\nann,lee,1990-01-01\nbob,r4y,1990-01-01\n\x04")
+said = child.stderr.readline()
+for _ in range(500):
+    with open(f"/proc/{child.pid}/syscall") as call:
+        if call.read().startswith("0 "):  # waiting in read()
+            break
+    time.sleep(0.01)
+os.close(master)
+said += child.stderr.read()
+print(child.wait(), *said.decode().replace(terminal, "TTY").splitlines()[1:], sep="|")
+HANG_UP
+)
+[ "$hung_up" = "1|larkspire: cannot read 'TTY': Input/output error|larkspire: 'kept.jsonl' is left as it was" ] \
+  && [ "$(cat kept.jsonl)" = old ] || fail "a file of people that could not be read: $hung_up, '$(head -c 20 kept.jsonl)'"
+
+# A closed pipe ends quietly, as it ends GNU tools: killed by SIGPIPE, which a shell shows as 141.
+closed_pipe() {
+  python3 -c 'import os, subprocess, sys
+r, w = os.pipe(); os.close(r)
+done = subprocess.run(sys.argv[1:], stdout=w, stderr=subprocess.PIPE)
+sys.stdout.write(f"{done.returncode} {done.stderr.decode()}".strip())' env -u DISPLAY -u WAYLAND_DISPLAY "$program" "$@"
+}
+for words in --help "--batch 1990.csv --format json" "--batch 1990.csv --output /dev/stdout"; do
+  said=$(closed_pipe $words)
+  [ "$said" = -13 ] || fail "'$words' into a closed pipe: $said"
+done
+
+# Devices are written into: /dev/null, /dev/stdout (a link to a pipe here), a terminal; a full one
+# says so; a link to a regular file is still refused.
+run bare "${ann[@]}" --output /dev/null
+[ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "--output /dev/null ended with $STATUS and said '$ERR'"
+[ "$(bare "${ann[@]}" --output /dev/stdout | cat)" = "$(bare "${ann[@]}")" ] || fail "--output /dev/stdout"
+script -qec "env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --output /dev/tty" /dev/null >terminal.txt
+grep -q "Lucky Number :-2" terminal.txt || fail "--output /dev/tty wrote '$(cat terminal.txt)'"
+ln -s kept.jsonl link.txt
+for case in "/dev/full|1|larkspire: cannot write '/dev/full': No space left on device" \
+            "link.txt|1|larkspire: cannot write 'link.txt': It is a symbolic link, which is never written through."; do
+  IFS='|' read -r output status said <<<"$case"
+  run bare "${ann[@]}" --output "$output"
+  [ "$STATUS" -eq "$status" ] && [ "$(head -n1 <<<"$ERR")" = "$said" ] || fail "--output '$output' ended with $STATUS and said '$ERR'"
+done
+[ "$(cat kept.jsonl)" = old ] || fail "a link's target was written"
+# A person named as Windows names a device gets a file that every system can hold.
+bare --first " " --last con --born 1990-01-01 --output names/
+[ "$(ls names)" = CON_.txt ] || fail "a person named CON: $(ls names)"
 echo "1 passed, 0 failed"
