@@ -1,7 +1,13 @@
 #include "platform/SafeFiles.h"
 
+#include "platform/StandardStreams.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <iterator>
 
 #include <windows.h>
 
@@ -63,6 +69,43 @@ bool isRegular(const Look &look)
         && !(look.attributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE));
 }
 
+// Why a file is not written where something other than a regular file lies.
+QString refusalOf(const Look &look)
+{
+    if (look.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+        return QCoreApplication::translate("SafeFiles",
+                                           "It is a symbolic link or junction, which is never written through.");
+    if (look.attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return QCoreApplication::translate("SafeFiles", "It is a folder.");
+    return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
+}
+
+QString thereAlready()
+{
+    return QCoreApplication::translate("SafeFiles", "It is there already.");
+}
+
+// A device written straight into: a character device (NUL, CON, a serial port) or a pipe.
+bool isWritableDevice(DWORD type)
+{
+    return type == FILE_TYPE_CHAR || type == FILE_TYPE_PIPE;
+}
+
+// A name beside path for a temporary file that is not there yet.
+std::wstring temporaryName(const std::wstring &path)
+{
+    static const wchar_t kLetters[] = L"abcdefghijklmnopqrstuvwxyz0123456789";
+    std::wstring name = path + L'.';
+    for (int i = 0; i < 6; ++i)
+        name += kLetters[QRandomGenerator::global()->bounded(int(std::size(kLetters) - 1))];
+    return name;
+}
+
+HANDLE handleOf(qintptr handle)
+{
+    return reinterpret_cast<HANDLE>(handle);
+}
+
 } // namespace
 
 // Windows has no file size limit of a process, and no signal for one.
@@ -75,27 +118,6 @@ PathKind kindOf(const QString &path)
     if (look.error != ERROR_SUCCESS)
         return isMissing(look.error) ? PathKind::Missing : PathKind::Other;
     return isRegular(look) ? PathKind::Regular : PathKind::Other;
-}
-
-QString refusalOf(const QString &path)
-{
-    const Look look = lookAt(path);
-    if (look.error != ERROR_SUCCESS)
-        return isMissing(look.error) ? QString() : systemError(look.error);
-    if (isRegular(look))
-        return {};
-    if (look.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
-        return QCoreApplication::translate("SafeFiles",
-                                           "It is a symbolic link or junction, which is never written through.");
-    if (look.attributes & FILE_ATTRIBUTE_DIRECTORY)
-        return QCoreApplication::translate("SafeFiles", "It is a folder.");
-    return QCoreApplication::translate("SafeFiles", "It is not a regular file.");
-}
-
-// A replaced file's attributes and access rights are the file system's business on Windows.
-QString keepModeOf(const QString &, int)
-{
-    return {};
 }
 
 QString makeFolder(const QString &path)
@@ -144,6 +166,124 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     }
     CloseHandle(file);
     return contents;
+}
+
+std::optional<FileIdentity> identityOf(const QString &path)
+{
+    // Reparse points followed, as a write through them would follow them.
+    const HANDLE file = CreateFileW(nativePath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return std::nullopt;
+    std::optional<FileIdentity> identity;
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info)
+        && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        identity = FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    CloseHandle(file);
+    return identity;
+}
+
+// The new contents go to a temporary file beside the target, which MoveFileExW puts in place: over
+// the old file, or, with KeepExisting, only where nothing is (the system refuses in the same step).
+// Paths go to the system whole, so that a \\?\ path works like any other.
+QString AtomicFileWriter::openTarget()
+{
+    const std::wstring path = nativePath(m_path);
+    const Look look = lookAt(m_path);
+    // A device that cannot be looked at without access (CON) is opened for writing straight away.
+    const bool device = (look.error == ERROR_SUCCESS && !(look.attributes & FILE_ATTRIBUTE_REPARSE_POINT)
+                         && isWritableDevice(look.type))
+        || (look.error != ERROR_SUCCESS && !isMissing(look.error));
+    if ((m_options & WriteOption::WriteDevices) && device) {
+        const HANDLE handle = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+        if (handle != INVALID_HANDLE_VALUE && isWritableDevice(GetFileType(handle))) {
+            DWORD mode = 0;
+            m_handle = reinterpret_cast<qintptr>(handle);
+            m_device = true;
+            m_stream = GetFileType(handle) == FILE_TYPE_PIPE || GetConsoleMode(handle, &mode);
+            return {};
+        }
+        if (handle != INVALID_HANDLE_VALUE)
+            CloseHandle(handle);
+    }
+    if (look.error != ERROR_SUCCESS && !isMissing(look.error))
+        return systemError(look.error);
+    // Only what lies in the folder is there already: a name Windows keeps for a device is not.
+    if (look.error == ERROR_SUCCESS && look.type == FILE_TYPE_DISK && (m_options & WriteOption::KeepExisting)) {
+        m_existing = true;
+        return thereAlready();
+    }
+    if (look.error == ERROR_SUCCESS && !isRegular(look))
+        return refusalOf(look);
+    // A file its owner made read-only is not replaced behind their back (nor by QSaveFile).
+    if (look.error == ERROR_SUCCESS && (look.attributes & FILE_ATTRIBUTE_READONLY))
+        return systemError(ERROR_ACCESS_DENIED);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::wstring temporary = temporaryName(path);
+        const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle != INVALID_HANDLE_VALUE) {
+            m_handle = reinterpret_cast<qintptr>(handle);
+            m_temporary = QString::fromStdWString(temporary).toUtf8();
+            return {};
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS)
+            return systemError(GetLastError());
+    }
+    return systemError(ERROR_FILE_EXISTS);
+}
+
+QString AtomicFileWriter::writeTarget(QByteArrayView bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
+        DWORD written = 0;
+        if (!WriteFile(handleOf(m_handle), bytes.data() + done, chunk, &written, nullptr)) {
+            const DWORD error = GetLastError();
+            if (m_device && (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE))
+                standardstreams::endAtClosedPipe();
+            return systemError(error);
+        }
+        if (written == 0)
+            return systemError(ERROR_WRITE_FAULT);
+        done += written;
+    }
+    return {};
+}
+
+QString AtomicFileWriter::commitTarget()
+{
+    const HANDLE handle = handleOf(m_handle);
+    if (m_device)
+        return CloseHandle(handle) ? QString() : systemError(GetLastError());
+    const std::wstring temporary = QString::fromUtf8(m_temporary).toStdWString();
+    // What the system still holds is written now, and can fail now.
+    DWORD error = FlushFileBuffers(handle) ? ERROR_SUCCESS : GetLastError();
+    if (!CloseHandle(handle) && error == ERROR_SUCCESS)
+        error = GetLastError();
+    const bool replace = !(m_options & WriteOption::KeepExisting);
+    if (error == ERROR_SUCCESS
+        && !MoveFileExW(temporary.c_str(), nativePath(m_path).c_str(),
+                        MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0)))
+        error = GetLastError();
+    if (error == ERROR_SUCCESS)
+        return {};
+    DeleteFileW(temporary.c_str());
+    if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
+        m_existing = true;
+        return thereAlready();
+    }
+    return systemError(error);
+}
+
+void AtomicFileWriter::discardTarget()
+{
+    CloseHandle(handleOf(m_handle));
+    m_handle = -1;
+    if (!m_temporary.isEmpty())
+        DeleteFileW(QString::fromUtf8(m_temporary).toStdWString().c_str());
 }
 
 } // namespace safefiles

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
 #include <system_error>
@@ -60,17 +61,35 @@ QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
     for (qsizetype done = 0; done < bytes.size();) {
         const DWORD chunk = static_cast<DWORD>(std::min<qsizetype>(bytes.size() - done, 1 << 30));
         DWORD written = 0;
-        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
+            const DWORD error = GetLastError();
+            if (which == STD_OUTPUT_HANDLE && (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE))
+                endAtClosedPipe();
             return lastError();
+        }
         done += written;
     }
     return {};
+}
+
+std::optional<safefiles::FileIdentity> identityOf(HANDLE handle)
+{
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK
+        || !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return safefiles::FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 } // namespace
 
 // Windows has no signal for a closed pipe: the write fails by itself.
 void letClosedPipesFailWrites() {}
+
+void endAtClosedPipe()
+{
+    std::_Exit(141);
+}
 
 QString writeOutput(QByteArrayView bytes)
 {
@@ -90,6 +109,22 @@ bool outputIsTerminal()
         return true;
     // larkspire.com serves its console to the program through a pipe, and says so.
     return GetFileType(output) == FILE_TYPE_PIPE && qEnvironmentVariable("LARKSPIRE_OUTPUT_IS_CONSOLE") == QLatin1String("1");
+}
+
+bool outputIsStream()
+{
+    const HANDLE output = handleOf(STD_OUTPUT_HANDLE, stdout);
+    return isConsole(output) || GetFileType(output) == FILE_TYPE_PIPE || GetFileType(output) == FILE_TYPE_CHAR;
+}
+
+std::optional<safefiles::FileIdentity> inputIdentity()
+{
+    return identityOf(handleOf(STD_INPUT_HANDLE, stdin));
+}
+
+std::optional<safefiles::FileIdentity> outputIdentity()
+{
+    return identityOf(handleOf(STD_OUTPUT_HANDLE, stdout));
 }
 
 bool openInput(QFile &file)
