@@ -23,6 +23,10 @@ void letClosedPipesFailWrites();
 // too, as Git for Windows ends, so that a script sees the same status on both.
 [[noreturn]] void endAtClosedPipe();
 
+// Whether the system's code for a failed write means a pipe whose reader has gone: EPIPE; on
+// Windows ERROR_NO_DATA, ERROR_BROKEN_PIPE, or ERROR_PIPE_NOT_CONNECTED as Wine says it.
+bool isClosedPipe(unsigned long error);
+
 // Writes all of bytes to standard output or standard error. Empty on success, otherwise the
 // system's reason ("No space left on device"). The bytes go as they are, except onto a Windows
 // console, which is given the UTF-8 text they hold as the UTF-16 it shows in any code page.

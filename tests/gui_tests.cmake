@@ -17,6 +17,7 @@ else()
   set(system posix)
 endif()
 larkspire_unit_test(test_safe_files_${system} platform gui_test_main)
+target_sources(test_safe_files_${system} PRIVATE test_safe_files.cpp) # what every system shares
 larkspire_unit_test(test_instance_lock_${system} platform gui_test_main)
 target_sources(test_instance_lock_${system} PRIVATE test_instance_lock.cpp) # what every system shares
 larkspire_unit_test(test_settings_store_${system} platform gui_test_main)

@@ -83,6 +83,22 @@ TEST(SafeFiles, AFolderAndADeviceAreNeitherReadNorReplaced)
         EXPECT_EQ(safefiles::writeFileAtomically(path, "written"), reason) << path.toStdString();
     }
     EXPECT_TRUE(QFileInfo(directory).isDir());
+
+    // Where the caller allows a device (the command line's --output), NUL is written into.
+    safefiles::AtomicFileWriter nul("NUL", safefiles::WriteOption::WriteDevices);
+    EXPECT_EQ(nul.write("written"), "");
+    EXPECT_EQ(nul.commit(), "");
+}
+
+// QSaveFile refuses a \\?\ path ("without direct write fallback"); the system takes it whole.
+TEST(SafeFiles, APathInTheLongFormIsWrittenLikeAnyOther)
+{
+    QTemporaryDir folder;
+    Put(folder.filePath("long.rtf"), "old contents");
+    const QString path = "\\\\?\\" + QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath("long.rtf"));
+    EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
+    EXPECT_EQ(Contents(folder.filePath("long.rtf")), "new contents");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"long.rtf"}) << "a temporary file was left";
 }
 
 TEST(SafeFiles, AFileInAMissingFolderFailsWithTheSystemsReason)

@@ -232,7 +232,7 @@ QString AtomicFileWriter::writeTarget(QByteArrayView bytes)
         const ssize_t written = ::write(int(m_handle), bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0 && errno == EPIPE)
+        if (written < 0 && standardstreams::isClosedPipe(errno))
             standardstreams::endAtClosedPipe();
         // A write can stop part-way without a reason (a disk that fills up, a file size limit);
         // the write of the rest then fails with the system's own.

@@ -18,7 +18,7 @@ QString writeAll(int fd, QByteArrayView bytes)
         const ssize_t written = ::write(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0 && errno == EPIPE && fd == STDOUT_FILENO)
+        if (written < 0 && isClosedPipe(errno) && fd == STDOUT_FILENO)
             endAtClosedPipe();
         if (written <= 0)
             return QString::fromLocal8Bit(std::strerror(written < 0 ? errno : EIO));
@@ -40,6 +40,11 @@ std::optional<safefiles::FileIdentity> identityOf(int fd)
 void letClosedPipesFailWrites()
 {
     std::signal(SIGPIPE, SIG_IGN);
+}
+
+bool isClosedPipe(unsigned long error)
+{
+    return error == EPIPE;
 }
 
 void endAtClosedPipe()

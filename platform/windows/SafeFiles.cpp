@@ -242,7 +242,7 @@ QString AtomicFileWriter::writeTarget(QByteArrayView bytes)
         DWORD written = 0;
         if (!WriteFile(handleOf(m_handle), bytes.data() + done, chunk, &written, nullptr)) {
             const DWORD error = GetLastError();
-            if (m_device && (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE))
+            if (m_device && standardstreams::isClosedPipe(error))
                 standardstreams::endAtClosedPipe();
             return systemError(error);
         }

@@ -63,7 +63,7 @@ QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
         DWORD written = 0;
         if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr) || written == 0) {
             const DWORD error = GetLastError();
-            if (which == STD_OUTPUT_HANDLE && (error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE))
+            if (which == STD_OUTPUT_HANDLE && isClosedPipe(error))
                 endAtClosedPipe();
             return lastError();
         }
@@ -85,6 +85,11 @@ std::optional<safefiles::FileIdentity> identityOf(HANDLE handle)
 
 // Windows has no signal for a closed pipe: the write fails by itself.
 void letClosedPipesFailWrites() {}
+
+bool isClosedPipe(unsigned long error)
+{
+    return error == ERROR_NO_DATA || error == ERROR_BROKEN_PIPE || error == ERROR_PIPE_NOT_CONNECTED;
+}
 
 void endAtClosedPipe()
 {

@@ -3,6 +3,8 @@
 # is larkspire.com, which runs larkspire.exe and waits. Redirected streams keep their bytes, the
 # statuses reach %ERRORLEVEL%, a missing platform plug-in is said with no message box waiting; on a
 # console in code page 850, --help shows the settings path of the user "Zoë", and a PDF is refused.
+# Where readings go: NUL, a \\?\ path, a person named CON, never the file of people, one run per
+# file of a folder, the old file kept when no row gives a reading, a closed pipe quiet.
 . "$(dirname "$0")/lib.sh"
 program=$(readlink -f "$1")
 data=$(cd "$(dirname "$0")/../data" && pwd)
@@ -52,4 +54,49 @@ console=$(timeout 120 script -qec "'$WINE' cmd /c run.bat" /dev/null </dev/null 
 settings='C:\users\Zoë\AppData\Local\larkspire\larkspire.conf'
 [ "$(grep -axF -e "$settings" -e 'com 0' -e 'exe 0' -e 'pdf 2' <<<"$console" | tr '\n' ' ')" = \
   "$settings com 0 $settings exe 0 pdf 2 " ] || fail "on a console: $console"
+
+# Where readings go: NUL is written into; the file of people (here by a hard link) is no output; a
+# person named CON gets a file; a \\?\ path is written like any other; a file of people that gives
+# no reading leaves the old output.
+ln people.csv hard.csv
+cp people.csv people.before
+printf 'first,last,born\r\nann,l3e,1990-01-01\r\n' >bad.csv
+echo old >kept.jsonl
+batch "larkspire $ann --output NUL > nul.out 2>&1" 'echo nul %ERRORLEVEL%' \
+  'larkspire --batch people.csv --format json --output hard.csv 2> same.err' 'echo same %ERRORLEVEL%' \
+  "larkspire --first \" \" --last con --born 1990-01-01 --output names\\" 'echo con %ERRORLEVEL%' \
+  "larkspire $ann --output \\\\?\\$(windows_path "$PWD")\\long.txt" 'echo long %ERRORLEVEL%' \
+  'larkspire --batch bad.csv --format json --output kept.jsonl 2> kept.err' 'echo kept %ERRORLEVEL%'
+statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the outputs' batch did not end: $statuses"
+[ "$statuses" = "nul 0 same 2 con 0 long 0 kept 1 " ] || fail "the outputs' statuses were: $statuses"
+[ ! -s nul.out ] || fail "--output NUL said '$(cat nul.out)'"
+[ "$(head -n1 same.err | tr -d '\r')" = "larkspire: the output 'hard.csv' is the file of people 'people.csv'" ] \
+  && cmp -s people.csv people.before || fail "the file of people as the output: '$(cat same.err)'"
+[ "$(ls names)" = CON_.txt ] || fail "a person named CON: $(ls names)"
+grep -qx "Lucky Number :-2" long.txt || fail "the \\\\?\\ path was not written"
+[ "$(tail -n1 kept.err | tr -d '\r')" = "larkspire: no row gave a reading: 'kept.jsonl' is left as it was" ] \
+  && [ "$(cat kept.jsonl)" = old ] || fail "no reading: '$(cat kept.err)', '$(head -c 20 kept.jsonl)'"
+
+# Two runs into one folder, started together: each file is made by exactly one of them.
+python3 -c 'for year in 1990, 1991: open(f"{year}.csv", "w").write("first,last,born\n" + f"ann,lee,{year}-01-01\n" * 300)'
+com=$(dirname "$program")/larkspire.com
+"$WINE" "$com" --batch 1990.csv --format json --output 'race\' 2>1990.err &
+first=$!
+"$WINE" "$com" --batch 1991.csv --format json --output 'race\' 2>1991.err || true
+wait $first || true
+python3 - <<'CHECK' || fail "two runs into one folder"
+import json
+said = {year: open(f"{year}.err").read().splitlines() for year in ("1990", "1991")}
+for line in range(2, 302):
+    path = f"race\\ANN-LEE-{line}.json"
+    maker = json.load(open(path.replace("\\", "/")))["input"]["born"][:4]
+    other = "1991" if maker == "1990" else "1990"
+    assert f"{other}.csv:{line}: '{path}' is there already ('--overwrite' replaces it)" in said[other], path
+    assert not any(f".csv:{line}:" in s for s in said[maker]), f"{path} is {maker}'s, which said it failed"
+assert sum(map(len, said.values())) == 300, said
+CHECK
+
+# A closed pipe ends the program quietly, with status 141 as on Linux.
+set +e; ("$WINE" "$com" --batch 1990.csv --format json 2>pipe.err; echo $? >pipe.status) | head -c 10 >/dev/null; set -e
+[ "$(cat pipe.status)" = 141 ] && [ ! -s pipe.err ] || fail "a closed pipe ended with $(cat pipe.status) and said '$(cat pipe.err)'"
 echo "1 passed, 0 failed"
