@@ -219,7 +219,7 @@ QString AtomicFileWriter::openTarget()
         return refusalOf(look);
     // A file its owner made read-only is not replaced behind their back (nor by QSaveFile).
     if (look.error == ERROR_SUCCESS && (look.attributes & FILE_ATTRIBUTE_READONLY))
-        return systemError(ERROR_ACCESS_DENIED);
+        return QCoreApplication::translate("SafeFiles", "It is read-only.");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring temporary = temporaryName(path);
         const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
