@@ -119,7 +119,7 @@ bool outputIsTerminal()
 bool outputIsStream()
 {
     const HANDLE output = handleOf(STD_OUTPUT_HANDLE, stdout);
-    return isConsole(output) || GetFileType(output) == FILE_TYPE_PIPE || GetFileType(output) == FILE_TYPE_CHAR;
+    return isConsole(output) || GetFileType(output) == FILE_TYPE_PIPE;
 }
 
 std::optional<safefiles::FileIdentity> inputIdentity()
