@@ -390,8 +390,9 @@ QString readName(const QString &given, QString &name)
 
 QString readBirth(const QString &given, ReadingRequest &request)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?$"));
+    // Anchored as a whole: "$" would also match before a final line break.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+        QStringLiteral("([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?")));
     const QRegularExpressionMatch match = form.match(given);
     if (!match.hasMatch())
         return QStringLiteral("not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS");
