@@ -1,7 +1,8 @@
 #include "platform/SafeFiles.h"
 
+#include "platform/FileNames.h"
+
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <csignal>
@@ -15,7 +16,7 @@ namespace safefiles {
 PathKind kindOf(const QString &path)
 {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::lstat(filenames::encoded(path).constData(), &info) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     return S_ISREG(info.st_mode) ? PathKind::Regular : PathKind::Other;
 }
@@ -23,7 +24,7 @@ PathKind kindOf(const QString &path)
 QString refusalOf(const QString &path)
 {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::lstat(filenames::encoded(path).constData(), &info) != 0)
         return errno == ENOENT ? QString() : QString::fromLocal8Bit(std::strerror(errno));
     if (S_ISREG(info.st_mode))
         return {};
@@ -53,7 +54,7 @@ FileSizeSignalGuard::~FileSizeSignalGuard()
 QString keepModeOf(const QString &path, int handle)
 {
     struct stat old {};
-    if (::lstat(QFile::encodeName(path).constData(), &old) != 0 || !S_ISREG(old.st_mode))
+    if (::lstat(filenames::encoded(path).constData(), &old) != 0 || !S_ISREG(old.st_mode))
         return {};
     // Only root may give a file away; a user may give it a group of their own.
     if (::fchown(handle, old.st_uid, old.st_gid) != 0)
@@ -68,11 +69,11 @@ QString keepModeOf(const QString &path, int handle)
 
 QString makeFolder(const QString &path)
 {
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+    if (::mkdir(filenames::encoded(path).constData(), 0777) == 0)
         return {};
     const int error = errno;
     struct stat info {};
-    if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (error == EEXIST && ::stat(filenames::encoded(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
         return {};
     return QString::fromLocal8Bit(std::strerror(error));
 }
@@ -80,7 +81,7 @@ QString makeFolder(const QString &path)
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a symbolic link.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(filenames::encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     std::optional<QByteArray> contents;
