@@ -21,6 +21,9 @@ larkspire_unit_test(test_instance_lock_${system} platform gui_test_main)
 target_sources(test_instance_lock_${system} PRIVATE test_instance_lock.cpp) # what every system shares
 larkspire_unit_test(test_settings_store_${system} platform gui_test_main)
 larkspire_unit_test(test_report_saving_${system} report gui_test_main)
+if(NOT WIN32)
+  larkspire_unit_test(test_file_names_posix platform GTest::gtest_main)
+endif()
 
 larkspire_unit_test(test_settings_store platform gui_test_main)
 larkspire_unit_test(test_program_style widgets gui_test_main)
