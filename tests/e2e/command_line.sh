@@ -3,9 +3,8 @@
 # not read either, or one in a form Qt does not read, is refused with status 2; a start without a
 # display says so in one line, and one with a display that cannot be reached names it in one line
 # followed by Qt's own reason, and exits 1; Qt's own -platform option counts as a display of its own.
-# Bad input: a file name is bytes; a name that is not UTF-8, a CSV file in UTF-16, a date with a
-# line break after it and a row of commas are refused by name; what is echoed of the input shows
-# its control characters by their codes.
+# Bad input: a file name is bytes; a name that is not UTF-8 and a date with a line break after it
+# are refused by name; what is echoed of the input shows its control characters by their codes.
 . "$(dirname "$0")/lib.sh"
 program=$1
 bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@"; }
@@ -82,24 +81,9 @@ run bare --batch $'p\xe9\e[2J.csv' --format json
 [ "$STATUS" -eq 1 ] && [ "$ERR" = "p<0xE9><U+001B>[2J.csv:2: invalid date '1990-05-17<U+000A>' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS
 p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS" ] \
   || fail "a file of people named in bytes ended with $STATUS and said '$ERR'"
-run bare --batch $'gone\xe9.csv'
-[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: cannot read 'gone<0xE9>.csv': No such file or directory" ] \
-  || fail "a missing file ended with $STATUS and said '$ERR'"
 run bare --first $'ren\xe9' --last lee --born 1990-05-17
 [ "$STATUS" -eq 2 ] && [ "$(head -n1 <<<"$ERR")" = "larkspire: invalid argument 'ren<0xE9>' for '--first': invalid UTF-8" ] \
   || fail "a name not in UTF-8 ended with $STATUS and said '$ERR'"
-run bare --first ann --last lee --born $'1990-05-17\n'
-[ "$STATUS" -eq 2 ] || fail "a date with a line break after it ended with $STATUS"
-# Notepad's "Unicode" is UTF-16LE with a byte-order mark.
-printf '\xff\xfef\0i\0r\0s\0t\0\n\0' >unicode.csv
-run bare --batch - <unicode.csv
-[ "$STATUS" -eq 1 ] && [ "$ERR" = "-:1: the file is in UTF-16LE, not UTF-8: save it as UTF-8" ] \
-  || fail "a UTF-16 file ended with $STATUS and said '$ERR'"
-# Every byte of a row counts toward its bound, commas too.
-{ echo first,last,born; head -c 4000000 /dev/zero | tr '\0' ,; echo; echo ann,lee,1990-05-17; } >commas.csv
-run bare --batch commas.csv --format json
-[ "$STATUS" -eq 1 ] && [ "$ERR" = "commas.csv:2: the row is longer than 1048576 bytes" ] \
-  || fail "a row of commas ended with $STATUS and said '$ERR'"
 
 # Qt's -platform option chooses a platform as QT_QPA_PLATFORM does: the program starts and takes
 # its lock (which holds its process number). Qt's other options, in the forms Qt reads, are taken.
