@@ -1,21 +1,21 @@
 #include "app/CommandLine.h"
 
+#include "app/Quoting.h"
 #include "model/Product.h"
 #include "model/WebPages.h"
+#include "platform/Arguments.h"
 #include "platform/Display.h"
+#include "platform/FileNames.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardStreams.h"
 #include "widgets/NameKeyFilter.h"
 
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
 #include <iterator>
 #include <optional>
-#include <string_view>
-#include <vector>
 
 namespace CommandLine {
 
@@ -86,7 +86,7 @@ enum class Takes {
 };
 
 struct QtOption {
-    std::string_view name;
+    const char *name;
     Takes takes;
 };
 
@@ -129,47 +129,58 @@ constexpr QtOption kQtOptions[] = {
     {"icon", Takes::NextWord},
 };
 
-const QtOption *qtOption(std::string_view name)
+const QtOption *qtOption(QStringView name)
 {
     for (const QtOption &option : kQtOptions) {
-        if (option.name == name)
+        if (name == QLatin1String(option.name))
             return &option;
     }
     return nullptr;
 }
 
-Result misused(const std::string &why)
+Result misused(const QString &why)
 {
-    const std::string program = text(kExecutableName);
     Result result;
     result.outcome = Outcome::Misused;
-    result.error = program + ": " + why + "\nTry '" + program + " --help' for more information.\n";
+    result.error = text(kExecutableName + QStringLiteral(": ") + why + QStringLiteral("\nTry '") + kExecutableName
+                        + QStringLiteral(" --help' for more information.\n"));
     return result;
 }
 
 // The options of a reading without windows, all spelled long.
 enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite };
 
+// What a reading option's value is: text (a name, a date, a format), which must be UTF-8 (or on
+// Windows whole UTF-16), or a path, which is taken whatever its bytes.
+enum class Value { None, Text, Path };
+
 struct ReadingOption {
-    std::string_view name;
+    const char *name;
     Option option;
-    bool takesValue;
+    Value value;
 };
 
 // In the order of Option.
 constexpr ReadingOption kReadingOptions[] = {
-    {"first", Option::First, true},   {"middle", Option::Middle, true}, {"last", Option::Last, true},
-    {"born", Option::Born, true},     {"format", Option::Format, true}, {"output", Option::Output, true},
-    {"explain", Option::Explain, false}, {"batch", Option::Batch, true}, {"overwrite", Option::Overwrite, false},
+    {"first", Option::First, Value::Text},         {"middle", Option::Middle, Value::Text},
+    {"last", Option::Last, Value::Text},           {"born", Option::Born, Value::Text},
+    {"format", Option::Format, Value::Text},       {"output", Option::Output, Value::Path},
+    {"explain", Option::Explain, Value::None},     {"batch", Option::Batch, Value::Path},
+    {"overwrite", Option::Overwrite, Value::None},
 };
 
-const ReadingOption *readingOption(std::string_view name)
+const ReadingOption *readingOption(QStringView name)
 {
     for (const ReadingOption &option : kReadingOptions) {
-        if (option.name == name)
+        if (name == QLatin1String(option.name))
             return &option;
     }
     return nullptr;
+}
+
+QLatin1String nameOf(Option option)
+{
+    return QLatin1String(kReadingOptions[static_cast<int>(option)].name);
 }
 
 // The reading options as given, the last of each standing.
@@ -180,28 +191,10 @@ struct Given {
     std::optional<QString> &operator[](Option option) { return values[static_cast<int>(option)]; }
 };
 
-QString fromWord(std::string_view word)
-{
-    return QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()));
-}
-
-// A character in a message: itself when it is printable ASCII, its code when it cannot be shown,
-// both otherwise.
-QString shown(char32_t c)
-{
-    const QString code = QStringLiteral("U+%1").arg(static_cast<uint>(c), 4, 16, QLatin1Char('0')).toUpper();
-    const QString glyph = QString::fromUcs4(&c, 1);
-    if (c >= 0x20 && c < 0x7F)
-        return QLatin1Char('\'') + glyph + QLatin1Char('\'');
-    if (c > 0xFFFF || !QChar(c).isPrint())
-        return code;
-    return QLatin1Char('\'') + glyph + QStringLiteral("' (") + code + QLatin1Char(')');
-}
-
-Result reading(Given &given, const std::vector<std::string_view> &operands)
+Result reading(Given &given, const QStringList &operands)
 {
     if (!operands.empty())
-        return misused("extra operand '" + std::string(operands.front()) + "'");
+        return misused(QStringLiteral("extra operand ") + quoting::quoted(operands.front()));
     Result result;
     result.outcome = Outcome::Read;
     Readings &readings = result.readings;
@@ -213,9 +206,9 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         const auto *known = std::find_if(std::begin(kFormats), std::end(kFormats),
                                          [&](const auto &entry) { return entry.first == *format; });
         if (known == std::end(kFormats))
-            return misused(text(QStringLiteral("invalid argument '%1' for '--format'; valid arguments are "
-                                               "'text', 'json', 'rtf' and 'pdf'")
-                                    .arg(*format)));
+            return misused(QStringLiteral("invalid argument %1 for '--format'; valid arguments are "
+                                          "'text', 'json', 'rtf' and 'pdf'")
+                               .arg(quoting::quoted(*format)));
         readings.format = known->second;
     }
     const bool binary = readings.format == Format::Rtf || readings.format == Format::Pdf;
@@ -227,17 +220,16 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         readings.output.clear();
     readings.toFolder = !readings.output.isEmpty()
         && (readings.output.endsWith(QLatin1Char('/')) || readings.output.endsWith(QDir::separator())
-            || QFileInfo(readings.output).isDir());
+            || filenames::isFolder(readings.output));
 
     if (given[Option::Output] && given[Option::Output]->isEmpty())
         return misused("option '--output' requires a file or folder name ('-' for standard output)");
     if (readings.batch && readings.batch->isEmpty())
-        return misused("option '--batch' requires a file name ('-' for standard input)");
+        return misused(QStringLiteral("option '--batch' requires a file name ('-' for standard input)"));
     if (readings.batch) {
         for (Option person : {Option::First, Option::Middle, Option::Last, Option::Born}) {
             if (given[person])
-                return misused("'--batch' cannot be used with '--"
-                               + std::string(kReadingOptions[static_cast<int>(person)].name) + "'");
+                return misused(QStringLiteral("'--batch' cannot be used with '--%1'").arg(nameOf(person)));
         }
     } else {
         const std::pair<Option, QString *> names[] = {{Option::First, &readings.request.firstName},
@@ -246,22 +238,21 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         for (const auto &[option, name] : names) {
             const QString why = readName(given[option].value_or(QString()), *name);
             if (!why.isEmpty())
-                return misused(text(QStringLiteral("invalid name for '--%1': %2")
-                                        .arg(QLatin1String(kReadingOptions[static_cast<int>(option)].name), why)));
+                return misused(QStringLiteral("invalid name for '--%1': %2").arg(nameOf(option), why));
         }
         if (!given[Option::Born])
-            return misused("option '--born' is needed for a reading: the date of birth, YYYY-MM-DD");
+            return misused(QStringLiteral("option '--born' is needed for a reading: the date of birth, YYYY-MM-DD"));
         const QString why = readBirth(*given[Option::Born], readings.request);
         if (!why.isEmpty())
             return misused(
-                text(QStringLiteral("invalid date '%1' for '--born': %2").arg(*given[Option::Born], why)));
+                QStringLiteral("invalid date %1 for '--born': %2").arg(quoting::quoted(*given[Option::Born]), why));
     }
     if (readings.explain && binary)
-        return misused("'--explain' goes only with '--format text' or '--format json'");
+        return misused(QStringLiteral("'--explain' goes only with '--format text' or '--format json'"));
     if (readings.batch && binary && !readings.toFolder)
-        return misused("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'");
+        return misused(QStringLiteral("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'"));
     if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
-        return misused("a PDF is not written to a terminal: give '--output FILE' or redirect the output");
+        return misused(QStringLiteral("a PDF is not written to a terminal: give '--output FILE' or redirect the output"));
     if (!readings.batch) {
         if (const std::optional<ReadingRequest::Refusal> refusal = readings.request.refusal()) {
             Result failed;
@@ -275,78 +266,82 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
 
 } // namespace
 
-Result handle(int argc, const char *const *argv)
+Result handle(const QStringList &words)
 {
     Result result;
     result.platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
     Given given;
-    std::vector<std::string_view> operands;
+    QStringList operands;
     bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (qsizetype i = 1; i < words.size(); ++i) {
+        const QString &arg = words[i];
         if (optionsEnded) {
-            operands.push_back(arg);
+            operands << arg;
             continue;
         }
-        if (arg == "--") {
+        if (arg == u"--") {
             optionsEnded = true;
             continue;
         }
-        if (arg == "--help" || arg == "-h" || arg == "-?" || arg == "/?") {
+        if (arg == u"--help" || arg == u"-h" || arg == u"-?" || arg == u"/?") {
             Result done;
             done.outcome = Outcome::Done;
             done.output = usage();
             return done;
         }
-        if (arg == "--version" || arg == "-v") {
+        if (arg == u"--version" || arg == u"-v") {
             Result done;
             done.outcome = Outcome::Done;
             done.output = text(kApplicationTitle) + " " + text(kVersion) + "\n" + kLicence;
             return done;
         }
-        if (arg.size() < 2 || arg[0] != '-') {
-            operands.push_back(arg);
+        if (arg.size() < 2 || arg[0] != u'-') {
+            operands << arg;
             continue;
         }
-        std::string_view name = arg.substr(arg[1] == '-' ? 2 : 1);
-        std::string_view value;
-        const auto equals = name.find('=');
-        const bool joined = equals != std::string_view::npos;
+        QStringView name = QStringView(arg).sliced(arg[1] == u'-' ? 2 : 1);
+        QStringView value;
+        const qsizetype equals = name.indexOf(u'=');
+        const bool joined = equals >= 0;
         if (joined) {
-            value = name.substr(equals + 1);
-            name = name.substr(0, equals);
+            value = name.sliced(equals + 1);
+            name = name.first(equals);
         }
-        if (const ReadingOption *option = arg[1] == '-' ? readingOption(name) : nullptr) {
-            const std::string spelled = "--" + std::string(name);
-            if (joined && !option->takesValue)
-                return misused("option '" + spelled + "' doesn't allow an argument");
-            if (!joined && option->takesValue) {
-                if (i + 1 == argc)
-                    return misused("option '" + spelled + "' requires an argument");
-                value = argv[++i];
+        if (const ReadingOption *option = arg[1] == u'-' ? readingOption(name) : nullptr) {
+            const QString spelled = QStringLiteral("'--%1'").arg(name);
+            if (joined && option->value == Value::None)
+                return misused(QStringLiteral("option %1 doesn't allow an argument").arg(spelled));
+            if (!joined && option->value != Value::None) {
+                if (i + 1 == words.size())
+                    return misused(QStringLiteral("option %1 requires an argument").arg(spelled));
+                value = words[++i];
             }
-            given[option->option] = fromWord(value);
+            if (const QString why = option->value == Value::Text ? arguments::notText(value.toString()) : QString();
+                !why.isEmpty())
+                return misused(QStringLiteral("invalid argument %1 for %2: %3")
+                                   .arg(quoting::quoted(value.toString()), spelled, why));
+            given[option->option] = value.toString();
             given.any = true;
             continue;
         }
         const QtOption *option = qtOption(name);
         if (!option)
-            return misused("unrecognized option '" + std::string(arg) + "'");
+            return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg));
         if (joined && option->takes != Takes::NextWordOrEquals) {
-            const std::string hint = option->takes == Takes::NextWord
-                ? " (Qt takes '-" + std::string(name) + " " + std::string(value) + "')"
-                : "";
-            return misused("unrecognized option '" + std::string(arg) + "'" + hint);
+            const QString hint = option->takes == Takes::NextWord
+                ? QStringLiteral(" (Qt takes %1)").arg(quoting::quoted(QStringLiteral("-%1 %2").arg(name, value)))
+                : QString();
+            return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg) + hint);
         }
         if (!joined && option->takes != Takes::Nothing) {
-            if (i + 1 == argc)
-                return misused("option '" + std::string(arg) + "' requires an argument");
-            value = argv[++i];
+            if (i + 1 == words.size())
+                return misused(QStringLiteral("option %1 requires an argument").arg(quoting::quoted(arg)));
+            value = words[++i];
         }
-        if (name == "platform")
-            result.platform = value;
-        else if (name == "display")
-            result.display = value;
+        if (name == u"platform")
+            result.platform = value.toString().toStdString();
+        else if (name == u"display")
+            result.display = value.toString().toStdString();
     }
     // A reading needs no display, and Qt's options beside it are not used.
     if (given.any)
@@ -383,7 +378,7 @@ QString readName(const QString &given, QString &name)
     for (const char32_t c : given.toUcs4()) {
         const NameKey key = c <= 0xFFFF && QChar(c).isPrint() ? nameKeyFor(QChar(c)) : NameKey::Refuse;
         if (key == NameKey::Refuse)
-            return shown(c) + QStringLiteral(" is not a letter or a space");
+            return quoting::character(c) + QStringLiteral(" is not a letter or a space");
         judged += key == NameKey::Capitalise ? QChar(c).toUpper() : QChar(c);
     }
     name = judged;
@@ -392,8 +387,9 @@ QString readName(const QString &given, QString &name)
 
 QString readBirth(const QString &given, ReadingRequest &request)
 {
-    static const QRegularExpression form(
-        QStringLiteral("^([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?$"));
+    // Anchored as a whole: "$" would also match before a final line break.
+    static const QRegularExpression form(QRegularExpression::anchoredPattern(
+        QStringLiteral("([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?")));
     const QRegularExpressionMatch match = form.match(given);
     if (!match.hasMatch())
         return QStringLiteral("not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS");

@@ -9,6 +9,7 @@
 #include "model/ReadingRequest.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -45,9 +46,11 @@ struct Result {
     Readings readings;    // for Read
 };
 
-// Reads the command line, its words in UTF-8 (platform/Arguments). QCoreApplication's application
-// name must be set: the help names the settings file, which is addressed by it.
-Result handle(int argc, const char *const *argv);
+// Reads the command line, its words as typed (arguments::words), the program's name first: a
+// path is taken whatever its bytes, a name, a date or a format must be text. Anything of it a
+// message shows is quoted (quoting::quoted). QCoreApplication's application name must be set: the
+// help names the settings file, which is addressed by it.
+Result handle(const QStringList &words);
 
 // The status the program ends with for an outcome other than Run and Read.
 int exitStatus(Outcome outcome);

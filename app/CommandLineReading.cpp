@@ -1,9 +1,11 @@
 #include "app/CommandLineReading.h"
 
+#include "app/Quoting.h"
 #include "app/ReadingFormats.h"
 #include "csv/CsvReader.h"
 #include "model/Product.h"
 #include "platform/Display.h"
+#include "platform/FileNames.h"
 #include "platform/SafeFiles.h"
 #include "platform/StandardStreams.h"
 #include "widgets/Theme.h"
@@ -42,7 +44,7 @@ const std::array<QLatin1String, ColumnCount> kColumns = {QLatin1String("first"),
 
 QString quoted(const QString &path)
 {
-    return QLatin1Char('\'') + QDir::toNativeSeparators(path) + QLatin1Char('\'');
+    return quoting::quoted(QDir::toNativeSeparators(path));
 }
 
 // A line of the program's own on standard error. When even that fails, nothing better is left.
@@ -286,7 +288,7 @@ QString Run::requestOf(const CsvReader::Record &row, const std::array<qsizetype,
     }
     const QString &born = row.fields[columns[Born]];
     if (const QString why = readBirth(born, request); !why.isEmpty())
-        return QStringLiteral("invalid date '%1' in column 'born': %2").arg(born, why);
+        return QStringLiteral("invalid date %1 in column 'born': %2").arg(quoting::quoted(born), why);
     if (const std::optional<ReadingRequest::Refusal> refusal = request.refusal())
         return refusal->message;
     return {};
@@ -308,14 +310,14 @@ int Run::batch()
             return misused(QStringLiteral("the output %1 is %2").arg(quoted(m_readings.output), people));
     }
     QFile input;
-    const bool opened = fromInput ? standardstreams::openInput(input)
-                                  : (input.setFileName(file), input.open(QIODevice::ReadOnly));
-    if (!opened) {
-        say(QStringLiteral("cannot read %1: %2").arg(quoted(file), input.errorString()));
+    const QString refused = fromInput ? (standardstreams::openInput(input) ? QString() : input.errorString())
+                                      : filenames::openForReading(input, file);
+    if (!refused.isEmpty()) {
+        say(QStringLiteral("cannot read %1: %2").arg(quoted(file), refused));
         return 1;
     }
-    const auto rowSays = [&file](qint64 line, const QString &why) {
-        (void)standardstreams::writeError(QStringLiteral("%1:%2: %3\n").arg(file).arg(line).arg(why).toUtf8());
+    const auto rowSays = [shown = quoting::escaped(file)](qint64 line, const QString &why) {
+        (void)standardstreams::writeError(QStringLiteral("%1:%2: %3\n").arg(shown).arg(line).arg(why).toUtf8());
     };
     CsvReader reader(input);
     CsvReader::Record header;

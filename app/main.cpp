@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/CommandLineReading.h"
+#include "app/Quoting.h"
 #include "model/Product.h"
 #include "platform/Arguments.h"
 #include "platform/Display.h"
@@ -40,13 +41,18 @@ QString withCategory(const HeldMessage &held)
     return QString::fromStdString(held.category) + QStringLiteral(": ") + held.message;
 }
 
-// Ends a start whose display cannot be reached: one line that names the display, then why.
+// Ends a start whose display cannot be reached: one line that names the display, then why. Both
+// may echo a display or plug-in name as typed, which is shown escaped, line by line.
 [[noreturn]] void cannotReach(const QString &why)
 {
     {
         const ParentConsole console;
-        const QString said = kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
-            + QLatin1Char('\n') + why + QLatin1Char('\n');
+        QStringList lines = (kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
+                             + QLatin1Char('\n') + why)
+                                .split(QLatin1Char('\n'));
+        for (QString &line : lines)
+            line = quoting::escaped(line);
+        const QString said = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
         (void)standardstreams::writeError(said.toUtf8());
     }
     std::_Exit(1);
@@ -78,11 +84,7 @@ int main(int argc, char *argv[])
     // --help, --version and a reading answer without a display; without one the windows do not
     // start, and the program says so plainly instead of letting Qt abort. A console is taken only
     // to print.
-    const std::vector<std::string> words = arguments::inUtf8(argc, argv);
-    std::vector<const char *> wordPointers;
-    for (const std::string &word : words)
-        wordPointers.push_back(word.c_str());
-    const CommandLine::Result early = CommandLine::handle(static_cast<int>(wordPointers.size()), wordPointers.data());
+    const CommandLine::Result early = CommandLine::handle(arguments::words(argc, argv));
     if (early.outcome == CommandLine::Outcome::Read) {
         const ParentConsole console;
         return CommandLine::read(early.readings);

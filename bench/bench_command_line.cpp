@@ -26,12 +26,10 @@ void BM_TenThousandPeopleToJsonLines(benchmark::State &state)
                                             1 + row % 28, row % 24, row % 60).toLatin1());
     }
     people.close();
-    const QByteArray input = people.fileName().toLocal8Bit();
-    const QByteArray output = folder.filePath("readings.jsonl").toLocal8Bit();
-    const std::array<const char *, 7> words = {"larkspire", "--batch", input.constData(), "--format", "json",
-                                               "--output", output.constData()};
+    const QStringList words = {"larkspire", "--batch", people.fileName(), "--format", "json",
+                               "--output", folder.filePath("readings.jsonl")};
     for (auto _ : state) {
-        const CommandLine::Result asked = CommandLine::handle(static_cast<int>(words.size()), words.data());
+        const CommandLine::Result asked = CommandLine::handle(words);
         if (CommandLine::read(asked.readings) != 0)
             state.SkipWithError("the readings failed");
     }

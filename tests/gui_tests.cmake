@@ -22,6 +22,9 @@ larkspire_unit_test(test_instance_lock_${system} platform gui_test_main)
 target_sources(test_instance_lock_${system} PRIVATE test_instance_lock.cpp) # what every system shares
 larkspire_unit_test(test_settings_store_${system} platform gui_test_main)
 larkspire_unit_test(test_report_saving_${system} report gui_test_main)
+if(NOT WIN32)
+  larkspire_unit_test(test_file_names_posix platform GTest::gtest_main)
+endif()
 
 larkspire_unit_test(test_settings_store platform gui_test_main)
 larkspire_unit_test(test_program_style widgets gui_test_main)
@@ -41,8 +44,15 @@ if(WIN32)
   # Under Wine, from Linux: the road of a reading on the real program, the single instance, the
   # installer, and the command line through cmd.exe (scripts/windows runs these).
   set(setup ${PROJECT_SOURCE_DIR}/dist/Larkspire-${PROJECT_VERSION}-setup.exe)
+  # Starts a command line that no console can type (a lone surrogate in a word).
+  add_executable(wide_command windows/wide_command.cpp)
+  set_target_properties(wide_command PROPERTIES AUTOMOC OFF)
   foreach(road road single_instance installer command_line)
-    add_test(NAME wine_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/${road}.sh $<TARGET_FILE:larkspire> ${setup})
+    set(helper)
+    if(road STREQUAL command_line)
+      set(helper $<TARGET_FILE:wide_command>)
+    endif()
+    add_test(NAME wine_${road} COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/windows/${road}.sh $<TARGET_FILE:larkspire> ${setup} ${helper})
     set_tests_properties(wine_${road} PROPERTIES TIMEOUT 600 LABELS e2e)
   endforeach()
   return()

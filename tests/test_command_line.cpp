@@ -17,11 +17,13 @@ namespace {
 
 using CommandLine::Outcome;
 
-CommandLine::Result Handle(std::vector<const char *> words)
+CommandLine::Result Handle(const std::vector<const char *> &words)
 {
     QCoreApplication::setApplicationName("larkspire");
-    words.insert(words.begin(), "larkspire");
-    return CommandLine::handle(static_cast<int>(words.size()), words.data());
+    QStringList typed{"larkspire"};
+    for (const char *word : words)
+        typed << QString::fromUtf8(word);
+    return CommandLine::handle(typed);
 }
 
 std::string Refusal(const std::string &why)
@@ -72,6 +74,7 @@ TEST(CommandLine, WhatQtDoesNotReadIsRefusedWithStatusTwo)
         // Qt 6.4 takes these values only as the next word.
         {{"-platform=offscreen"}, Refusal("unrecognized option '-platform=offscreen' (Qt takes '-platform offscreen')")},
         {{"--display=:0"}, Refusal("unrecognized option '--display=:0' (Qt takes '-display :0')")},
+        {{"-display=\x1B[2J"}, Refusal("unrecognized option '-display=<U+001B>[2J' (Qt takes '-display <U+001B>[2J')")},
         {{"-reverse=yes"}, Refusal("unrecognized option '-reverse=yes'")},
         {{"-style"}, Refusal("option '-style' requires an argument")},
         {{"-platform", "offscreen", "-display"}, Refusal("option '-display' requires an argument")},
@@ -157,7 +160,16 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
         {{"--first", "ren\xC3\xA9", "--last", "b", born}, Outcome::Misused,
          name("'\xC3\xA9' (U+00E9) is not a letter or a space")},
         {{"--first", "a\tb", "--last", "b", born}, Outcome::Misused, name("U+0009 is not a letter or a space")},
-        {{"--first", "\xF0\x9F\x98\x80", "--last", "b", born}, Outcome::Misused, name("U+1F600 is not a letter or a space")},
+        {{"--first", "\xF0\x9F\x98\x80", "--last", "b", born}, Outcome::Misused,
+         name("'\xF0\x9F\x98\x80' (U+1F600) is not a letter or a space")},
+        // What is echoed shows each control, format or separator character by its code.
+        {{"--first", "a", "--last", "b", "--born", "1990-05-17\n"}, Outcome::Misused, date("1990-05-17<U+000A>", form)},
+        {{"--first", "a", "--last", "b", "--born", "\x1B]0;pwned\a\x1B[2J"}, Outcome::Misused,
+         date("<U+001B>]0;pwned<U+0007><U+001B>[2J", form)},
+        {{"--batch", "-", "--format", "json\xC2\x9B" "2J"}, Outcome::Misused,
+         Refusal("invalid argument 'json<U+009B>2J' for '--format'; valid arguments are 'text', 'json', 'rtf' and 'pdf'")},
+        {{"--batch", "-", "--fr\x1B[31m"}, Outcome::Misused, Refusal("unrecognized option '--fr<U+001B>[31m'")},
+        {{"--batch", "-", "d\xE2\x80\xAEvil"}, Outcome::Misused, Refusal("extra operand 'd<U+202E>vil'")},
         // The input window's checks, in its order and words.
         {{"--last", "b", born}, Outcome::Failed, "larkspire: Please Enter Your First Name\n"},
         {{"--first", "", "--last", "", born}, Outcome::Failed, "larkspire: Please Enter Your First Name\n"},

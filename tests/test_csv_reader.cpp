@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
+
+using namespace std::string_view_literals;
 
 std::vector<std::string> Records(const QByteArray &bytes, qsizetype maxRecordBytes = CsvReader::kMaxRecordBytes)
 {
@@ -30,7 +33,7 @@ std::vector<std::string> Records(const QByteArray &bytes, qsizetype maxRecordByt
 TEST(CsvReader, RecordsAndRefusals)
 {
     const struct {
-        QByteArray bytes;
+        std::string_view bytes;
         std::vector<std::string> records;
     } rows[] = {
         {"\xEF\xBB\xBF" "a,b\r\n1,2", {"1:a|b", "2:1|2"}},
@@ -41,12 +44,22 @@ TEST(CsvReader, RecordsAndRefusals)
         {"\"a\"b,c\nd\n", {"1!text after the closing quote of a field", "2:d"}},
         {"a\"b\",c\nd\n", {"1!a quote inside a field that does not start with one", "2:d"}},
         {"\xC3\x28,b\n\xED\xA0\x80\nd\ne\xC3", {"1!invalid UTF-8", "2!invalid UTF-8", "3:d", "4!invalid UTF-8"}},
-        {QByteArray("a\0b\nc\n", 6), {"1!a NUL byte", "2:c"}},
+        {"a\0b\nc\n"sv, {"1!a NUL byte", "2:c"}},
+        // Text in another encoding, with its byte-order mark or told by its NUL bytes, is named, and
+        // nothing of it is read.
+        {"\xFF\xFE" "f\0,\0\n\0a\0"sv, {"1!the file is in UTF-16LE, not UTF-8: save it as UTF-8"}},
+        {"\0f\0i\0\n"sv, {"1!the file is in UTF-16BE, not UTF-8: save it as UTF-8"}},
+        {"f\0\0\0i\0\0\0"sv, {"1!the file is in UTF-32LE, not UTF-8: save it as UTF-8"}},
+        {"\0\0\xFE\xFF\0\0\0f"sv, {"1!the file is in UTF-32BE, not UTF-8: save it as UTF-8"}},
+        {"\xFF\xFE"sv, {"1!the file is in UTF-16LE, not UTF-8: save it as UTF-8"}},
     };
     for (const auto &row : rows)
-        EXPECT_EQ(Records(row.bytes), row.records) << row.bytes.toStdString();
-    EXPECT_EQ(Records("12345678\n\"1234\",\"5678\"\n\"12\n3456789\"\nok\n", 8),
-              (std::vector<std::string>{"1:12345678", "2:1234|5678", "3!the row is longer than 8 bytes", "5:ok"}));
+        EXPECT_EQ(Records(QByteArray(row.bytes.data(), qsizetype(row.bytes.size()))), row.records) << row.bytes;
+    // Every byte of a record counts, kept or not: commas, quotes, line breaks inside quotes.
+    EXPECT_EQ(Records("12345678\n\"1\",\"23\"\n,,,,,,,,,\n\"\"\"\"\"\"\"\"\"\"\n\"1\r\n234\"\n\"12\r\n3456\"\nok\r\n", 8),
+              (std::vector<std::string>{"1:12345678", "2:1|23", "3!the row is longer than 8 bytes",
+                                        "4!the row is longer than 8 bytes", "5:1\n234",
+                                        "7!the row is longer than 8 bytes", "9:ok"}));
 }
 
 } // namespace

@@ -71,8 +71,8 @@ TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
     const QStringList tabs{"Lucky Number", "Lucky Color", "Money Number", "First Health Indication",
                            "First Health Influence", "Second Health Indication"};
     // The command line's JSON of the same reading says what the window shows.
-    const std::vector<const char *> words{"larkspire", "--first", "john", "--last", "smith", "--born", "2000-01-01T10"};
-    const ReadingRequest request = CommandLine::handle(static_cast<int>(words.size()), words.data()).readings.request;
+    const QStringList words{"larkspire", "--first", "john", "--last", "smith", "--born", "2000-01-01T10"};
+    const ReadingRequest request = CommandLine::handle(words).readings.request;
     const QByteArray line = readingformats::json(request, Reading::placeholders().next(request.person()), std::nullopt);
     const QJsonArray json = QJsonDocument::fromJson(line)["results"].toArray();
     for (int i = 5; i >= 0; --i) {

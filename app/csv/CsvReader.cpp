@@ -76,12 +76,18 @@ void CsvReader::refuse(const QString &why)
     m_field.clear();
 }
 
+void CsvReader::take(qsizetype bytes)
+{
+    const bool wasWithin = m_recordBytes <= m_maxRecordBytes;
+    m_recordBytes += bytes;
+    if (wasWithin && m_recordBytes > m_maxRecordBytes)
+        refuse(QStringLiteral("the row is longer than %1 bytes").arg(m_maxRecordBytes));
+}
+
 void CsvReader::append(char byte)
 {
     if (byte == '\0')
         refuse(QStringLiteral("a NUL byte"));
-    if (++m_recordBytes == m_maxRecordBytes + 1)
-        refuse(QStringLiteral("the row is longer than %1 bytes").arg(m_maxRecordBytes));
     if (m_record.error.isEmpty())
         m_field += byte;
 }
@@ -103,23 +109,43 @@ void CsvReader::endField()
     m_field.clear();
 }
 
-void CsvReader::skipByteOrderMark()
+void CsvReader::readStart()
 {
     QByteArray start;
-    while (start.size() < 3 && peek() >= 0)
+    while (start.size() < 4 && peek() >= 0)
         start += static_cast<char>(get());
-    if (start != "\xEF\xBB\xBF") {
-        m_buffer = start + m_buffer.mid(m_position);
-        m_position = 0;
-    }
+    // Without a byte-order mark, the first characters of a header row are ASCII, which UTF-16 and
+    // UTF-32 write with NUL bytes beside them: bit i of nuls is set when byte i is one.
+    int nuls = 0;
+    for (qsizetype i = 0; i < start.size(); ++i)
+        nuls |= start[i] == '\0' ? 1 << i : 0;
+    const bool four = start.size() == 4;
+    const auto begins = [&start](const char *mark, qsizetype size) { return start.startsWith(QByteArrayView(mark, size)); };
+    if (begins("\xFF\xFE\0\0", 4) || (four && nuls == 0b1110))
+        m_otherEncoding = QStringLiteral("UTF-32LE");
+    else if (begins("\0\0\xFE\xFF", 4) || (four && nuls == 0b0111))
+        m_otherEncoding = QStringLiteral("UTF-32BE");
+    else if (begins("\xFF\xFE", 2) || (four && nuls == 0b1010))
+        m_otherEncoding = QStringLiteral("UTF-16LE");
+    else if (begins("\xFE\xFF", 2) || (four && nuls == 0b0101))
+        m_otherEncoding = QStringLiteral("UTF-16BE");
+    const qsizetype byteOrderMark = begins("\xEF\xBB\xBF", 3) ? 3 : 0;
+    m_buffer = start.mid(byteOrderMark) + m_buffer.mid(m_position);
+    m_position = 0;
 }
 
 bool CsvReader::next(Record &record)
 {
     if (!m_started) {
         m_started = true;
-        skipByteOrderMark();
+        readStart();
+        if (!m_otherEncoding.isEmpty()) {
+            record = Record{1, {}, QStringLiteral("the file is in %1, not UTF-8: save it as UTF-8").arg(m_otherEncoding)};
+            return true;
+        }
     }
+    if (!m_otherEncoding.isEmpty())
+        return false;
     for (;;) {
         m_record = Record{m_line, {}, {}};
         m_field.clear();
@@ -136,11 +162,19 @@ bool CsvReader::next(Record &record)
                 break;
             }
             const bool lineEnd = byte == '\r' || byte == '\n';
+            qsizetype bytes = 1;
             if (lineEnd) {
-                if (byte == '\r' && peek() == '\n')
+                if (byte == '\r' && peek() == '\n') {
                     get();
+                    ++bytes;
+                }
                 ++m_line;
             }
+            if (lineEnd && state != State::Quoted) {
+                endField();
+                break;
+            }
+            take(bytes);
             if (state == State::Quoted) {
                 if (byte == '"')
                     state = State::AfterQuote;
@@ -153,10 +187,8 @@ bool CsvReader::next(Record &record)
                 state = State::Quoted;
                 continue;
             }
-            if (byte == ',' || lineEnd) {
+            if (byte == ',') {
                 endField();
-                if (lineEnd)
-                    break;
                 state = State::FieldStart;
                 continue;
             }

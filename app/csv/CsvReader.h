@@ -2,7 +2,9 @@
 // Comma-separated values as RFC 4180 writes them, read one record at a time from a stream that is
 // never held whole: UTF-8 with or without a byte-order mark, fields quoted with "" for a quote and
 // line breaks inside, CR LF, LF or CR line ends. A record that breaks the rules is read to its end
-// and handed back with its reason, and the reading goes on after it. Qt Core only.
+// and handed back with its reason, and the reading goes on after it. Text in UTF-16 or UTF-32 (told
+// by its byte-order mark, or by the NUL bytes around the first characters) is one refused record
+// that names its encoding, and ends the reading. Qt Core only.
 
 #include <QByteArray>
 #include <QString>
@@ -12,8 +14,9 @@ class QIODevice;
 
 class CsvReader final {
 public:
-    // The most bytes a record may hold; a longer one is read to its end in bounded memory and
-    // refused.
+    // The most bytes a record may span in the input, every byte counted (commas, quotes and line
+    // breaks inside quotes too; not the line end after it); a longer one is read to its end in
+    // bounded memory, with no field made once it is too long, and refused.
     static constexpr qsizetype kMaxRecordBytes = qsizetype(1) << 20;
 
     struct Record {
@@ -34,7 +37,8 @@ private:
     int get();  // the next byte, or -1 at the end
     int peek(); // the same without taking it
     bool fill();
-    void skipByteOrderMark();
+    void readStart();
+    void take(qsizetype bytes);
     void append(char byte);
     void endField();
     void refuse(const QString &why);
@@ -45,6 +49,7 @@ private:
     qsizetype m_position = 0;
     bool m_atEnd = false;
     bool m_started = false;
+    QString m_otherEncoding; // the encoding the input is in when it is not UTF-8
     qint64 m_line = 1;
     QString m_readError;
 

@@ -1,9 +1,9 @@
 #include "platform/SafeFiles.h"
 
+#include "platform/FileNames.h"
 #include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -85,7 +85,7 @@ QString keepModeOf(const QByteArray &path, int handle)
 PathKind kindOf(const QString &path)
 {
     struct stat info {};
-    if (::lstat(QFile::encodeName(path).constData(), &info) != 0)
+    if (::lstat(filenames::encoded(path).constData(), &info) != 0)
         return errno == ENOENT ? PathKind::Missing : PathKind::Other;
     return S_ISREG(info.st_mode) ? PathKind::Regular : PathKind::Other;
 }
@@ -108,11 +108,11 @@ FileSizeSignalGuard::~FileSizeSignalGuard()
 
 QString makeFolder(const QString &path)
 {
-    if (::mkdir(QFile::encodeName(path).constData(), 0777) == 0)
+    if (::mkdir(filenames::encoded(path).constData(), 0777) == 0)
         return {};
     const int error = errno;
     struct stat info {};
-    if (error == EEXIST && ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (error == EEXIST && ::stat(filenames::encoded(path).constData(), &info) == 0 && S_ISDIR(info.st_mode))
         return {};
     return systemError(error);
 }
@@ -120,7 +120,7 @@ QString makeFolder(const QString &path)
 std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 {
     // O_NONBLOCK keeps a FIFO from blocking the open; O_NOFOLLOW refuses a symbolic link.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(filenames::encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
     std::optional<QByteArray> contents;
@@ -154,7 +154,7 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
 std::optional<FileIdentity> identityOf(const QString &path)
 {
     struct stat info {};
-    if (::stat(QFile::encodeName(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(filenames::encoded(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
         return std::nullopt;
     return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
 }
@@ -165,7 +165,7 @@ std::optional<FileIdentity> identityOf(const QString &path)
 // QSaveFile makes it: mode 0666 less the umask.
 QString AtomicFileWriter::openTarget()
 {
-    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray path = filenames::encoded(m_path);
     struct stat info {};
     if (::lstat(path.constData(), &info) == 0) {
         if (m_options & WriteOption::KeepExisting) {
@@ -298,7 +298,7 @@ QString AtomicFileWriter::commitTarget()
     const int handle = int(m_handle);
     if (m_device)
         return ::close(handle) == 0 ? QString() : systemError(errno);
-    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray path = filenames::encoded(m_path);
     const bool replace = !(m_options & WriteOption::KeepExisting);
     // A write the system still holds can fail only now (a full disk over the network); a file
     // system without the call has nothing to wait for.

@@ -1,21 +1,34 @@
 #include "platform/Arguments.h"
 
-#include <QString>
-
 #include <windows.h>
 
 #include <shellapi.h>
 
-std::vector<std::string> arguments::inUtf8(int argc, char **argv)
+QStringList arguments::words(int argc, char **argv)
 {
     int count = 0;
     wchar_t **words = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!words)
-        return {argv, argv + argc};
-    std::vector<std::string> utf8;
-    utf8.reserve(static_cast<std::size_t>(count));
+    QStringList all;
+    if (!words) {
+        for (int i = 0; i < argc; ++i)
+            all << QString::fromLocal8Bit(argv[i]);
+        return all;
+    }
+    all.reserve(count);
     for (int i = 0; i < count; ++i)
-        utf8.push_back(QString::fromWCharArray(words[i]).toStdString());
+        all << QString::fromWCharArray(words[i]);
     LocalFree(words);
-    return utf8;
+    return all;
+}
+
+QString arguments::notText(const QString &word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const QChar c = word[i];
+        if (c.isHighSurrogate() && i + 1 < word.size() && word[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return QStringLiteral("a lone surrogate, U+") + QString::number(c.unicode(), 16).toUpper();
+    }
+    return {};
 }

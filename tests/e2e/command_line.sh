@@ -6,6 +6,8 @@
 # Where readings go: never into the file of people; each file of a folder made by one of two runs
 # started together; the old output kept when the file of people cannot be read to its end or gives
 # no reading; a closed pipe ends quietly; devices are written into.
+# Bad input: a file name is bytes; a name that is not UTF-8 and a date with a line break after it
+# are refused by name; what is echoed of the input shows its control characters by their codes.
 . "$(dirname "$0")/lib.sh"
 program=$1
 bare() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" "$@"; }
@@ -66,11 +68,27 @@ unreachable "Larkspire cannot reach the X display no-such-host.invalid:0" "could
 unreachable "Larkspire cannot reach the Wayland display wayland-gone" "Could not load the Qt platform plugin" \
   env -u DISPLAY WAYLAND_DISPLAY=wayland-gone "$program"
 unreachable "Larkspire cannot reach the X display :$gone" "could not connect to display :$gone" bare -display :$gone
+unreachable "Larkspire cannot reach the X display <U+001B>]0;pwned<U+0007>" "could not connect to display <U+001B>]0;pwned<U+0007>" \
+  bare -display $'\e]0;pwned\a'
+[[ $ERR != *$'\e'* ]] || fail "an escape reached the terminal: '$ERR'"
 unreachable "Larkspire cannot reach the X display (DISPLAY is not set)" "could not connect to display" bare -platform xcb
 # A platform plug-in that is not there is named as such, with the plug-ins there are.
 unreachable "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"" \
   'Could not find the Qt platform plugin "nosuch"' bare -platform nosuch
 grep -q "^Available platform plugins are: .*offscreen" <<<"$ERR" || fail "a missing plug-in did not list the ones there are: '$ERR'"
+
+# A file name reaches the system as its bytes, and is shown escaped; a name must be UTF-8.
+cd "$E2E_ROOT"
+printf 'first,last,born\nann,lee,"1990-05-17\n"\nbob,ray,1990-05-17\nbob,ray,"\e[31mRED"\n' >$'p\xe9\e[2J.csv'
+run bare --batch $'p\xe9\e[2J.csv' --format json
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "p<0xE9><U+001B>[2J.csv:2: invalid date '1990-05-17<U+000A>' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS
+p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS" ] \
+  || fail "a file of people named in bytes ended with $STATUS and said '$ERR'"
+run bare --first $'ren\xe9' --last lee --born 1990-05-17
+[ "$STATUS" -eq 2 ] && [ "$(head -n1 <<<"$ERR")" = "larkspire: invalid argument 'ren<0xE9>' for '--first': invalid UTF-8" ] \
+  || fail "a name not in UTF-8 ended with $STATUS and said '$ERR'"
+bare --first ann --last lee --born 1990-05-17 --output $'caf\xe9.txt' && bare --first ann --last lee --born 1990-05-17 --output $'d\xe9/' \
+  && [ -s $'caf\xe9.txt' ] && [ -s $'d\xe9/ANN-LEE.txt' ] || fail "an output named in bytes was not written under its own name: $(ls)"
 
 # Qt's -platform option chooses a platform as QT_QPA_PLATFORM does: the program starts and takes
 # its lock (which holds its process number). Qt's other options, in the forms Qt reads, are taken.

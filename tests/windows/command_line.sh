@@ -5,8 +5,12 @@
 # console in code page 850, --help shows the settings path of the user "Zoë", and a PDF is refused.
 # Where readings go: NUL, a \\?\ path, a person named CON, never the file of people, one run per
 # file of a folder, the old file kept when no row gives a reading, a closed pipe quiet.
+# Bad input: a file in Notepad's "Unicode" is named so, a control character of a row is shown by
+# its code, and a lone surrogate in a word (started by wide_command, the third argument) reaches
+# the program: named in a name, kept in a path.
 . "$(dirname "$0")/lib.sh"
 program=$(readlink -f "$1")
+wide_command=$(readlink -f "$3")
 data=$(cd "$(dirname "$0")/../data" && pwd)
 ann='--first ANN --last LEE --born 1901-02-03T03'
 # The prefix's profile folder is named after the user; a message box would wait on the display.
@@ -23,29 +27,48 @@ batch() {
 }
 
 # A Ctrl+Z inside a row: the C library's text mode would end standard input there.
-printf 'first,last,born\r\nann,lee,1901-02-03T03\r\nbob,r\032y,1990-01-01\r\nann,lee,1990-05-17\r\n' >people.csv
+printf 'first,last,born\r\nann,lee,1901-02-03T03\r\nbob,r\032y,1990-01-01\r\nann,lee,1990-05-17\r\nann,lee,"\e[31mRED"\r\n' >people.csv
+# Notepad's "Unicode": UTF-16LE with a byte-order mark.
+printf '\xff\xfef\0i\0r\0s\0t\0\r\0\n\0' >unicode.csv
 batch "larkspire $ann --format rtf > ann.rtf" 'echo rtf %ERRORLEVEL%' \
   "larkspire $ann --format pdf --output ann.pdf" 'echo pdf %ERRORLEVEL%' \
   'larkspire --batch people.csv --format json > people.jsonl 2> people.err' 'echo batch %ERRORLEVEL%' \
   'larkspire --batch - --format json < people.csv > stdin.jsonl 2> stdin.err' 'echo stdin %ERRORLEVEL%' \
+  'larkspire --batch unicode.csv 2> unicode.err' 'echo unicode %ERRORLEVEL%' \
   'larkspire --first ANN --born 1901-02-03 --fromage 2> NUL' 'echo usage %ERRORLEVEL%' \
   'larkspire --first ANN --born 1901-02-03 2> NUL' 'echo refused %ERRORLEVEL%' \
   'larkspire /? > help.txt' 'echo help %ERRORLEVEL%' \
   'larkspire -platform nosuch 2> nosuch.err' 'echo nosuch %ERRORLEVEL%'
 statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the batch did not end within 120 s: $statuses"
-[ "$statuses" = "rtf 0 pdf 0 batch 1 stdin 1 usage 2 refused 1 help 0 nosuch 1 " ] || fail "the statuses were: $statuses"
+[ "$statuses" = "rtf 0 pdf 0 batch 1 stdin 1 unicode 1 usage 2 refused 1 help 0 nosuch 1 " ] || fail "the statuses were: $statuses"
 cmp -s ann.rtf "$data/ann-lee-3-february-1901.rtf" || fail "the RTF differs from the report window's save"
 pdftotext ann.pdf - | grep -qx "Lucky Number :-2" || fail "the PDF does not hold the report's words"
 [ "$(python3 -c 'import json,sys; print(*(json.loads(l)["line"] for l in sys.stdin))' <people.jsonl)" = "2 4" ] \
   || fail "the file of people gave: $(cat people.jsonl)"
-[ "$(cat people.err)" = "people.csv:3: invalid name in column 'last': U+001A is not a letter or a space" ] \
-  || fail "the bad row was said as '$(cat people.err)'"
-cmp -s stdin.jsonl people.jsonl && [ "$(cat stdin.err)" = "-:3: invalid name in column 'last': U+001A is not a letter or a space" ] \
+rows="3: invalid name in column 'last': U+001A is not a letter or a space
+5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS"
+[ "$(cat people.err)" = "$(sed 's/^/people.csv:/' <<<"$rows")" ] || fail "the bad rows were said as '$(cat people.err)'"
+cmp -s stdin.jsonl people.jsonl && [ "$(cat stdin.err)" = "$(sed 's/^/-:/' <<<"$rows")" ] \
   || fail "standard input gave other readings, or said '$(cat stdin.err)'"
+[ "$(cat unicode.err)" = "unicode.csv:1: the file is in UTF-16LE, not UTF-8: save it as UTF-8" ] \
+  || fail "a file in UTF-16 was said as '$(cat unicode.err)'"
 [ "$(head -n1 help.txt)" = "Usage: larkspire [--help] [--version] [Qt options]" ] || fail "/? printed '$(head -n1 help.txt)'"
 # Only the program's own check names "this program" (Qt's says where it looked).
 [ "$(head -n2 nosuch.err)" = "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"
 Could not find the Qt platform plugin \"nosuch\" in this program" ] || fail "-platform nosuch said '$(cat nosuch.err)'"
+
+# A lone surrogate is no character of a name, and is part of a path.
+com=$(windows_path "$(dirname "$program")/larkspire.com")
+set +e
+timeout 120 "$WINE" "$wide_command" "$com" --first 'A\uD800' --last LEE --born 1990-05-17 2>surrogate.err
+status=$?
+timeout 120 "$WINE" "$wide_command" "$com" --batch 'p\uDC80.csv' 2>path.err
+path_status=$?
+set -e
+[ "$status" -eq 2 ] && [ "$(head -n1 surrogate.err)" = "larkspire: invalid argument 'A<U+D800>' for '--first': a lone surrogate, U+D800" ] \
+  || fail "a lone surrogate in a name ended with $status and said '$(cat surrogate.err)'"
+[ "$path_status" -eq 1 ] && grep -q "^larkspire: cannot read 'p<U+DC80>.csv': " path.err \
+  || fail "a lone surrogate in a path ended with $path_status and said '$(cat path.err)'"
 
 # Wine serves a terminal as a console: script gives it one, in code page 850.
 batch 'chcp 850 > NUL' 'larkspire --help' 'echo com %ERRORLEVEL%' 'larkspire.exe --help' 'echo exe %ERRORLEVEL%' \
