@@ -9,8 +9,9 @@
 ; console), LICENCE.txt, the uninstaller larkspire-uninstall.exe and Uninstall.exe (made by
 ; uninstall-entry.nsi: it runs the uninstaller and ends with its status) in
 ; %LOCALAPPDATA%\Programs\Larkspire,
-; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
-; away exactly these, and the folders the installer made once they are empty. An install into
+; the Start-menu shortcut "Larkspire", the Installed Apps entry under HKCU, and that folder on the
+; user's own PATH (user-path.nsh). The uninstaller takes away exactly these, and the folders the
+; installer made once they are empty. An install into
 ; another folder than an earlier one's removes the earlier one first. The user's reports
 ; and the program's settings (%LOCALAPPDATA%\larkspire\larkspire.conf) are never touched.
 ; /S installs or uninstalls silently.
@@ -65,6 +66,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "${__FILEDIR__}/user-path.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -225,6 +227,8 @@ Section "Larkspire" SectionProgram
   ; In KiB, as Installed Apps expects.
   ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  Call AddInstallFolderToUserPath
 SectionEnd
 
 Section "Uninstall"
@@ -242,6 +246,8 @@ Section "Uninstall"
   Delete "$INSTDIR\larkspire.com"
   Delete "$INSTDIR\LICENCE.txt"
   Delete "$SMPROGRAMS\Larkspire.lnk"
+
+  Call un.RemoveInstallFolderFromUserPath
 
   ; The install folder, then each folder above it that the installer made, while they are empty.
   ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
