@@ -5,21 +5,23 @@
 // prompt had come back, and its status would be lost. Both shells take "larkspire" for
 // larkspire.com before larkspire.exe (.COM comes first in PATHEXT). This console program starts
 // larkspire.exe beside it with the same arguments and hands it its standard streams, and nothing
-// else of its own. Streams redirected to a file or a pipe are handed over as they are, so bytes (a
-// PDF, say) arrive unchanged; a console is served through a pipe, its text turned from the
-// program's UTF-8 into the console's UTF-16, so that it shows whatever the console's code page.
-// Standard output and error on the same console share one pipe, so that what the program writes
-// arrives in the order it was written; the program is told that its output is a console
+// else of its own. A console is served through a pipe, its text turned from the program's UTF-8
+// into the console's UTF-16, so that it shows whatever the console's code page. Standard output
+// and error on the same console share one pipe, so that what the program writes arrives in the
+// order it was written; the program is told that its output is a console
 // (LARKSPIRE_OUTPUT_IS_CONSOLE=1), where it writes no binary file.
 //
-// A start that answers on the console (help, the version, a reading) is waited for: this entry
-// ends with the program's status once the program has ended and what it wrote has been shown. The
-// keyboard is read for the program only when the reading reads standard input ("--batch -"):
-// otherwise what is typed meanwhile stays with the console and reaches the shell afterwards. Any
-// other start opens the windows, and this entry ends as soon as the program is ready for input
-// (its window is up), leaving it running, as a desktop program started from a console does; a
-// start that fails before that (a refused option, a missing platform plug-in) still says why and
-// ends with its status. Ctrl+C and Ctrl+Break end the program while this entry waits.
+// A start that answers (help, the version, a reading) is waited for: this entry ends with the
+// program's status once the program has ended and what it wrote has been passed on. Streams
+// redirected to a file or a pipe are handed to it as they are, so bytes (a PDF, say) arrive
+// unchanged and a failed write is the program's to tell. The keyboard is read for the program
+// only when the reading reads standard input ("--batch -"): otherwise what is typed meanwhile
+// stays with the console and reaches the shell afterwards. Any other start opens the windows, and
+// this entry ends as soon as the program is ready for input (its window is up), leaving it
+// running, as a desktop program started from a console does; a start that fails before that (a
+// refused option, a missing platform plug-in) still says why and ends with its status. Its output
+// goes through pipes of this entry's, wherever it is redirected, so that the windows hold nothing
+// of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits.
 #include <windows.h>
 
 #include <shellapi.h>
@@ -197,15 +199,17 @@ void writeToConsole(HANDLE console, const std::string &text)
     }
 }
 
-// The program's output, UTF-8, onto a console. The program writes into a pipe whose end here is
-// read asynchronously, so that this entry can wait for the program and the output at once, and
-// stop reading once the program has ended and the pipe is empty: another process may hold the
-// program's end for longer (Wine's desktop process, started by the program, inherits its error
-// stream), so the end of the pipe is not waited for.
-class ConsoleRelay {
+// The program's output, from a pipe it writes into, to where this entry's own stream goes: onto a
+// console as UTF-16 (the program writes UTF-8), elsewhere byte for byte. This end of the pipe is
+// read asynchronously, so that this entry can wait for the program and its output at once, and
+// stop once the program has ended and the pipe is empty: another process may hold the program's
+// end for longer (Wine's desktop process, started by the program, inherits its error stream), so
+// the end of the pipe is not waited for.
+class OutputRelay {
 public:
-    ConsoleRelay(HANDLE pipe, HANDLE console)
+    OutputRelay(HANDLE pipe, HANDLE to, bool console)
         : m_pipe(pipe)
+        , m_to(to)
         , m_console(console)
         , m_event(CreateEventW(nullptr, TRUE, FALSE, nullptr))
     {
@@ -217,18 +221,18 @@ public:
     HANDLE event() const { return m_event; }
     bool open() const { return m_reading; }
 
-    // Shows what a signalled read brought and reads on.
+    // Passes on what a signalled read brought and reads on.
     void take()
     {
         DWORD got = 0;
         const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
         m_reading = false;
-        show(got);
+        pass(got);
         if (read || got)
             this->read();
     }
 
-    // Shows all that is in the pipe now, without waiting for more.
+    // Passes on all that is in the pipe now, without waiting for more.
     void drain()
     {
         while (m_reading) {
@@ -240,11 +244,12 @@ public:
             DWORD got = 0;
             const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
             m_reading = false;
-            show(got);
+            pass(got);
             if (read || got || more)
                 this->read();
         }
-        writeToConsole(m_console, m_pending);
+        if (m_console)
+            writeToConsole(m_to, m_pending);
         m_pending.clear();
     }
 
@@ -255,16 +260,23 @@ private:
         m_reading = ReadFile(m_pipe, m_buffer, sizeof m_buffer, nullptr, &m_overlapped) || GetLastError() == ERROR_IO_PENDING;
     }
 
-    void show(DWORD got)
+    void pass(DWORD got)
     {
+        if (!m_console) {
+            DWORD written = 0;
+            for (DWORD done = 0; done < got && WriteFile(m_to, m_buffer + done, got - done, &written, nullptr) && written; done += written) {
+            }
+            return;
+        }
         m_pending.append(m_buffer, got);
         const std::size_t whole = wholeSequences(m_pending);
-        writeToConsole(m_console, m_pending.substr(0, whole));
+        writeToConsole(m_to, m_pending.substr(0, whole));
         m_pending.erase(0, whole);
     }
 
     HANDLE m_pipe;
-    HANDLE m_console;
+    HANDLE m_to;
+    bool m_console;
     HANDLE m_event;
     OVERLAPPED m_overlapped{};
     bool m_reading = false;
@@ -416,23 +428,34 @@ int main()
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
     HANDLE streams[3] = {}; // the program's standard input, output and error
 
-    // Standard output and error on a console share one pipe onto it.
-    const bool outputIsConsole = isConsole(output);
-    const bool errorIsConsole = isConsole(error);
-    HANDLE consolePipe = nullptr; // this entry's end of that pipe
-    HANDLE consoleOutput = nullptr; // the program's
-    if ((outputIsConsole || errorIsConsole) && !makeOutputPipe(consolePipe, consoleOutput))
-        consolePipe = consoleOutput = nullptr;
-    streams[1] = outputIsConsole ? consoleOutput : handedOver(output);
-    streams[2] = errorIsConsole ? consoleOutput : handedOver(error);
-    // The keyboard is left to the shell unless the program reads it.
+    // A console is served through a pipe, which standard output and error share when both are on
+    // it. A start that opens the windows outlives this entry: a file or pipe of the caller's is
+    // served through a pipe too, so that the program does not hold it open while its windows are.
+    std::vector<std::unique_ptr<OutputRelay>> relays;
+    HANDLE consoleEnd = nullptr; // the program's end of the pipe onto the console
+    const auto servedStream = [&](HANDLE stream) -> HANDLE {
+        const bool console = isConsole(stream);
+        if (console && consoleEnd)
+            return consoleEnd;
+        if (!console && (asked.answers || !stream || stream == INVALID_HANDLE_VALUE))
+            return handedOver(stream);
+        HANDLE here = nullptr;
+        HANDLE programEnd = nullptr;
+        if (!makeOutputPipe(here, programEnd))
+            return nullptr;
+        relays.push_back(std::make_unique<OutputRelay>(here, stream, console));
+        return console ? consoleEnd = programEnd : programEnd;
+    };
+    streams[1] = servedStream(output);
+    streams[2] = servedStream(error);
+    // The keyboard is left to the shell unless the program reads it; the windows read nothing.
     InputRelay keyboard{input, nullptr};
     if (!isConsole(input))
-        streams[0] = handedOver(input);
+        streams[0] = asked.answers ? handedOver(input) : nullptr;
     else if (asked.readsInput && !makeInputPipe(streams[0], keyboard.program))
         streams[0] = nullptr;
 
-    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", outputIsConsole ? L"1" : nullptr);
+    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", isConsole(output) ? L"1" : nullptr);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     PROCESS_INFORMATION started{};
     if (!startProgram(program, commandLine, streams, started)) {
@@ -453,17 +476,21 @@ int main()
     const HANDLE ready = asked.answers ? nullptr : CreateThread(nullptr, 0, waitUntilReady, started.hProcess, 0, nullptr);
     if (ready)
         waited.push_back(ready);
-    const auto relay = consolePipe ? std::make_unique<ConsoleRelay>(consolePipe, outputIsConsole ? output : error) : nullptr;
     for (;;) {
         std::vector<HANDLE> handles = waited;
-        if (relay && relay->open())
-            handles.push_back(relay->event());
+        for (const auto &relay : relays) {
+            if (relay->open())
+                handles.push_back(relay->event());
+        }
         const DWORD which = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
         const HANDLE signalled = which < handles.size() ? handles[which] : nullptr;
-        if (signalled == started.hProcess)
+        if (!signalled || signalled == started.hProcess)
             break;
-        if (relay && signalled == relay->event()) {
-            relay->take();
+        if (signalled != ready) {
+            for (const auto &relay : relays) {
+                if (relay->open() && relay->event() == signalled)
+                    relay->take();
+            }
             continue;
         }
         // Ready for input and still running: its windows are up. Not ready (WaitForInputIdle failed,
@@ -472,12 +499,12 @@ int main()
         GetExitCodeThread(ready, &readiness);
         waited.pop_back();
         if (readiness == 0 && WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
-            if (relay)
+            for (const auto &relay : relays)
                 relay->drain();
             return 0;
         }
     }
-    if (relay)
+    for (const auto &relay : relays)
         relay->drain();
     DWORD status = 1;
     GetExitCodeProcess(started.hProcess, &status);
