@@ -1,7 +1,7 @@
 ; The install folder on the user's own PATH (HKCU\Environment, value Path), so that "larkspire"
 ; typed in a new console finds larkspire.com: added by the installer, taken out again by the
 ; uninstaller, and nothing else of the value changed. The value is edited in memory through the
-; System plug-in, since NSIS's own strings hold only NSIS_MAX_STRLEN characters (1024 with
+; System plug-in, since NSIS's own strings hold only NSIS_MAX_STRLEN characters (1,024 with
 ; Debian's makensis) and a PATH can be far longer: read into a string, a long one would come back
 ; cut. Its type is kept (REG_EXPAND_SZ, as Windows makes it, keeps its %VARIABLES%); a new one is
 ; REG_EXPAND_SZ. The entry is added only when it is not there already, and the uninstall key's
@@ -100,8 +100,8 @@
   ${Loop}
 !macroend
 
-; Writes the value back, or removes it when it has become empty; closes the key and frees the
-; buffer. Uses $R0.
+; Writes the value back ($R0 then holds the status), or removes it when it has become empty, and
+; tells the programs running. Uses $R0.
 !macro _USER_PATH_WRITE
   System::Call 'kernel32::lstrlenW(p R2) i .R0'
   ${If} $R0 = 0
@@ -114,6 +114,7 @@
   SendMessage ${HWND_BROADCAST} ${WM_SETTINGCHANGE} 0 "STR:Environment" /TIMEOUT=5000
 !macroend
 
+; Frees the buffer and closes the key.
 !macro _USER_PATH_CLOSE
   ${If} $R2 P<> 0
     System::Free $R2

@@ -3,9 +3,13 @@
 # is larkspire.com, which runs larkspire.exe and waits. Redirected streams keep their bytes, the
 # statuses reach %ERRORLEVEL%, a missing platform plug-in is said with no message box waiting; on a
 # console in code page 850, --help shows the settings path of the user "Zoë", and a PDF is refused.
+# A start without reading options gives the prompt back while its window stays, and the program
+# holds no handle of its caller but its standard streams; keys typed on a console while a reading
+# runs reach the shell.
 . "$(dirname "$0")/lib.sh"
 program=$(readlink -f "$1")
 data=$(cd "$(dirname "$0")/../data" && pwd)
+holder_source=$(readlink -f "$(dirname "$0")/pipe_holder.c")
 ann='--first ANN --last LEE --born 1901-02-03T03'
 # The prefix's profile folder is named after the user; a message box would wait on the display.
 export USER=Zoë
@@ -52,4 +56,24 @@ console=$(timeout 120 script -qec "'$WINE' cmd /c run.bat" /dev/null </dev/null 
 settings='C:\users\Zoë\AppData\Local\larkspire\larkspire.conf'
 [ "$(grep -axF -e "$settings" -e 'com 0' -e 'exe 0' -e 'pdf 2' <<<"$console" | tr '\n' ' ')" = \
   "$settings com 0 $settings exe 0 pdf 2 " ] || fail "on a console: $console"
+# A plain start, from a caller holding a pipe of its own open for its children: larkspire.com
+# ends with status 0 while the window is up, and the program was not handed that pipe, which it
+# would hold for as long as its window is open.
+x86_64-w64-mingw32-gcc -O -o pipe_holder.exe "$holder_source" || fail "$holder_source does not build"
+console_entry=$(windows_path "$(dirname "$program")")\\larkspire.com
+timeout 60 "$WINE" pipe_holder.exe "$console_entry" >plain.txt || fail "a plain start kept its caller waiting"
+[ "$(tr -d '\r' <plain.txt)" = "status 0, pipe free" ] || fail "a plain start ended with: $(cat plain.txt)"
+window=$(wait_window "^Larkspire v") || fail "a plain start showed no window"
+pid=$(xdotool getwindowpid "$window") && PIDS+=("$pid") && ! ended "$pid" || fail "the window of a plain start has no process"
+kill -9 "$pid"
+
+# On a console, the line typed with a reading's is run by cmd.exe once the reading has ended.
+mkfifo keys
+exec 3<>keys
+script -qec "'$WINE' cmd" /dev/null <keys >typed.log 2>&1 &
+PIDS+=($!)
+wait_until 60 grep -aq 'work>' typed.log || fail "cmd.exe gave no prompt: $(cat typed.log)"
+printf '"%s" --version\recho typed-%%ERRORLEVEL%%-after\r' "$console_entry" >&3
+wait_until 60 grep -aq 'typed-0-after' typed.log || fail "the line typed during a reading was lost: $(tr -d '\r' <typed.log)"
+printf 'exit\r' >&3
 echo "1 passed, 0 failed"
