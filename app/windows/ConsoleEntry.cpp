@@ -156,6 +156,7 @@ Asked askedOnThisCommandLine()
 {
     int count = 0;
     wchar_t **words = CommandLineToArgvW(GetCommandLineW(), &count);
+    // A command line that cannot be split is waited for, as a reading is.
     if (!words)
         return {true, false};
     const Asked asked = askedBy(std::vector<std::wstring_view>(words, words + count));
