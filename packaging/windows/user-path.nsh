@@ -38,8 +38,8 @@
       StrCpy $R0 1
     ${EndIf}
     ; Read with room for a NUL the stored value may lack; asked again with more room when it has
-    ; grown since it was measured (Wine measures some values 4 bytes short). The rest of the
-    ; buffer is zeroed.
+    ; grown since it was measured (or was measured short: once under Wine, by 4 bytes). The rest
+    ; of the buffer is zeroed.
     ${DoWhile} $R0 = 0
       IntOp $R5 $R5 + 2
       IntOp $R0 $R6 + 1

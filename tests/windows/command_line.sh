@@ -59,7 +59,7 @@ settings='C:\users\Zoë\AppData\Local\larkspire\larkspire.conf'
 # A plain start, from a caller holding a pipe of its own open for its children: larkspire.com
 # ends with status 0 while the window is up, and the program was not handed that pipe, which it
 # would hold for as long as its window is open.
-x86_64-w64-mingw32-gcc -O -o pipe_holder.exe "$holder_source" || fail "$holder_source does not build"
+x86_64-w64-mingw32-gcc-posix -O -o pipe_holder.exe "$holder_source" || fail "$holder_source does not build"
 console_entry=$(windows_path "$(dirname "$program")")\\larkspire.com
 timeout 60 "$WINE" pipe_holder.exe "$console_entry" >plain.txt || fail "a plain start kept its caller waiting"
 [ "$(tr -d '\r' <plain.txt)" = "status 0, pipe free" ] || fail "a plain start ended with: $(cat plain.txt)"
