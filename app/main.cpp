@@ -41,15 +41,18 @@ QString withCategory(const HeldMessage &held)
     return QString::fromStdString(held.category) + QStringLiteral(": ") + held.message;
 }
 
-// Ends a start whose display cannot be reached: one line that names the display, then why. Both
-// may echo a display or plug-in name as typed, which is shown escaped, line by line.
+// Ends a start whose display cannot be reached: one line that names the display, then why (lines,
+// the last one ended or not). Both may echo a display or plug-in name as typed, which is shown
+// escaped, line by line.
 [[noreturn]] void cannotReach(const QString &why)
 {
     {
         const ParentConsole console;
-        QStringList lines = (kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
-                             + QLatin1Char('\n') + why)
-                                .split(QLatin1Char('\n'));
+        QString text = kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
+            + QLatin1Char('\n') + why;
+        if (text.endsWith(QLatin1Char('\n')))
+            text.chop(1);
+        QStringList lines = text.split(QLatin1Char('\n'));
         for (QString &line : lines)
             line = quoting::escaped(line);
         const QString said = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -60,8 +63,9 @@ QString withCategory(const HeldMessage &held)
 
 // While Qt connects to the display: a display that cannot be reached, or a platform plug-in that
 // cannot be found or loaded, ends the program with one line that names the display and then what
-// Qt said of the cause (Qt itself would abort with advice to reinstall); anything else Qt says is
-// held and said once the connection stands.
+// Qt said of the cause; anything else Qt says is held and said once the connection stands. The
+// cause is in the warnings Qt logged before its fatal message, which only adds advice to reinstall
+// the program (wrong for a display that is not there) and is said only when Qt warned of nothing.
 void duringConnection(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type != QtFatalMsg) {
@@ -69,9 +73,14 @@ void duringConnection(QtMsgType type, const QMessageLogContext &context, const Q
         return;
     }
     QString why;
-    for (const HeldMessage &held : g_heldMessages)
+    bool warned = false;
+    for (const HeldMessage &held : g_heldMessages) {
         why += withCategory(held) + QLatin1Char('\n');
-    cannotReach(why + message);
+        warned = warned || held.type == QtWarningMsg || held.type == QtCriticalMsg;
+    }
+    if (!warned)
+        why += message + QLatin1Char('\n');
+    cannotReach(why);
 }
 
 } // namespace
@@ -105,7 +114,7 @@ int main(int argc, char *argv[])
 
     g_display = display::describe(early.display, early.platform);
     if (const std::string missing = display::missingPlatform(early.platform); !missing.empty())
-        cannotReach(QString::fromStdString(missing));
+        cannotReach(QString::fromStdString(missing) + QLatin1Char('\n'));
     const QtMessageHandler qtHandler = qInstallMessageHandler(duringConnection);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);

@@ -4,18 +4,34 @@
 // without a console: a reading asked for from cmd.exe or PowerShell would be printed after the
 // prompt had come back, and its status would be lost. Both shells take "larkspire" for
 // larkspire.com before larkspire.exe (.COM comes first in PATHEXT). This console program starts
-// larkspire.exe beside it with the same arguments, lets it read and write through its own streams,
-// waits for it and ends with its status. Streams redirected to a file or a pipe are handed over as
-// they are, so bytes (a PDF, say) arrive unchanged; a console is served through a pipe, its text
-// turned from the program's UTF-8 into the console's UTF-16, so that it shows whatever the
-// console's code page. Standard output and error on the same console share one pipe, so that what
-// the program writes arrives in the order it was written; the program is told that its output is
-// a console (LARKSPIRE_OUTPUT_IS_CONSOLE=1), where it writes no binary file. Ctrl+C and
-// Ctrl+Break end the program.
+// larkspire.exe beside it with the same arguments and hands it its standard streams, and nothing
+// else of its own. A console is served through a pipe, its text turned from the program's UTF-8
+// into the console's UTF-16, so that it shows whatever the console's code page. Standard output
+// and error on the same console share one pipe, so that what the program writes arrives in the
+// order it was written; the program is told that its output is a console
+// (LARKSPIRE_OUTPUT_IS_CONSOLE=1), where it writes no binary file.
+//
+// A start that answers (help, the version, a reading) is waited for: this entry ends with the
+// program's status once the program has ended and what it wrote has been passed on. Streams
+// redirected to a file or a pipe are handed to it as they are, so bytes (a PDF, say) arrive
+// unchanged and a failed write is the program's to tell. The keyboard is read for the program
+// only when the reading reads standard input ("--batch -"): otherwise what is typed meanwhile
+// stays with the console and reaches the shell afterwards. Any other start opens the windows, and
+// this entry ends as soon as the program is ready for input (its window is up), leaving it
+// running, as a desktop program started from a console does; a start that fails before that (a
+// refused option, a missing platform plug-in) still says why and ends with its status. Its output
+// goes through pipes of this entry's, wherever it is redirected, so that the windows hold nothing
+// of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits.
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <algorithm>
 #include <atomic>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace {
 
@@ -87,6 +103,67 @@ const wchar_t *argumentsOf(const wchar_t *commandLine)
     return p;
 }
 
+// What a start asks the program for.
+struct Asked {
+    bool answers = false;    // help, the version or a reading: printed, then the program ends
+    bool readsInput = false; // a reading of a file of people from standard input
+};
+
+// The words read as the program reads them (app/CommandLine.cpp), without Qt: "--" ends the
+// options; -h, --help, -?, /?, -v and --version answer; so does any of the reading options, each
+// spelled long, with its value as the next word or after "=". Anything else (Qt's options, words
+// the program would refuse) starts the windows, or fails before they are up.
+Asked askedBy(const std::vector<std::wstring_view> &words)
+{
+    struct ReadingOption {
+        std::wstring_view name;
+        bool takesValue;
+    };
+    static constexpr ReadingOption kReadingOptions[] = {
+        {L"first", true},  {L"middle", true},   {L"last", true},  {L"born", true},       {L"format", true},
+        {L"output", true}, {L"explain", false}, {L"batch", true}, {L"overwrite", false},
+    };
+    Asked asked;
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        const std::wstring_view word = words[i];
+        if (word == L"--")
+            break;
+        if (word == L"-h" || word == L"--help" || word == L"-?" || word == L"/?" || word == L"-v" || word == L"--version") {
+            asked.answers = true;
+            continue;
+        }
+        if (word.size() < 3 || word.substr(0, 2) != L"--")
+            continue;
+        const std::size_t equals = word.find(L'=');
+        const std::wstring_view name = word.substr(2, equals == std::wstring_view::npos ? std::wstring_view::npos : equals - 2);
+        for (const ReadingOption &option : kReadingOptions) {
+            if (option.name != name)
+                continue;
+            asked.answers = true;
+            std::wstring_view value;
+            if (equals != std::wstring_view::npos)
+                value = word.substr(equals + 1);
+            else if (option.takesValue && i + 1 < words.size())
+                value = words[++i];
+            if (name == L"batch")
+                asked.readsInput = value == L"-";
+        }
+    }
+    return asked;
+}
+
+Asked askedOnThisCommandLine()
+{
+    int count = 0;
+    wchar_t **words = CommandLineToArgvW(GetCommandLineW(), &count);
+    // A command line that cannot be split is waited for, as a reading is.
+    if (!words)
+        return {true, false};
+    const Asked asked = askedBy(std::vector<std::wstring_view>(words, words + count));
+    LocalFree(words);
+    return asked;
+}
+
 bool isConsole(HANDLE handle)
 {
     DWORD mode = 0;
@@ -123,36 +200,103 @@ void writeToConsole(HANDLE console, const std::string &text)
     }
 }
 
-struct Relay {
-    HANDLE from;
-    HANDLE to;
+// The program's output, from a pipe it writes into, to where this entry's own stream goes: onto a
+// console as UTF-16 (the program writes UTF-8), elsewhere byte for byte. This end of the pipe is
+// read asynchronously, so that this entry can wait for the program and its output at once, and
+// stop once the program has ended and the pipe is empty: another process may hold the program's
+// end for longer (Wine's desktop process, started by the program, inherits its error stream), so
+// the end of the pipe is not waited for.
+class OutputRelay {
+public:
+    OutputRelay(HANDLE pipe, HANDLE to, bool console)
+        : m_pipe(pipe)
+        , m_to(to)
+        , m_console(console)
+        , m_event(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+        m_overlapped.hEvent = m_event;
+        read();
+    }
+
+    // Signalled when a read has come in (or the pipe has broken).
+    HANDLE event() const { return m_event; }
+    bool open() const { return m_reading; }
+
+    // Passes on what a signalled read brought and reads on.
+    void take()
+    {
+        DWORD got = 0;
+        const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
+        m_reading = false;
+        pass(got);
+        if (read || got)
+            this->read();
+    }
+
+    // Passes on all that is in the pipe now, without waiting for more.
+    void drain()
+    {
+        while (m_reading) {
+            DWORD available = 0;
+            const bool more = PeekNamedPipe(m_pipe, nullptr, 0, nullptr, &available, nullptr) && available > 0;
+            if (!more && WaitForSingleObject(m_event, 0) != WAIT_OBJECT_0)
+                CancelIo(m_pipe);
+            // A read cancelled when it had already taken data still brings it.
+            DWORD got = 0;
+            const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
+            m_reading = false;
+            pass(got);
+            if (read || got || more)
+                this->read();
+        }
+        if (m_console)
+            writeToConsole(m_to, m_pending);
+        m_pending.clear();
+    }
+
+private:
+    void read()
+    {
+        ResetEvent(m_event);
+        m_reading = ReadFile(m_pipe, m_buffer, sizeof m_buffer, nullptr, &m_overlapped) || GetLastError() == ERROR_IO_PENDING;
+    }
+
+    void pass(DWORD got)
+    {
+        if (!m_console) {
+            DWORD written = 0;
+            for (DWORD done = 0; done < got && WriteFile(m_to, m_buffer + done, got - done, &written, nullptr) && written; done += written) {
+            }
+            return;
+        }
+        m_pending.append(m_buffer, got);
+        const std::size_t whole = wholeSequences(m_pending);
+        writeToConsole(m_to, m_pending.substr(0, whole));
+        m_pending.erase(0, whole);
+    }
+
+    HANDLE m_pipe;
+    HANDLE m_to;
+    bool m_console;
+    HANDLE m_event;
+    OVERLAPPED m_overlapped{};
+    bool m_reading = false;
+    std::string m_pending;
+    char m_buffer[65536];
 };
 
-// The program's output, UTF-8, onto a console, until the program has closed its end.
-DWORD WINAPI relayToConsole(void *argument)
-{
-    const Relay relay = *static_cast<Relay *>(argument);
-    std::string pending;
-    char buffer[8192];
-    DWORD got = 0;
-    while (ReadFile(relay.from, buffer, sizeof buffer, &got, nullptr) && got > 0) {
-        pending.append(buffer, got);
-        const std::size_t whole = wholeSequences(pending);
-        writeToConsole(relay.to, pending.substr(0, whole));
-        pending.erase(0, whole);
-    }
-    writeToConsole(relay.to, pending);
-    CloseHandle(relay.from);
-    return 0;
-}
+struct InputRelay {
+    HANDLE console;
+    HANDLE program;
+};
 
 // What is typed on a console, as UTF-8, to the program, until the end of input (Ctrl+Z).
 DWORD WINAPI relayFromConsole(void *argument)
 {
-    const Relay relay = *static_cast<Relay *>(argument);
+    const InputRelay relay = *static_cast<InputRelay *>(argument);
     wchar_t buffer[4096];
     DWORD got = 0;
-    while (ReadConsoleW(relay.from, buffer, 4096, &got, nullptr) && got > 0) {
+    while (ReadConsoleW(relay.console, buffer, 4096, &got, nullptr) && got > 0) {
         DWORD length = got;
         bool end = false;
         for (DWORD i = 0; i < got; ++i) {
@@ -166,11 +310,18 @@ DWORD WINAPI relayFromConsole(void *argument)
         std::string bytes(static_cast<std::size_t>(size), '\0');
         WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(length), bytes.data(), size, nullptr, nullptr);
         DWORD written = 0;
-        if ((!bytes.empty() && !WriteFile(relay.to, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) || end)
+        if ((!bytes.empty() && !WriteFile(relay.program, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr)) || end)
             break;
     }
-    CloseHandle(relay.to);
+    CloseHandle(relay.program);
     return 0;
+}
+
+// Ends when the program is ready for input (its first window is up and waiting for the user) or
+// has ended; its status is WaitForInputIdle's.
+DWORD WINAPI waitUntilReady(void *program)
+{
+    return WaitForInputIdle(static_cast<HANDLE>(program), INFINITE);
 }
 
 // An inheritable copy of a stream handed over as it is; nothing when there is no stream.
@@ -182,14 +333,74 @@ HANDLE handedOver(HANDLE stream)
     return copy;
 }
 
-// A pipe whose end given is inheritable and whose other end stays here.
-bool makePipe(HANDLE &read, HANDLE &write, bool programReads)
+// A pipe the program writes into: an inheritable end for the program, and an end here that is
+// read asynchronously (which only a named pipe allows). Its name is new: a pipe of an earlier
+// entry with this process number may still be held open by a process its program started.
+bool makeOutputPipe(HANDLE &here, HANDLE &program)
+{
+    std::wstring name;
+    here = INVALID_HANDLE_VALUE;
+    for (int attempt = 0; attempt < 16 && here == INVALID_HANDLE_VALUE; ++attempt) {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        name = L"\\\\.\\pipe\\larkspire-console-" + std::to_wstring(GetCurrentProcessId()) + L"-"
+            + std::to_wstring(now.QuadPart);
+        here = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
+                                PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 65536, 0, nullptr);
+    }
+    if (here == INVALID_HANDLE_VALUE)
+        return false;
+    SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
+    program = CreateFileW(name.c_str(), GENERIC_WRITE, 0, &inheritable, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (program == INVALID_HANDLE_VALUE) {
+        CloseHandle(here);
+        return false;
+    }
+    return true;
+}
+
+// A pipe the program reads from, its end here not inherited.
+bool makeInputPipe(HANDLE &program, HANDLE &here)
 {
     SECURITY_ATTRIBUTES inheritable{sizeof inheritable, nullptr, TRUE};
-    if (!CreatePipe(&read, &write, &inheritable, 0))
+    if (!CreatePipe(&program, &here, &inheritable, 0))
         return false;
-    SetHandleInformation(programReads ? write : read, HANDLE_FLAG_INHERIT, 0);
+    SetHandleInformation(here, HANDLE_FLAG_INHERIT, 0);
     return true;
+}
+
+// Starts the program with exactly the given standard handles inherited, none of this entry's
+// other inheritable handles (a caller's pipe among them) with them.
+bool startProgram(const std::wstring &program, std::wstring &commandLine, const HANDLE (&streams)[3],
+                  PROCESS_INFORMATION &started)
+{
+    std::vector<HANDLE> inherited;
+    for (HANDLE stream : streams) {
+        if (stream && std::find(inherited.begin(), inherited.end(), stream) == inherited.end())
+            inherited.push_back(stream);
+    }
+    STARTUPINFOEXW startup{};
+    startup.StartupInfo.cb = sizeof startup;
+    startup.StartupInfo.dwFlags = STARTF_USESTDHANDLES;
+    startup.StartupInfo.hStdInput = streams[0];
+    startup.StartupInfo.hStdOutput = streams[1];
+    startup.StartupInfo.hStdError = streams[2];
+    SIZE_T size = 0;
+    InitializeProcThreadAttributeList(nullptr, 1, 0, &size);
+    std::vector<char> attributes(size);
+    startup.lpAttributeList = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(attributes.data());
+    if (!InitializeProcThreadAttributeList(startup.lpAttributeList, 1, 0, &size))
+        return false;
+    const bool listed = inherited.empty()
+        || UpdateProcThreadAttribute(startup.lpAttributeList, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, inherited.data(),
+                                     inherited.size() * sizeof(HANDLE), nullptr, nullptr);
+    const bool ok = listed
+        && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, !inherited.empty(),
+                          EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &started);
+    const DWORD error = GetLastError();
+    DeleteProcThreadAttributeList(startup.lpAttributeList);
+    SetLastError(error);
+    return ok;
 }
 
 // Ctrl+C and Ctrl+Break end the program, and this entry with its status. One that comes before the
@@ -211,68 +422,91 @@ int main()
 {
     const std::wstring program = programBeside();
     std::wstring commandLine = L"\"" + program + L"\" " + argumentsOf(GetCommandLineW());
+    const Asked asked = askedOnThisCommandLine();
 
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
     const HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
+    HANDLE streams[3] = {}; // the program's standard input, output and error
 
-    Relay relays[3] = {};
-    LPTHREAD_START_ROUTINE routines[3] = {};
-    int relayCount = 0;
-    const auto relay = [&](HANDLE from, HANDLE to, LPTHREAD_START_ROUTINE routine) {
-        relays[relayCount] = {from, to};
-        routines[relayCount++] = routine;
+    // A console is served through a pipe, which standard output and error share when both are on
+    // it. A start that opens the windows outlives this entry: a file or pipe of the caller's is
+    // served through a pipe too, so that the program does not hold it open while its windows are.
+    std::vector<std::unique_ptr<OutputRelay>> relays;
+    HANDLE consoleEnd = nullptr; // the program's end of the pipe onto the console
+    const auto servedStream = [&](HANDLE stream) -> HANDLE {
+        const bool console = isConsole(stream);
+        if (console && consoleEnd)
+            return consoleEnd;
+        if (!console && (asked.answers || !stream || stream == INVALID_HANDLE_VALUE))
+            return handedOver(stream);
+        HANDLE here = nullptr;
+        HANDLE programEnd = nullptr;
+        if (!makeOutputPipe(here, programEnd))
+            return nullptr;
+        relays.push_back(std::make_unique<OutputRelay>(here, stream, console));
+        return console ? consoleEnd = programEnd : programEnd;
     };
+    streams[1] = servedStream(output);
+    streams[2] = servedStream(error);
+    // The keyboard is left to the shell unless the program reads it; the windows read nothing.
+    InputRelay keyboard{input, nullptr};
+    if (!isConsole(input))
+        streams[0] = asked.answers ? handedOver(input) : nullptr;
+    else if (asked.readsInput && !makeInputPipe(streams[0], keyboard.program))
+        streams[0] = nullptr;
 
-    // Standard output and error on a console share one pipe onto it.
-    const bool outputIsConsole = isConsole(output);
-    const bool errorIsConsole = isConsole(error);
-    HANDLE consoleOutput = nullptr; // the program's end of that pipe
-    if (outputIsConsole || errorIsConsole) {
-        HANDLE read = nullptr;
-        if (makePipe(read, consoleOutput, false))
-            relay(read, outputIsConsole ? output : error, relayToConsole);
-    }
-    startup.hStdOutput = outputIsConsole ? consoleOutput : handedOver(output);
-    startup.hStdError = errorIsConsole ? consoleOutput : handedOver(error);
-    if (isConsole(input)) {
-        HANDLE write = nullptr;
-        if (makePipe(startup.hStdInput, write, true))
-            relay(input, write, relayFromConsole);
-    } else {
-        startup.hStdInput = handedOver(input);
-    }
-
-    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", outputIsConsole ? L"1" : nullptr);
+    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", isConsole(output) ? L"1" : nullptr);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     PROCESS_INFORMATION started{};
-    if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &started)) {
+    if (!startProgram(program, commandLine, streams, started)) {
         say(L"larkspire: cannot start " + program + L": " + systemReason(GetLastError()) + L"\n");
         return 1;
     }
     g_program = started.hProcess;
     CloseHandle(started.hThread);
-    // This entry keeps only its own ends: the program's ends close with it, which ends the relays.
-    for (HANDLE given : {startup.hStdInput, startup.hStdOutput})
-        if (given)
-            CloseHandle(given);
-    if (startup.hStdError && startup.hStdError != startup.hStdOutput)
-        CloseHandle(startup.hStdError);
-
-    HANDLE threads[3] = {};
-    int outputThreads = 0;
-    for (int i = 0; i < relayCount; ++i) {
-        HANDLE thread = CreateThread(nullptr, 0, routines[i], &relays[i], 0, nullptr);
-        // The input relay waits on the keyboard: it is not waited for.
-        if (thread && routines[i] == relayToConsole)
-            threads[outputThreads++] = thread;
+    // This entry keeps only its own ends: the program's ends close with it.
+    for (int i = 0; i < 3; ++i) {
+        if (streams[i] && (i < 2 || streams[2] != streams[1]))
+            CloseHandle(streams[i]);
     }
-    WaitForSingleObject(started.hProcess, INFINITE);
-    if (outputThreads)
-        WaitForMultipleObjects(static_cast<DWORD>(outputThreads), threads, TRUE, INFINITE);
+    if (keyboard.program)
+        CloseHandle(CreateThread(nullptr, 0, relayFromConsole, &keyboard, 0, nullptr));
+
+    std::vector<HANDLE> waited{started.hProcess};
+    const HANDLE ready = asked.answers ? nullptr : CreateThread(nullptr, 0, waitUntilReady, started.hProcess, 0, nullptr);
+    if (ready)
+        waited.push_back(ready);
+    for (;;) {
+        std::vector<HANDLE> handles = waited;
+        for (const auto &relay : relays) {
+            if (relay->open())
+                handles.push_back(relay->event());
+        }
+        const DWORD which = WaitForMultipleObjects(static_cast<DWORD>(handles.size()), handles.data(), FALSE, INFINITE);
+        const HANDLE signalled = which < handles.size() ? handles[which] : nullptr;
+        if (!signalled || signalled == started.hProcess)
+            break;
+        if (signalled != ready) {
+            for (const auto &relay : relays) {
+                if (relay->open() && relay->event() == signalled)
+                    relay->take();
+            }
+            continue;
+        }
+        // Ready for input and still running: its windows are up. Not ready (WaitForInputIdle failed,
+        // so that it cannot be told): the program is waited for to its end, as a reading is.
+        DWORD readiness = WAIT_FAILED;
+        GetExitCodeThread(ready, &readiness);
+        waited.pop_back();
+        if (readiness == 0 && WaitForSingleObject(started.hProcess, 0) == WAIT_TIMEOUT) {
+            for (const auto &relay : relays)
+                relay->drain();
+            return 0;
+        }
+    }
+    for (const auto &relay : relays)
+        relay->drain();
     DWORD status = 1;
     GetExitCodeProcess(started.hProcess, &status);
     return static_cast<int>(status);

@@ -9,8 +9,9 @@
 ; console), LICENCE.txt, the uninstaller larkspire-uninstall.exe and Uninstall.exe (made by
 ; uninstall-entry.nsi: it runs the uninstaller and ends with its status) in
 ; %LOCALAPPDATA%\Programs\Larkspire,
-; the Start-menu shortcut "Larkspire" and the Installed Apps entry under HKCU. The uninstaller takes
-; away exactly these, and the folders the installer made once they are empty. An install into
+; the Start-menu shortcut "Larkspire", the Installed Apps entry under HKCU, and that folder on the
+; user's own PATH (user-path.nsh). The uninstaller takes away exactly these, and the folders the
+; installer made once they are empty, and leaves no copy of itself behind. An install into
 ; another folder than an earlier one's removes the earlier one first. The user's reports
 ; and the program's settings (%LOCALAPPDATA%\larkspire\larkspire.conf) are never touched.
 ; /S installs or uninstalls silently.
@@ -65,6 +66,7 @@ VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright 2026 ${PUBLISHER}"
 !include "MUI2.nsh"
 !include "LogicLib.nsh"
 !include "FileFunc.nsh"
+!include "${__FILEDIR__}/user-path.nsh"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -109,28 +111,45 @@ FunctionEnd
 
 Function un.onInit
   SetShellVarContext current
-  ; The copy that finishes an uninstall run in place (see the Uninstall section): once that run
-  ; and Uninstall.exe have ended, both files go, and the folders up to the one named after
-  ; /FINISH= while empty.
-  ClearErrors
-  ${GetOptions} $CMDLINE "/FINISH=" $R4
-  ${IfNot} ${Errors}
-    StrCpy $R5 0
-    ${Do}
-      ClearErrors
-      Delete "$INSTDIR\Uninstall.exe"
-      Delete "$INSTDIR\larkspire-uninstall.exe"
-      ${IfNot} ${Errors}
-      ${OrIf} $R5 >= 300
-        ${Break}
-      ${EndIf}
-      Sleep 100
-      IntOp $R5 $R5 + 1
-    ${Loop}
-    !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$R4"
-    Quit
-  ${EndIf}
 FunctionEnd
+
+; The uninstaller's own files once they have ended, then FOLDER and each folder above it up to TOP
+; while they are empty (as REMOVE_EMPTY_FOLDERS), taken away by a hidden command prompt that
+; tries once a second for a minute: the system's own, so that nothing of Larkspire is left
+; behind to take it away in turn. The files are the uninstaller run in place (_?=) and
+; Uninstall.exe waiting for it, or, started on its own, the copy of itself NSIS runs in %TEMP%
+; and that copy's folder. The paths reach the prompt in its environment, never as words of its
+; command line, which it would read a second time. Uses $R0 to $R4.
+!macro REMOVE_WHEN_ENDED FOLDER TOP
+  System::Call 'kernel32::SetEnvironmentVariableW(w "LARKSPIRE_1", w "$INSTDIR\Uninstall.exe")'
+  System::Call 'kernel32::SetEnvironmentVariableW(w "LARKSPIRE_2", w "$INSTDIR\larkspire-uninstall.exe")'
+  System::Call 'kernel32::SetEnvironmentVariableW(w "LARKSPIRE_3", w "$EXEPATH")'
+  StrCpy $R2 ""
+  ${GetParent} "$EXEDIR" $R0
+  ${If} $R0 == "$TEMP"
+    System::Call 'kernel32::SetEnvironmentVariableW(w "LARKSPIRE_0", w "$EXEDIR")'
+    StrCpy $R2 'rd "%LARKSPIRE_0%" 2>nul &'
+  ${EndIf}
+  StrCpy $R0 "${FOLDER}"
+  StrLen $R4 "${TOP}"
+  StrCpy $R1 0
+  ${Do}
+    IntOp $R1 $R1 + 1
+    System::Call 'kernel32::SetEnvironmentVariableW(w "LARKSPIRE_FOLDER_$R1", w R0)'
+    StrCpy $R2 '$R2 rd "%LARKSPIRE_FOLDER_$R1%" 2>nul &'
+    ${If} $R4 == 0
+    ${OrIf} $R0 == "${TOP}"
+      ${Break}
+    ${EndIf}
+    ${GetParent} "$R0" $R0
+    StrLen $R3 "$R0"
+    ${If} $R3 < $R4
+      ${Break}
+    ${EndIf}
+  ${Loop}
+  SetOutPath "$TEMP"
+  ExecShell "open" "$SYSDIR\cmd.exe" '/d /q /c for /l %i in (1,1,60) do (ping -n 2 127.0.0.1 >nul & del /f /q "%LARKSPIRE_1%" "%LARKSPIRE_2%" "%LARKSPIRE_3%" 2>nul & if not exist "%LARKSPIRE_1%" if not exist "%LARKSPIRE_2%" if not exist "%LARKSPIRE_3%" ($R2 exit))' SW_HIDE
+!macroend
 
 Section "Larkspire" SectionProgram
   SectionIn RO
@@ -225,6 +244,8 @@ Section "Larkspire" SectionProgram
   ; In KiB, as Installed Apps expects.
   ${GetSize} "$INSTDIR" "/S=0K /G=0" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  Call AddInstallFolderToUserPath
 SectionEnd
 
 Section "Uninstall"
@@ -243,21 +264,22 @@ Section "Uninstall"
   Delete "$INSTDIR\LICENCE.txt"
   Delete "$SMPROGRAMS\Larkspire.lnk"
 
+  Call un.RemoveInstallFolderFromUserPath
+
   ; The install folder, then each folder above it that the installer made, while they are empty.
   ReadRegStr $1 HKCU "${UNINSTALL_KEY}" "CreatedFolder"
   ${If} $1 == ""
     StrCpy $1 "$INSTDIR"
   ${EndIf}
+  ${GetParent} "$EXEDIR" $2
   ClearErrors
   Delete "$INSTDIR\Uninstall.exe"
   Delete "$INSTDIR\larkspire-uninstall.exe"
   ${If} ${Errors}
+  ${OrIf} $2 == "$TEMP"
     ; Run in place (_?=), as Uninstall.exe runs it, this program and Uninstall.exe waiting for it
-    ; cannot go while they run: a copy of it in the temporary folder takes them and the folders
-    ; away once they have ended.
-    GetTempFileName $2
-    CopyFiles /SILENT "$EXEPATH" "$2"
-    Exec '"$2" /S /FINISH="$1" _?=$INSTDIR'
+    ; cannot go while they run; nor can NSIS's copy of it in %TEMP%.
+    !insertmacro REMOVE_WHEN_ENDED "$INSTDIR" "$1"
   ${Else}
     !insertmacro REMOVE_EMPTY_FOLDERS "$INSTDIR" "$1"
   ${EndIf}

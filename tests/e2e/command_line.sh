@@ -2,7 +2,8 @@
 # The command line: --help and --version answer without a display and exit 0; an option Qt does
 # not read either, or one in a form Qt does not read, is refused with status 2; a start without a
 # display says so in one line, and one with a display that cannot be reached names it in one line
-# followed by Qt's own reason, and exits 1; Qt's own -platform option counts as a display of its own.
+# followed by Qt's own reason (its warnings, or its fatal message when it warned of nothing), and
+# exits 1; Qt's own -platform option counts as a display of its own.
 # Where readings go: never into the file of people; each file of a folder made by one of two runs
 # started together; the old output kept when the file of people cannot be read to its end or gives
 # no reading; a closed pipe ends quietly; devices are written into.
@@ -53,13 +54,14 @@ run bare
   || fail "without a display it said '$ERR'"
 
 # Displays that are set but cannot be reached: one line that names the display, then Qt's own
-# reason, status 1.
+# reason (the warnings it logged), status 1; not the advice of Qt's fatal message to reinstall.
 unreachable() {
   local line=$1 reason=$2
   shift 2
   run "$@"
   [ "$STATUS" -eq 1 ] && [ "$(head -n1 <<<"$ERR")" = "$line" ] || fail "$* ended with $STATUS and said '$ERR'"
   tail -n +2 <<<"$ERR" | grep -qF "$reason" || fail "$* did not give Qt's reason ('$reason') after its line: '$ERR'"
+  ! grep -q "Reinstall" <<<"$ERR" || fail "$* advised to reinstall: '$ERR'"
 }
 unreachable "Larkspire cannot reach the X display :$gone" "could not connect to display :$gone" \
   env -u WAYLAND_DISPLAY DISPLAY=:$gone "$program"
@@ -72,10 +74,13 @@ unreachable "Larkspire cannot reach the X display <U+001B>]0;pwned<U+0007>" "cou
   bare -display $'\e]0;pwned\a'
 [[ $ERR != *$'\e'* ]] || fail "an escape reached the terminal: '$ERR'"
 unreachable "Larkspire cannot reach the X display (DISPLAY is not set)" "could not connect to display" bare -platform xcb
-# A platform plug-in that is not there is named as such, with the plug-ins there are.
+# A platform plug-in that is not there is named as such.
 unreachable "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"" \
   'Could not find the Qt platform plugin "nosuch"' bare -platform nosuch
-grep -q "^Available platform plugins are: .*offscreen" <<<"$ERR" || fail "a missing plug-in did not list the ones there are: '$ERR'"
+# With Qt's warnings switched off, its fatal message is the only reason there is, and is said whole.
+run env -u WAYLAND_DISPLAY QT_LOGGING_RULES='qt.qpa.*=false' DISPLAY=:$gone "$program"
+[ "$STATUS" -eq 1 ] && [ "$(head -n1 <<<"$ERR")" = "Larkspire cannot reach the X display :$gone" ] \
+  && grep -q "^Available platform plugins are: .*offscreen" <<<"$ERR" || fail "without Qt's warnings it said '$ERR'"
 
 # A file name reaches the system as its bytes, and is shown escaped; a name must be UTF-8.
 cd "$E2E_ROOT"

@@ -8,10 +8,14 @@
 # Bad input: a file in Notepad's "Unicode" is named so, a control character of a row is shown by
 # its code, and a lone surrogate in a word (started by wide_command, the third argument) reaches
 # the program: named in a name, kept in a path.
+# A start without reading options gives the prompt back while its window stays, and the program
+# holds no handle of its caller but its standard streams; keys typed on a console while a reading
+# runs reach the shell.
 . "$(dirname "$0")/lib.sh"
 program=$(readlink -f "$1")
 wide_command=$(readlink -f "$3")
 data=$(cd "$(dirname "$0")/../data" && pwd)
+holder_source=$(readlink -f "$(dirname "$0")/pipe_holder.c")
 ann='--first ANN --last LEE --born 1901-02-03T03'
 # The prefix's profile folder is named after the user; a message box would wait on the display.
 export USER=Zoë
@@ -122,4 +126,25 @@ CHECK
 # A closed pipe ends the program quietly, with status 141 as on Linux.
 set +e; ("$WINE" "$com" --batch 1990.csv --format json 2>pipe.err; echo $? >pipe.status) | head -c 10 >/dev/null; set -e
 [ "$(cat pipe.status)" = 141 ] && [ ! -s pipe.err ] || fail "a closed pipe ended with $(cat pipe.status) and said '$(cat pipe.err)'"
+
+# A plain start, from a caller holding a pipe of its own open for its children: larkspire.com
+# ends with status 0 while the window is up, and the program was not handed that pipe, which it
+# would hold for as long as its window is open.
+x86_64-w64-mingw32-gcc-posix -O -o pipe_holder.exe "$holder_source" || fail "$holder_source does not build"
+console_entry=$(windows_path "$(dirname "$program")")\\larkspire.com
+timeout 60 "$WINE" pipe_holder.exe "$console_entry" >plain.txt || fail "a plain start kept its caller waiting"
+[ "$(tr -d '\r' <plain.txt)" = "status 0, pipe free" ] || fail "a plain start ended with: $(cat plain.txt)"
+window=$(wait_window "^Larkspire v") || fail "a plain start showed no window"
+pid=$(xdotool getwindowpid "$window") && PIDS+=("$pid") && ! ended "$pid" || fail "the window of a plain start has no process"
+kill -9 "$pid"
+
+# On a console, the line typed with a reading's is run by cmd.exe once the reading has ended.
+mkfifo keys
+exec 3<>keys
+script -qec "'$WINE' cmd" /dev/null <keys >typed.log 2>&1 &
+PIDS+=($!)
+wait_until 60 grep -aq 'work>' typed.log || fail "cmd.exe gave no prompt: $(cat typed.log)"
+printf '"%s" --version\recho typed-%%ERRORLEVEL%%-after\r' "$console_entry" >&3
+wait_until 60 grep -aq 'typed-0-after' typed.log || fail "the line typed during a reading was lost: $(tr -d '\r' <typed.log)"
+printf 'exit\r' >&3
 echo "1 passed, 0 failed"

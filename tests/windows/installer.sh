@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
 # The Windows installer under Wine, from end to end, in a Wine prefix and an X display of its own:
 #  1. installs silently (twice, as an upgrade in place does) and uninstalls silently with nothing
-#     else in the way: the prefix's files and the user's registry must be as they were before;
+#     else in the way: the prefix's files, its %TEMP% and the user's registry must be as they were
+#     before, the user's own PATH (longer than an NSIS string, with variables in it) too, which
+#     held the install folder once meanwhile;
 #  2. installs again and checks the files, the Start-menu shortcut and the Installed Apps entry,
 #     starts the program through the shortcut, where an install and the entry's silent uninstall
 #     must fail (status not 0) and change nothing, closes it, saves the user's own files (reports
 #     beside and inside the install folder, in Documents, and the program's settings), uninstalls
 #     with the entry's QuietUninstallString: everything installed must be gone and the user's
-#     files untouched;
-#  3. installs, then installs into another folder (/D=): the first copy must be gone, and the
-#     uninstall that follows must leave neither.
+#     files untouched; installs, and uninstalls with the uninstaller on its own, which hands over
+#     to a copy of itself in %TEMP%: that copy must be gone too;
+#  3. installs, then installs into another folder (/D=): the first copy must be gone, from the
+#     PATH too, and the uninstall that follows must leave neither.
 #
 #   tests/windows/installer.sh LARKSPIRE_EXE SETUP_EXE
 #
@@ -38,17 +41,6 @@ mkdir -p "$XDG_DATA_HOME" "$XDG_CACHE_HOME"
 set -E
 trap 'fail "line $LINENO failed: $BASH_COMMAND"' ERR
 
-# Runs a check every 0.2 s until it holds, for at most the given number of seconds.
-wait_until() {
-  local limit=$1
-  shift
-  local deadline=$((SECONDS + limit))
-  while ! "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || return 1
-    sleep 0.2
-  done
-}
-
 gone() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
 
 # Waits until every process of the prefix has ended and its server has gone: an installer and an
@@ -66,6 +58,19 @@ done
 start_display
 start_wine
 
+# The user's own PATH as Windows keeps it (REG_EXPAND_SZ, with variables), longer than the 1,024
+# characters an NSIS string holds.
+user_path=$(for i in $(seq 300); do printf '%%USERPROFILE%%\\Tools%03d;' "$i"; done)'C:\Last'
+"$WINE" reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$user_path" /f >/dev/null 2>&1 || fail "the user's PATH cannot be set"
+path_is() {
+  local got type
+  got=$("$WINE" reg query 'HKCU\Environment' /v Path 2>/dev/null | tr -d '\r' | sed -n 's/^ *Path  *\(REG_[A-Z_]*\)  */\1 /p')
+  type=${got%% *}
+  got=${got#"$type "}
+  [ "$type $got" = "REG_EXPAND_SZ $1" ] \
+    || fail "the user's PATH is '$type', ${#got} characters ending '${got: -60}', not ${#1} ending '${1: -60}'"
+}
+
 # A Windows folder named by an environment variable, as a path here.
 win_var() { "$WINE" cmd /c "echo %$1%" 2>/dev/null | tr -d '\r' | tail -n1; }
 # The path here of a Windows path, through the prefix's drive links.
@@ -75,6 +80,10 @@ unix_path() {
   [ -n "$path" ] && readlink -m "$path"
 }
 LOCALAPPDATA_W=$(win_var LOCALAPPDATA)
+temp_dir=$(unix_path "$(win_var TEMP)") || fail "Wine names no temporary folder"
+# Nothing comes into %TEMP% that stays.
+temp_before=$(ls -A "$temp_dir")
+temp_as_before() { [ "$(ls -A "$temp_dir")" = "$temp_before" ] || fail "$1 left in %TEMP%: $(ls -A "$temp_dir" | tr '\n' ' ')"; }
 APPDATA_W=$(win_var APPDATA)
 USERPROFILE_W=$(win_var USERPROFILE)
 case "$LOCALAPPDATA_W$APPDATA_W$USERPROFILE_W" in *%*|"") fail "Wine names no user folders";; esac
@@ -142,8 +151,12 @@ uninstall() {
 snapshot "$ROOT/before"
 install
 [ -f "$install_dir/larkspire.exe" ] || fail "the first install put no larkspire.exe in $install_dir"
+path_is "$user_path;$INSTALL_W"
 install
+path_is "$user_path;$INSTALL_W"
 uninstall "\"$INSTALL_W\\Uninstall.exe\" /S"
+path_is "$user_path"
+temp_as_before "install and uninstall"
 snapshot "$ROOT/after"
 left=$(comm -13 "$ROOT/before.files" "$ROOT/after.files")
 [ -z "$left" ] || fail "install and uninstall left behind: $left"
@@ -151,7 +164,11 @@ taken=$(comm -23 "$ROOT/before.files" "$ROOT/after.files")
 [ -z "$taken" ] || fail "install and uninstall removed: $taken"
 [ ! -s "$ROOT/after.larkspire" ] || fail "install and uninstall left in the registry: $(cat "$ROOT/after.larkspire")"
 
-# 2. Install and check what came.
+# 2. Install and check what came. Wine gives the programs it starts no more than 1,024 characters
+#    of a variable it expands from the registry: the user's PATH is short from here on, so that a
+#    new console sees all of it.
+user_path='%USERPROFILE%\bin'
+"$WINE" reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$user_path" /f >/dev/null 2>&1 || fail "the user's PATH cannot be set"
 install
 snapshot "$ROOT/installed"
 # Whatever is new lies in the install folder (or is a folder above it), or is the shortcut.
@@ -185,8 +202,10 @@ for words in "Permission is hereby granted, free of charge" "Qt 6" "GNU LESSER G
   grep -qF "$words" "$install_dir/LICENCE.txt" || fail "LICENCE.txt lacks \"$words\""
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut $shortcut"
-[ "$("$WINE" "$INSTALL_W\\larkspire.com" --version 2>&1 | tr -d '\r' | head -n1)" = "Larkspire $version" ] \
-  || fail "the installed larkspire.com does not answer for the installed program"
+# A new console finds "larkspire" on the user's PATH: the installed larkspire.com, which answers for
+# the installed program.
+[ "$(cd "$ROOT" && "$WINE" cmd /c larkspire --version 2>&1 | tr -d '\r' | head -n1)" = "Larkspire $version" ] \
+  || fail "\"larkspire\" in a new console does not answer for the installed program"
 strings -a "$shortcut" | grep -qixF "$INSTALL_W\\larkspire.exe" || fail "the shortcut does not point at $INSTALL_W\\larkspire.exe"
 
 expect_entry() {
@@ -233,6 +252,7 @@ timeout 90 "$WINE" "$setup" /S >"$ROOT/setup.log" 2>&1 || status=$?
 quiet=$(entry QuietUninstallString)
 uninstall "${quiet#REG_SZ }" refused
 md5sum --quiet -c "$ROOT/installed.md5" >&2 || fail "an install or uninstall changed the installed files while the program ran"
+path_is "$user_path;$INSTALL_W"
 [ -n "$(entry DisplayName)" ] || fail "the uninstaller removed the uninstall entry while the program ran"
 ended "$PROGRAM_PID" && fail "the program ended during the install and uninstall"
 
@@ -270,10 +290,12 @@ md5sum --quiet -c "$ROOT/users.md5" >&2 || fail "the user's files changed"
 snapshot "$ROOT/end"
 [ ! -s "$ROOT/end.larkspire" ] || fail "the uninstaller left in the registry: $(cat "$ROOT/end.larkspire")"
 
-# Without the report inside it, the install folder goes too, and what was made around it.
+# Without the report inside it, the install folder goes too, and what was made around it; the
+# uninstaller started on its own leaves its copy in %TEMP% no more than Uninstall.exe does.
 rm "$install_dir/Reading saved here.rtf"
 install
-uninstall "\"$INSTALL_W\\Uninstall.exe\" /S"
+uninstall "\"$INSTALL_W\\larkspire-uninstall.exe\" /S"
+temp_as_before "the uninstaller started on its own"
 gone "$install_dir" || fail "the empty install folder is still there: $(ls -A "$install_dir" | tr '\n' ' ')"
 [ -f "$programs_dir/My reading.rtf" ] || fail "the report beside the install folder was removed"
 md5sum --quiet -c <(grep -v 'Reading saved here' "$ROOT/users.md5") >&2 || fail "the user's files changed"
@@ -306,8 +328,10 @@ prefix_idle 60 || fail "the installer did not end within 60 s"
 gone "$install_dir" || fail "the earlier install was left in $INSTALL_W: $(ls -A "$install_dir" | tr '\n' ' ')"
 [ -f "$programs_dir/My reading.rtf" ] || fail "taking the earlier install away removed the user's report beside it"
 expect_entry InstallLocation "REG_SZ $OTHER_W"
+path_is "$user_path;$OTHER_W"
 quiet=$(entry QuietUninstallString)
 uninstall "${quiet#REG_SZ }"
+path_is "$user_path"
 no_entry || fail "the uninstall entry is still in the registry"
 gone "$other_dir" || fail "the uninstaller left $OTHER_W"
 gone "$(dirname "$other_dir")" || fail "the uninstaller left the folder the install made above $OTHER_W"

@@ -36,6 +36,18 @@ window_role() {
   esac
 }
 
+# Runs a check every 0.2 s until it holds, for at most the given number of seconds: Wine starts
+# programs more slowly than wait_for allows.
+wait_until() {
+  local limit=$1
+  shift
+  local deadline=$((SECONDS + limit))
+  while ! "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.2
+  done
+}
+
 # start_program starts the program under Wine.
 PROGRAM_RUNNER=("$WINE")
 
