@@ -4,9 +4,10 @@
 #include "engine/Interpretation.h"
 #include "engine/Numerology.h"
 
-#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
+#include <iterator>
 
 namespace numerology {
 
@@ -25,103 +26,129 @@ constexpr std::string_view kTimes = "\xC3\x97";
 
 using Steps = std::vector<std::string>;
 
-std::string decimal(long long n)
+void append(std::string &text, std::string_view words)
 {
-    return std::to_string(n);
+    text += words;
 }
 
-// Ends a step whose last figure is n, and adds the reduction reduceNumber makes of it: a number
-// above 22 becomes the sum of its digits, once.
-std::int16_t reduce(std::string step, std::int16_t n, Steps &steps)
+// A number, in plain decimal.
+void append(std::string &text, long long number)
 {
-    if (n <= 22) {
-        steps.push_back(std::move(step) + ", not more than 22, so it stays.");
-        return n;
+    char digits[24];
+    const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    text.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// Words and numbers joined into one text. A step is a line of a tooltip: room for one such line
+// is made at once.
+template <typename... Parts>
+std::string words(const Parts &...parts)
+{
+    std::string text;
+    text.reserve(120);
+    (append(text, parts), ...);
+    return text;
+}
+
+std::string_view letterOf(std::size_t index)
+{
+    static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    return kLetters.substr(index, 1);
+}
+
+// Ends a step whose last figure is the number reduced, and tells the reduction.
+void tellReduction(std::string step, const Reduction &reduction, Steps &steps)
+{
+    if (!reduction.digitsAdded) {
+        append(step, ", not more than ");
+        append(step, kLargestKeptNumber);
+        steps.push_back(std::move(step) + ", so it stays.");
+        return;
     }
     steps.push_back(std::move(step) + '.');
+    std::string told = words(reduction.number, " is more than ", kLargestKeptNumber, ", so its digits are added: ");
     std::string digits;
-    int sum = 0;
-    for (char digit : decimal(n)) {
-        digits += digits.empty() ? "" : " + ";
-        digits += digit;
-        sum += digit - '0';
+    append(digits, reduction.number);
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0)
+            append(told, " + ");
+        append(told, std::string_view(digits).substr(i, 1));
     }
-    steps.push_back(decimal(n) + " is more than 22, so its digits are added: " + digits + " = " + decimal(sum) + '.');
-    return static_cast<std::int16_t>(sum);
+    steps.push_back(words(told, " = ", reduction.result, "."));
 }
 
-struct NameWorking {
-    std::int16_t number = 0;
-    Steps steps;
-};
-
-// A name's number as nameNumber reaches it: the values of its capitals A to Z added (every other
-// byte counts nothing), the sum stopped at kLargestLetterSum, and reduced once.
-NameWorking workName(std::string_view label, std::string_view name)
+// How a name's number is reached: its letters' values added (every other byte counts nothing),
+// the sum stopped where the engine stops it, and reduced.
+Steps tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups)
 {
-    NameWorking working;
-    std::array<std::size_t, 26> counts{};
-    std::size_t letters = 0;
+    Steps steps;
+    const LetterSum &sum = number.letters;
     std::size_t others = 0;
     for (char c : name) {
-        if (c >= 'A' && c <= 'Z') {
-            ++counts[static_cast<std::size_t>(c - 'A')];
-            ++letters;
-        } else if (c != ' ') {
+        if (letterValue(c) == 0 && c != ' ')
             ++others;
-        }
     }
-    const std::string title(label);
     if (others > 0) {
-        working.steps.push_back(title + ": " + decimal(static_cast<long long>(others))
-                                + (others == 1 ? " character that is not a capital A to Z counts nothing."
-                                               : " characters that are not capitals A to Z count nothing."));
+        steps.push_back(words(label, ": ", others,
+                              others == 1 ? " character that is not a capital A to Z counts nothing."
+                                          : " characters that are not capitals A to Z count nothing."));
     }
-    if (letters == 0) {
-        working.steps.push_back(title + (name.empty() ? ": none" : ": no letters A to Z") + ", so its number is 0.");
-        return working;
+    if (sum.letters == 0) {
+        steps.push_back(words(label, name.empty() ? ": none" : ": no letters A to Z", ", so its number is ",
+                              number.number(), "."));
+        return steps;
     }
 
-    long long sum = 0; // every letter adds at least 1, so a sum of 0 means no term yet
-    std::string step = title + ": ";
-    if (letters <= kLongestListedName) {
+    std::string step;
+    if (sum.letters <= kLongestListedName) {
+        step = words(label, ": ");
+        bool first = true;
         for (char c : name) {
-            if (c < 'A' || c > 'Z')
-                continue;
             const std::int16_t value = letterValue(c);
-            step += (sum == 0 ? "" : " + ") + std::string(1, c) + ' ' + decimal(value);
-            sum += value;
-        }
-        step += " = " + decimal(sum);
-    } else {
-        step = title + ", " + decimal(static_cast<long long>(letters)) + " letters, each letter's value times its count: ";
-        std::string terms;
-        int groups = 0;
-        for (std::size_t i = 0; i < counts.size(); ++i) {
-            if (counts[i] == 0)
+            if (value == 0)
                 continue;
-            ++groups;
-            const char c = static_cast<char>('A' + i);
-            const long long count = static_cast<long long>(counts[i]);
-            const long long total = count * letterValue(c);
-            step += (sum == 0 ? "" : ", ") + std::string(1, c) + ' ' + decimal(letterValue(c)) + ' '
-                    + std::string(kTimes) + ' ' + decimal(count) + " = " + decimal(total);
-            terms += (sum == 0 ? "" : " + ") + decimal(total);
-            sum += total;
+            append(step, first ? "" : " + ");
+            append(step, std::string_view(&c, 1));
+            append(step, " ");
+            append(step, value);
+            first = false;
         }
-        if (groups > 1) {
-            working.steps.push_back(step + '.');
-            step = "Together " + terms + " = " + decimal(sum);
+        append(step, " = ");
+        append(step, sum.total);
+    } else {
+        step = words(label, ", ", sum.letters, " letters, each letter's value times its count: ");
+        std::string terms;
+        int termCount = 0;
+        for (std::size_t i = 0; i < groups.counts.size(); ++i) {
+            if (groups.counts[i] == 0)
+                continue;
+            const std::string_view separator = termCount == 0 ? "" : ", ";
+            append(step, separator);
+            append(step, letterOf(i));
+            append(step, " ");
+            append(step, letterValue(letterOf(i).front()));
+            append(step, " ");
+            append(step, kTimes);
+            append(step, " ");
+            append(step, groups.counts[i]);
+            append(step, " = ");
+            append(step, groups.values[i]);
+            append(terms, termCount == 0 ? "" : " + ");
+            append(terms, groups.values[i]);
+            ++termCount;
+        }
+        if (termCount > 1) {
+            steps.push_back(std::move(step) + '.');
+            step = words("Together ", terms, " = ", sum.total);
         }
     }
-    if (sum > kLargestLetterSum) {
-        working.steps.push_back(step + '.');
-        step = "That is more than " + decimal(kLargestLetterSum) + ", the largest letter sum counted, so the sum stops at "
-               + decimal(kLargestLetterSum);
-        sum = kLargestLetterSum;
+    if (sum.stopped()) {
+        steps.push_back(std::move(step) + '.');
+        step = words("That is more than ", kLargestLetterSum, ", the largest letter sum counted, so the sum stops at ",
+                     sum.counted);
     }
-    working.number = reduce(std::move(step), static_cast<std::int16_t>(sum), working.steps);
-    return working;
+    tellReduction(std::move(step), number.reduction, steps);
+    return steps;
 }
 
 void append(Steps &steps, const Steps &more)
@@ -129,105 +156,106 @@ void append(Steps &steps, const Steps &more)
     steps.insert(steps.end(), more.begin(), more.end());
 }
 
-std::int16_t workLuckyNumber(const PersonDetails &person, Steps &steps)
+Steps tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
 {
-    const std::int16_t weekday = weekdayOf(person.birthYear, person.birthMonth, person.birthDay);
-    const std::string weekdayName(kWeekdayNames[static_cast<std::size_t>(weekday - 1)]);
-    const std::string weekdayText = "a " + weekdayName + ", weekday " + decimal(weekday) + " (Sunday is 1, Saturday 7).";
-    const bool knownMonth = std::find(kMonthNames.begin(), kMonthNames.end(), person.birthMonth) != kMonthNames.end();
-    const bool knownYear = person.birthYear >= kFirstCalendarYear && person.birthYear <= kLastCalendarYear;
-    if (knownMonth && knownYear) {
-        steps.push_back(decimal(person.birthDay) + ' ' + person.birthMonth + ' ' + decimal(person.birthYear)
-                        + " is " + weekdayText);
+    Steps steps;
+    const std::string_view weekdayName = kWeekdayNames[static_cast<std::size_t>(reckoning.weekday - 1)];
+    const std::string weekday = words("a ", weekdayName, ", weekday ", reckoning.weekday, " (Sunday is 1, Saturday 7).");
+    if (!calendarKnowsYear(person.birthYear)) {
+        steps.push_back(words(person.birthYear, " lies outside the calendar's years ", kFirstCalendarYear, " to ",
+                              kLastCalendarYear, ", so each month is taken to start on a Sunday and the weekday "
+                              "follows from the day alone: day ", person.birthDay, " is ", weekday));
+    } else if (monthOfName(person.birthMonth) == 0) {
+        steps.push_back(words("The month is none of January to December, so it is taken to start on a Sunday and the "
+                              "weekday follows from the day alone: day ", person.birthDay, " is ", weekday));
     } else {
-        const std::string reason = !knownYear ? decimal(person.birthYear) + " lies outside the calendar's years "
-                                                    + decimal(kFirstCalendarYear) + " to " + decimal(kLastCalendarYear)
-                                                    + ", so each month is taken"
-                                              : std::string("The month is none of January to December, so it is taken");
-        steps.push_back(reason + " to start on a Sunday and the weekday follows from the day alone: day "
-                        + decimal(person.birthDay) + " is " + weekdayText);
+        steps.push_back(words(person.birthDay, " ", person.birthMonth, " ", person.birthYear, " is ", weekday));
     }
 
-    const std::int16_t lucky = luckyNumber(person.birthHour, weekday);
-    if (person.birthHour < 0 || person.birthHour > 23) {
-        steps.push_back("The hour of birth is " + decimal(person.birthHour)
-                        + ", outside the lucky table's hours 0 to 23, so it gives 0.");
+    const std::int16_t lucky = reckoning.interpretation.luckyNumber;
+    if (!reckoning.luckyCell) {
+        steps.push_back(words("The hour of birth is ", person.birthHour, ", outside the lucky table's hours 0 to 23, so it gives ",
+                              lucky, "."));
     } else {
-        steps.push_back("The hour of birth is " + decimal(person.birthHour) + '.');
-        steps.push_back("Row " + decimal(person.birthHour) + " (the hour) and column " + decimal(weekday)
-                        + " (the weekday) of the 24 " + std::string(kTimes) + " 7 lucky table hold " + decimal(lucky) + '.');
+        steps.push_back(words("The hour of birth is ", person.birthHour, "."));
+        steps.push_back(words("Row ", person.birthHour, " (the hour) and column ", reckoning.weekday,
+                              " (the weekday) of the 24 ", kTimes, " 7 lucky table hold ", *reckoning.luckyCell, "."));
     }
-    steps.push_back("The Lucky Number is " + decimal(lucky) + '.');
-    return lucky;
+    steps.push_back(words("The Lucky Number is ", lucky, "."));
+    return steps;
 }
 
-std::string_view workLuckyColor(const NameWorking &first, Steps &steps)
+Steps tellLuckyColor(const Steps &first, std::int16_t number, std::string_view color)
 {
-    append(steps, first.steps);
-    const std::string_view color = colorOfNumber(first.number);
-    if (first.number >= 1 && first.number <= 21)
-        steps.push_back(decimal(first.number) + " selects the colour " + std::string(color) + '.');
+    Steps steps = first;
+    if (hasOwnColor(number))
+        steps.push_back(words(number, " selects the colour ", color, "."));
     else
-        steps.push_back(decimal(first.number) + " has no colour of its own, so it takes " + std::string(color) + '.');
-    steps.push_back("The Lucky Color is " + std::string(color) + '.');
-    return color;
+        steps.push_back(words(number, " has no colour of its own, so it takes ", color, "."));
+    steps.push_back(words("The Lucky Color is ", color, "."));
+    return steps;
 }
 
-std::int16_t workFirstHealthIndication(std::string_view firstName, const NameWorking &first, Steps &steps)
+Steps tellFirstHealthIndication(std::string_view firstName, const Steps &first, const Reckoning &reckoning)
 {
-    const std::string_view pair = firstName.substr(0, 2);
-    std::int16_t value = first.number;
-    if (pair == "TS" || pair == "TZ" || pair == "TH") {
-        value = pair == "TH" ? 9 : 18;
-        steps.push_back("The first name begins with " + std::string(pair) + ", which gives " + decimal(value)
-                        + " whatever follows.");
+    Steps steps;
+    if (reckoning.letterPair) {
+        steps.push_back(words("The first name begins with ", firstName.substr(0, 2), ", which gives ", *reckoning.letterPair,
+                              " whatever follows."));
     } else {
         steps.push_back("The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.");
-        append(steps, first.steps);
+        append(steps, first);
     }
-    steps.push_back("The First Health Indication is " + decimal(value) + '.');
-    return value;
+    steps.push_back(words("The First Health Indication is ", reckoning.interpretation.firstHealthIndication, "."));
+    return steps;
 }
 
-std::int16_t workNameTotal(const std::array<NameWorking, 3> &names, Steps &steps)
+// The three names' workings and their numbers added and reduced: the Money Number's working and
+// the Second Health Indication's, without the last step that names either.
+Steps tellNameTotal(const std::array<Steps, 3> &names, const Reckoning &reckoning)
 {
-    for (const NameWorking &name : names)
-        append(steps, name.steps);
-    const auto sum = static_cast<std::int16_t>(names[0].number + names[1].number + names[2].number);
-    return reduce("The three names' numbers added: " + decimal(names[0].number) + " + " + decimal(names[1].number)
-                      + " + " + decimal(names[2].number) + " = " + decimal(sum),
-                  sum, steps);
+    Steps steps;
+    steps.reserve(names[0].size() + names[1].size() + names[2].size() + 3);
+    for (const Steps &name : names)
+        append(steps, name);
+    tellReduction(words("The three names' numbers added: ", reckoning.names[0].number(), " + ", reckoning.names[1].number(),
+                        " + ", reckoning.names[2].number(), " = ", reckoning.nameTotal.number),
+                  reckoning.nameTotal, steps);
+    return steps;
 }
 
 } // namespace
 
 Explanation explainInterpretation(const PersonDetails &person)
 {
+    std::array<LetterGroups, 3> groups;
+    const Reckoning reckoning = reckonInterpretation(person, &groups);
+    const Interpretation &result = reckoning.interpretation;
+    const std::array<Steps, 3> names{tellName("First name", person.firstName, reckoning.names[0], groups[0]),
+                                     tellName("Middle name", person.middleName, reckoning.names[1], groups[1]),
+                                     tellName("Last name", person.lastName, reckoning.names[2], groups[2])};
+    const Steps &first = names[0];
+
     Explanation explanation;
-    Interpretation &result = explanation.interpretation;
-    const std::array<NameWorking, 3> names{workName("First name", person.firstName),
-                                           workName("Middle name", person.middleName),
-                                           workName("Last name", person.lastName)};
-    const NameWorking &first = names[0];
-
-    result.luckyNumber = workLuckyNumber(person, explanation.luckyNumber.steps);
-    result.luckyColor = workLuckyColor(first, explanation.luckyColor.steps);
-
-    Steps &money = explanation.moneyNumber.steps;
-    result.moneyNumber = workNameTotal(names, money);
-    money.push_back("The Money Number is " + decimal(result.moneyNumber) + '.');
-
-    result.firstHealthIndication = workFirstHealthIndication(person.firstName, first, explanation.firstHealthIndication.steps);
+    explanation.interpretation = result;
+    explanation.luckyNumber.steps = tellLuckyNumber(person, reckoning);
+    explanation.luckyColor.steps = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
+    explanation.firstHealthIndication.steps = tellFirstHealthIndication(person.firstName, first, reckoning);
 
     Steps &influence = explanation.firstHealthInfluence.steps;
-    append(influence, first.steps);
-    result.firstHealthInfluence = first.number;
-    influence.push_back("The First Health Influence is " + decimal(result.firstHealthInfluence) + '.');
+    influence.reserve(first.size() + 1);
+    influence = first;
+    influence.push_back(words("The First Health Influence is ", result.firstHealthInfluence, "."));
 
+    const Steps total = tellNameTotal(names, reckoning);
+    Steps &money = explanation.moneyNumber.steps;
+    money.reserve(total.size() + 1);
+    money = total;
+    money.push_back(words("The Money Number is ", result.moneyNumber, "."));
     Steps &second = explanation.secondHealthIndication.steps;
-    second.assign(money.begin(), money.end() - 1);
-    result.secondHealthIndication = result.moneyNumber;
-    second.push_back("The Second Health Indication is " + decimal(result.secondHealthIndication) + '.');
+    second.reserve(total.size() + 1);
+    second = total;
+    second.push_back(words("The Second Health Indication is ", result.secondHealthIndication, "."));
     return explanation;
 }
 

@@ -16,14 +16,15 @@ struct Working {
 
 // The working of the six results of a reading, and the results those steps arrive at.
 struct Explanation {
-    // Reached by the steps themselves; always equal to computeInterpretation of the same person.
+    // The reading the steps tell of: computeInterpretation's, read off the same reckoning.
     Interpretation interpretation;
     Working luckyNumber, luckyColor, moneyNumber, firstHealthIndication, firstHealthInfluence, secondHealthIndication;
 };
 
-// The working of a person's reading, in English with numbers in plain decimal. The names and the
-// month are never quoted (only their capitals A to Z, one by one), so any bytes in them give steps
-// of UTF-8 text, whose only character outside ASCII is the multiplication sign.
+// The working of a person's reading: the figures of reckonInterpretation, in English with numbers
+// in plain decimal. The names and the month are never quoted (only their capitals A to Z, one by
+// one), so any bytes in them give steps of UTF-8 text, whose only character outside ASCII is the
+// multiplication sign.
 Explanation explainInterpretation(const PersonDetails &person);
 
 } // namespace numerology
