@@ -5,9 +5,18 @@
 #include "report/RtfWriter.h"
 
 #include <QFile>
+#include <QHash>
+#include <QMutex>
 #include <QPrinter>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <utility>
 
 namespace readingformats {
 
@@ -22,17 +31,38 @@ const char *const kJsonKeys[kResultCount] = {
     "firstHealthIndication", "firstHealthInfluence", "secondHealthIndication",
 };
 
-void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)
+// Whether any of eight bytes is one a JSON string escapes: a control character, the quote or the
+// backslash. Text is mostly plain, and is checked eight bytes at a time.
+constexpr bool anyEscaped(std::uint64_t bytes)
+{
+    constexpr std::uint64_t kOnes = 0x0101010101010101;
+    constexpr std::uint64_t kHighs = 0x8080808080808080;
+    const auto anyZero = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; };
+    const bool anyControl = ((bytes - kOnes * 0x20) & ~bytes & kHighs) != 0;
+    return anyControl || anyZero(bytes ^ (kOnes * '"')) || anyZero(bytes ^ (kOnes * '\\'));
+}
+
+// A JSON string's characters, without its quotes.
+void appendEscaped(std::string &out, QByteArrayView utf8)
 {
     static const char kHex[] = "0123456789abcdef";
-    out += '"';
+    const char *const bytes = utf8.data();
+    const qsizetype size = utf8.size();
     qsizetype plain = 0; // where the run of characters that need no escape starts
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const auto c = static_cast<unsigned char>(utf8[i]);
+    qsizetype i = 0;
+    while (i < size) {
+        if (std::uint64_t eight; size - i >= 8) {
+            std::memcpy(&eight, bytes + i, 8);
+            if (!anyEscaped(eight)) {
+                i += 8;
+                continue;
+            }
+        }
+        const auto c = static_cast<unsigned char>(bytes[i++]);
         if (c >= 0x20 && c != '"' && c != '\\')
             continue;
-        out.append(utf8.data() + plain, i - plain);
-        plain = i + 1;
+        out.append(bytes + plain, static_cast<std::size_t>(i - 1 - plain));
+        plain = i;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
@@ -45,20 +75,116 @@ void appendJsonUtf8(QByteArray &out, QByteArrayView utf8)
             out += kHex[c & 0xF];
         }
     }
-    out.append(utf8.data() + plain, utf8.size() - plain);
+    out.append(bytes + plain, static_cast<std::size_t>(size - plain));
+}
+
+void appendJson(std::string &out, QByteArrayView utf8)
+{
+    out += '"';
+    appendEscaped(out, utf8);
     out += '"';
 }
 
-void appendJson(QByteArray &out, const QString &text)
+void appendJson(std::string &out, const QString &text)
 {
-    appendJsonUtf8(out, text.toUtf8());
+    appendJson(out, QByteArrayView(text.toUtf8()));
 }
 
-void appendJson(QByteArray &out, const char *key, const QString &value)
+void append(std::string &out, QByteArrayView bytes)
 {
-    appendJsonUtf8(out, QByteArrayView(key));
-    out += ':';
-    appendJson(out, value);
+    out.append(bytes.data(), static_cast<std::size_t>(bytes.size()));
+}
+
+void appendNumber(std::string &out, qint64 number)
+{
+    char digits[24];
+    const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    out.append(digits, static_cast<std::size_t>(end - digits));
+}
+
+// A number as printf's "%0<width>d" writes it: its sign, then zeros before its digits up to the width.
+void appendPadded(std::string &out, int number, qsizetype width)
+{
+    char digits[16];
+    const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+    const bool negative = number < 0;
+    if (negative)
+        out += '-';
+    const qsizetype digitCount = end - digits - (negative ? 1 : 0);
+    const qsizetype zeros = width - (negative ? 1 : 0) - digitCount;
+    if (zeros > 0)
+        out.append(static_cast<std::size_t>(zeros), '0');
+    out.append(end - digitCount, static_cast<std::size_t>(digitCount));
+}
+
+// What each result's JSON holds whatever the reading, made once: the object's opening up to the
+// value, and the caption and the heading up to where the value follows.
+struct ResultJson {
+    std::string opening;
+    std::string caption;
+    std::string heading;
+};
+
+const std::array<ResultJson, kResultCount> &resultJson()
+{
+    static const std::array<ResultJson, kResultCount> parts = [] {
+        const auto open = [](const QString &text) {
+            std::string string;
+            appendJson(string, text);
+            string.pop_back();
+            return string;
+        };
+        std::array<ResultJson, kResultCount> made;
+        for (const ResultInfo &info : kResults) {
+            ResultJson &part = made[indexOf(info.result)];
+            part.opening = "{\"key\":";
+            appendJson(part.opening, QString(QLatin1String(kJsonKeys[indexOf(info.result)])));
+            part.opening += ",\"name\":";
+            appendJson(part.opening, QString(info.tabCaption));
+            part.opening += ",\"value\":";
+            part.caption = ",\"caption\":" + open(info.captionLine + QStringLiteral("  "));
+            part.heading = "\",\"heading\":" + open(info.reportHeading);
+        }
+        return made;
+    }();
+    return parts;
+}
+
+// A description's UTF-8, and its JSON (the text after its first line break, as a string), made
+// once for each text. A reading's descriptions are the catalogue's constant texts, each one
+// QString that every reading showing it shares, and they are most of a reading's bytes. A text
+// is known by the address of its characters, which the QString kept here keeps from being reused.
+struct DescriptionBytes {
+    QString text;
+    QByteArray utf8;
+    QByteArray json;
+};
+
+DescriptionBytes bytesOf(const QString &description)
+{
+    // More than the catalogue's texts and the boxes' placeholders: the descriptions of readings
+    // made otherwise are converted each time.
+    constexpr qsizetype kMostKept = 1024;
+    static QMutex mutex;
+    static QHash<std::pair<const QChar *, qsizetype>, DescriptionBytes> kept;
+    const std::pair<const QChar *, qsizetype> key{description.constData(), description.size()};
+    const QMutexLocker lock(&mutex);
+    if (const auto known = kept.constFind(key); known != kept.cend())
+        return *known;
+    DescriptionBytes made{description, description.toUtf8(), "null"};
+    if (description.startsWith(QLatin1Char('\n'))) {
+        std::string json;
+        appendJson(json, QByteArrayView(made.utf8).sliced(1));
+        made.json = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+    }
+    if (kept.size() < kMostKept)
+        kept.insert(key, made);
+    return made;
+}
+
+const std::vector<std::string> &stepsOf(const Reading &reading, Result result)
+{
+    return reading.workings[indexOf(result)].steps;
 }
 
 } // namespace
@@ -70,72 +196,76 @@ QByteArray text(const Reading &reading, bool explain)
     // The title, then for each result its heading and its description, which ends its paragraph
     // with two line breaks: the working goes before them.
     const std::vector<ReportRun> runs = reportRuns(reading);
-    QString out = runs.front().text;
+    QByteArray out = runs.front().text.toUtf8();
     for (const ResultInfo &info : kResults) {
         const std::size_t heading = 1 + 2 * indexOf(info.result);
-        out += runs[heading].text + runs[heading + 1].text.chopped(2) + QStringLiteral("\nHow it is reached:");
-        for (const QString &step : reading.working(info.result))
-            out += QStringLiteral("\n  ") + step;
-        out += QStringLiteral("\n\n");
+        out += (runs[heading].text + runs[heading + 1].text.chopped(2)).toUtf8();
+        out += "\nHow it is reached:";
+        for (const std::string &step : stepsOf(reading, info.result)) {
+            out += "\n  ";
+            out += step;
+        }
+        out += "\n\n";
     }
-    return out.toUtf8();
+    return out;
 }
 
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
 {
     const numerology::PersonDetails person = request.person();
-    QByteArray out;
-    out.reserve(4096);
+    // A reading is about 5,500 bytes in some 150 pieces, put together where appending costs least.
+    std::string out;
+    out.reserve(8192);
     out += '{';
-    if (line)
-        out += "\"line\":" + QByteArray::number(*line) + ',';
-    out += "\"input\":{";
-    appendJson(out, "first", QString::fromStdString(person.firstName));
-    out += ',';
-    appendJson(out, "middle", QString::fromStdString(person.middleName));
-    out += ',';
-    appendJson(out, "last", QString::fromStdString(person.lastName));
-    out += ',';
-    appendJson(out, "born",
-               QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d", request.year, request.month, request.day,
-                                 request.hour, request.minute, request.second));
-    out += "},\"results\":[";
+    if (line) {
+        out += "\"line\":";
+        appendNumber(out, *line);
+        out += ',';
+    }
+    out += "\"input\":{\"first\":";
+    appendJson(out, person.firstName);
+    out += ",\"middle\":";
+    appendJson(out, person.middleName);
+    out += ",\"last\":";
+    appendJson(out, person.lastName);
+    out += ",\"born\":\"";
+    appendPadded(out, request.year, 4);
+    for (const auto &[separator, number] : {std::pair{'-', request.month}, std::pair{'-', request.day},
+                                            std::pair{'T', request.hour}, std::pair{':', request.minute},
+                                            std::pair{':', request.second}}) {
+        out += separator;
+        appendPadded(out, number, 2);
+    }
+    out += "\"},\"results\":[";
     for (const ResultInfo &info : kResults) {
-        const QString value = reading.valueText(info.result);
-        out += "{";
-        appendJson(out, "key", QLatin1String(kJsonKeys[indexOf(info.result)]));
-        out += ',';
-        appendJson(out, "name", info.tabCaption);
-        out += ",\"value\":";
+        const ResultJson &part = resultJson()[indexOf(info.result)];
+        const QByteArray value = reading.valueText(info.result).toUtf8();
+        out += part.opening;
         if (info.result == Result::LuckyColor)
-            appendJson(out, value);
+            appendJson(out, QByteArrayView(value));
         else
-            out += value.toLatin1();
-        out += ',';
-        appendJson(out, "caption", info.captionLine + QStringLiteral("  ") + value);
-        out += ',';
-        appendJson(out, "heading", info.reportHeading + value);
+            append(out, value);
+        out += part.caption;
+        appendEscaped(out, value);
+        out += part.heading;
+        appendEscaped(out, value);
         // Every text of the catalogue starts with a line break, and a result without one keeps its
-        // box's placeholder, which does not.
-        const QString &description = reading.description(info.result);
-        out += ",\"description\":";
-        if (description.startsWith(QLatin1Char('\n')))
-            appendJson(out, description.mid(1));
-        else
-            out += "null";
+        // box's placeholder, which does not: null.
+        out += "\",\"description\":";
+        append(out, bytesOf(reading.description(info.result)).json);
         out += ",\"working\":[";
-        for (const QString &step : reading.working(info.result)) {
+        for (const std::string &step : stepsOf(reading, info.result)) {
             appendJson(out, step);
             out += ',';
         }
-        if (out.endsWith(','))
-            out.chop(1);
+        if (out.back() == ',')
+            out.pop_back();
         out += "]}";
         if (info.result != kResults.back().result)
             out += ',';
     }
     out += "]}\n";
-    return out;
+    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
 }
 
 QByteArray rtf(const Reading &reading)

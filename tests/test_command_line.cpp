@@ -3,10 +3,14 @@
 // (the program then takes no console on Windows). Runs with QT_QPA_PLATFORM set, as every unit test
 // does, so that no display is looked for.
 #include "app/CommandLine.h"
+#include "app/ReadingFormats.h"
 #include "platform/SettingsStore.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -186,4 +190,33 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
     EXPECT_EQ(read.readings.format, CommandLine::Format::Pdf);
 }
 
+TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
+{
+    ReadingRequest request;
+    request.firstName = "ANN";
+    request.lastName = "LEE";
+    Reading reading = Reading::placeholders().next(request.person());
+    // Each character that is escaped alone among plain ones, at another place in a run of eight
+    // bytes each time, and some that are not escaped.
+    QString tricky;
+    for (const char16_t c : {u'"', u'\\', u'\x01', u'\t', u'\r', u'\n', u'\x1f', u'\x7f', u'\u00e9', u'\u20ac'})
+        tricky += QStringLiteral("abcdefg").left(tricky.size() % 8) + QChar(c) + QStringLiteral("0123456789abcdef");
+    tricky += QStringLiteral("\U0001F600 plain text after the last escape");
+    const auto results = [&] {
+        return QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["results"].toArray();
+    };
+    const QJsonArray before = results();
+    reading.descriptions[0] = "\n" + tricky;
+    reading.descriptions[1] = tricky;
+    reading.workings[2].steps = {tricky.toStdString(), ""};
+    const QJsonArray after = results();
+    EXPECT_EQ(after[0]["description"].toString(), tricky);
+    EXPECT_TRUE(after[1]["description"].isNull());
+    EXPECT_EQ(after[2]["working"].toArray(), QJsonArray({tricky, ""}));
+    // A description that changes is written anew; the others stay as they were.
+    EXPECT_NE(before[0]["description"], after[0]["description"]);
+    EXPECT_EQ(before[3], after[3]);
+}
+
 } // namespace
+
