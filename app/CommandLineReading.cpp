@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <array>
 #include <memory>
@@ -92,7 +91,6 @@ private:
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
-    std::optional<QTemporaryDir> m_scratch;
     std::unique_ptr<safefiles::AtomicFileWriter> m_stream;
     bool m_stopped = false; // the output failed: no reading can be written any more
 };
@@ -110,7 +108,7 @@ Run::Run(const Readings &readings)
     static char name[] = "larkspire";
     static char *argv[] = {name, nullptr};
     const QtMessageHandler qtHandler = qInstallMessageHandler(whileSettingUp);
-    m_application = std::make_unique<QGuiApplication>(argc, argv);
+    display::startReadingPlatform([this] { m_application = std::make_unique<QGuiApplication>(argc, argv); });
     qInstallMessageHandler(qtHandler);
     theme::substituteMissingFonts();
 }
@@ -124,11 +122,8 @@ QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, 
     case Format::Json: bytes = readingformats::json(request, reading, line); return {};
     case Format::Rtf: bytes = readingformats::rtf(reading); return {};
     case Format::Pdf:
-        if (!m_scratch)
-            m_scratch.emplace();
-        if (!m_scratch->isValid())
-            return QStringLiteral("no temporary folder for the PDF: %1").arg(m_scratch->errorString());
-        return readingformats::pdf(reading, m_scratch->path(), bytes);
+        bytes = readingformats::pdf(reading, QPageSize(m_readings.paper));
+        return bytes.isEmpty() ? QStringLiteral("the PDF could not be made") : QString();
     }
     return {};
 }

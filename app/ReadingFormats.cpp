@@ -1,13 +1,12 @@
 #include "app/ReadingFormats.h"
 
-#include "platform/SafeFiles.h"
 #include "report/ReportDocument.h"
 #include "report/RtfWriter.h"
 
-#include <QFile>
+#include <QBuffer>
 #include <QHash>
 #include <QMutex>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
@@ -21,9 +20,6 @@
 namespace readingformats {
 
 namespace {
-
-// A printed report is a few pages; anything much larger is no report of ours.
-constexpr qint64 kLargestPdf = 64 * 1024 * 1024;
 
 // The JSON's key of each result, in the order of kResults.
 const char *const kJsonKeys[kResultCount] = {
@@ -275,25 +271,16 @@ QByteArray rtf(const Reading &reading)
     return writeRtf(document);
 }
 
-QString pdf(const Reading &reading, const QString &folder, QByteArray &bytes)
+QByteArray pdf(const Reading &reading, const QPageSize &paper)
 {
     QTextDocument report;
     composeReport(report, reading);
-    const QString path = folder + QStringLiteral("/report.pdf");
-    QFile::remove(path);
-    {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printReport(*printableReport(report, QTextDocumentFragment()), printer);
-    }
-    // The printer says nothing of a failed write: a whole PDF ends with its end-of-file marker.
-    const std::optional<QByteArray> printed = safefiles::readRegularFile(path, kLargestPdf);
-    QFile::remove(path);
-    if (!printed || !printed->trimmed().endsWith("%%EOF"))
-        return QStringLiteral("the PDF could not be made in %1").arg(folder);
-    bytes = *printed;
-    return {};
+    QBuffer pages;
+    pages.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pages);
+    writer.setPageSize(paper);
+    printReport(*printableReport(report, QTextDocumentFragment()), writer);
+    return pages.data();
 }
 
 } // namespace readingformats

@@ -7,6 +7,7 @@
 #include "model/ReadingRequest.h"
 
 #include <QByteArray>
+#include <QPageSize>
 #include <QString>
 
 #include <optional>
@@ -26,8 +27,8 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
 // The bytes the report window's Save writes. Needs a QGuiApplication.
 QByteArray rtf(const Reading &reading);
 
-// The report as the report window's Print lays it out, as PDF, printed into a file in folder and
-// read back. Empty when it was made, otherwise why not. Needs a QGuiApplication.
-QString pdf(const Reading &reading, const QString &folder, QByteArray &bytes);
+// The report as the report window's Print lays it out (printableReport and printReport), as a
+// PDF of pages of the given size, made in memory. Needs a QGuiApplication.
+QByteArray pdf(const Reading &reading, const QPageSize &paper);
 
 } // namespace readingformats

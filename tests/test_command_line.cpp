@@ -6,11 +6,20 @@
 #include "app/ReadingFormats.h"
 #include "platform/SettingsStore.h"
 
+#include "report/ReportDocument.h"
+#include "widgets/Theme.h"
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
 
@@ -216,6 +225,63 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
     // A description that changes is written anew; the others stay as they were.
     EXPECT_NE(before[0]["description"], after[0]["description"]);
     EXPECT_EQ(before[3], after[3]);
+}
+
+// The pages of a PDF drawn at 100 dots an inch, one PNG each.
+std::optional<std::vector<QByteArray>> Pages(const QString &pdf)
+{
+    QProcess render;
+    render.start("pdftoppm", {"-r", "100", "-png", pdf, pdf});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0)
+        return std::nullopt;
+    std::vector<QByteArray> pages;
+    const QFileInfo file(pdf);
+    for (const QString &page : file.dir().entryList({file.fileName() + "-*.png"}, QDir::Files, QDir::Name)) {
+        QFile png(file.dir().filePath(page));
+        png.open(QIODevice::ReadOnly);
+        pages.push_back(png.readAll());
+    }
+    return pages;
+}
+
+// Last: it makes the application object that the PDF's fonts need, as a PDF reading does.
+TEST(CommandLine, APdfIsTheReportWindowsPrintToPdf)
+{
+    static int argc = 1;
+    static char name[] = "larkspire";
+    static char *argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    theme::substituteMissingFonts();
+    QTemporaryDir folder;
+    ReadingRequest request;
+    request.firstName = "ANN";
+    request.lastName = "LEE";
+    const Reading reading = Reading::placeholders().next(request.person());
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        const QString window = folder.filePath(QStringLiteral("window-%1.pdf").arg(paper));
+        {
+            // The report window's Print, answered with Print to PDF on that paper.
+            QTextDocument report;
+            composeReport(report, reading);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(window);
+            printer.setPageSize(QPageSize(paper));
+            printReport(*printableReport(report, QTextDocumentFragment()), printer);
+        }
+        const QString read = folder.filePath(QStringLiteral("read-%1.pdf").arg(paper));
+        QFile file(read);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(readingformats::pdf(reading, QPageSize(paper)));
+        file.close();
+        const auto windowPages = Pages(window);
+        if (!windowPages)
+            GTEST_SKIP() << "pdftoppm, which draws the pages, is not installed";
+        const auto readPages = Pages(read);
+        ASSERT_TRUE(readPages);
+        EXPECT_EQ(readPages->size(), 1u);
+        EXPECT_TRUE(*readPages == *windowPages) << QPageSize(paper).key().toStdString();
+    }
 }
 
 } // namespace

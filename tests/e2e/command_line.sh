@@ -76,4 +76,43 @@ env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$program" -platform offscr
 PIDS+=($!)
 started() { grep -qx "$1" "$XDG_RUNTIME_DIR/larkspire.lock" 2>/dev/null; }
 wait_for started "$!" || { cat "$E2E_ROOT/offscreen.log" >&2; fail "-platform offscreen did not start"; }
+
+# Readings without windows, of every format: none touches a runtime folder (XDG_RUNTIME_DIR's,
+# made relative to the working folder when the name is relative, or $TMPDIR/runtime-<user> where
+# it is unset) or says anything of one.
+cd "$E2E_ROOT"
+mkdir scratch
+ann=(--first ann --last lee --born 1990-05-17)
+for format in text json rtf pdf; do
+  XDG_RUNTIME_DIR=relrun TMPDIR="$E2E_ROOT/scratch" run bare "${ann[@]}" --format $format --output reading.$format
+  [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] && [ -s reading.$format ] || fail "a $format reading ended with $STATUS and said '$ERR'"
+  run env -u XDG_RUNTIME_DIR TMPDIR="$E2E_ROOT/scratch" "$program" "${ann[@]}" --format $format --output reading.$format
+  [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "a $format reading without XDG_RUNTIME_DIR ended with $STATUS and said '$ERR'"
+done
+[ ! -e relrun ] && [ -z "$(ls -A scratch)" ] || fail "a reading made a runtime folder: $(ls -d relrun scratch/* 2>&1)"
+
+# A PDF beyond the file size limit is refused as any write is; an interrupted run of PDFs leaves
+# nothing of itself behind but whole files.
+run env TMPDIR="$E2E_ROOT/scratch" bash -c "ulimit -f 4; exec env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --format pdf --output big.pdf"
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: cannot write 'big.pdf': File too large" ] && [ ! -e big.pdf ] \
+  || fail "a PDF beyond the size limit ended with $STATUS and said '$ERR'"
+{ echo first,last,born; for row in $(seq 500); do printf 'ann,lee,1990-05-17T%02d\n' $((row % 24)); done; } >people.csv
+some() { [ "$(ls "$1" 2>/dev/null | wc -l)" -ge 2 ]; }
+for signal in TERM INT; do
+  # Job control, so that the run is not started with SIGINT ignored, as a script's background jobs are.
+  set -m
+  env -u DISPLAY -u WAYLAND_DISPLAY TMPDIR="$E2E_ROOT/scratch" "$program" --batch people.csv --format pdf \
+    --output "$signal/" 2>/dev/null &
+  reading=$!
+  set +m
+  PIDS+=($reading)
+  wait_for some "$signal" || fail "the readings of PDFs made no file"
+  kill -$signal $reading
+  set +e; wait $reading; STATUS=$?; set -e
+  [ "$STATUS" -gt 128 ] || fail "an interrupted run ended with $STATUS"
+  for file in "$signal"/* scratch/*; do
+    [ -e "$file" ] || continue
+    [[ $file == "$signal"/*.pdf ]] && pdfinfo "$file" >/dev/null 2>&1 || fail "SIG$signal left '$file' behind"
+  done
+done
 echo "1 passed, 0 failed"
