@@ -3,6 +3,7 @@
 #include "model/Product.h"
 #include "model/WebPages.h"
 #include "platform/Display.h"
+#include "platform/PaperSize.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardStreams.h"
 #include "widgets/NameKeyFilter.h"
@@ -38,8 +39,9 @@ std::string usage()
     const std::string program = text(kExecutableName);
     return "Usage: " + program + " [--help] [--version] [Qt options]\n"
         "  or:  " + program + " --first NAME [--middle NAME] --last NAME --born DATE [--format FORMAT]\n"
-        "                 [--output PATH] [--explain]\n"
-        "  or:  " + program + " --batch FILE [--format FORMAT] [--output PATH] [--explain] [--overwrite]\n"
+        "                 [--paper SIZE] [--output PATH] [--explain]\n"
+        "  or:  " + program + " --batch FILE [--format FORMAT] [--paper SIZE] [--output PATH] [--explain]\n"
+        "                 [--overwrite]\n"
         "\n"
         + name
         + " computes a Kabbalah numerology reading (lucky number, lucky colour, money number\n"
@@ -57,6 +59,8 @@ std::string usage()
           "                   and HH, HH:MM or HH:MM:SS; years 1900 to 2999.\n"
           "  --format FORMAT  text (the report's words; the default), json (one line for each\n"
           "                   reading), rtf (the report as Save writes it) or pdf (as Print lays it out).\n"
+          "  --paper SIZE     The paper of a pdf: a4 or letter; by default the system's paper size, A4\n"
+          "                   where the system names none.\n"
           "  --output PATH    A file, or a folder (one that exists, or a name ending in /) for one file\n"
           "                   for each person, named after the person; - or none: standard output.\n"
           "  --explain        Follow each result with how it is reached (text and json).\n"
@@ -148,7 +152,7 @@ Result misused(const std::string &why)
 }
 
 // The options of a reading without windows, all spelled long.
-enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite };
+enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite, Paper };
 
 struct ReadingOption {
     std::string_view name;
@@ -161,6 +165,7 @@ constexpr ReadingOption kReadingOptions[] = {
     {"first", Option::First, true},   {"middle", Option::Middle, true}, {"last", Option::Last, true},
     {"born", Option::Born, true},     {"format", Option::Format, true}, {"output", Option::Output, true},
     {"explain", Option::Explain, false}, {"batch", Option::Batch, true}, {"overwrite", Option::Overwrite, false},
+    {"paper", Option::Paper, true},
 };
 
 const ReadingOption *readingOption(std::string_view name)
@@ -218,6 +223,21 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
                                     .arg(*format)));
         readings.format = known->second;
     }
+    // The paper a PDF is laid out on, as --paper and the system's convention name it.
+    static const std::pair<QString, QPageSize::PageSizeId> kPapers[] = {{QStringLiteral("a4"), QPageSize::A4},
+                                                                        {QStringLiteral("letter"), QPageSize::Letter}};
+    const auto paperNamed = [](const QString &name) {
+        return std::find_if(std::begin(kPapers), std::end(kPapers), [&](const auto &entry) { return entry.first == name; });
+    };
+    if (const std::optional<QString> &paper = given[Option::Paper]) {
+        const auto *known = paperNamed(*paper);
+        if (known == std::end(kPapers))
+            return misused(text(QStringLiteral("invalid argument '%1' for '--paper'; valid arguments are 'a4' and 'letter'")
+                                    .arg(*paper)));
+        if (readings.format != Format::Pdf)
+            return misused("'--paper' goes only with '--format pdf'");
+        readings.paper = known->second;
+    }
     const bool binary = readings.format == Format::Rtf || readings.format == Format::Pdf;
     readings.explain = given[Option::Explain].has_value();
     readings.overwrite = given[Option::Overwrite].has_value();
@@ -260,6 +280,19 @@ Result reading(Given &given, const std::vector<std::string_view> &operands)
         return misused("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'");
     if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
         return misused("a PDF is not written to a terminal: give '--output FILE' or redirect the output");
+    if (readings.format == Format::Pdf && !given[Option::Paper]) {
+        const papersize::Convention convention = papersize::systemConvention();
+        const QString name = QString::fromStdString(convention.name);
+        if (const auto *known = paperNamed(name); known != std::end(kPapers)) {
+            readings.paper = known->second;
+        } else if (!name.isEmpty()) {
+            Result failed;
+            failed.outcome = Outcome::Failed;
+            failed.error = text(kExecutableName) + ": the system's paper size '" + convention.name + "' ("
+                + convention.source + ") is not one " + text(kApplicationTitle) + " lays a PDF out on: give '--paper a4' or '--paper letter'\n";
+            return failed;
+        }
+    }
     if (!readings.batch) {
         if (const std::optional<ReadingRequest::Refusal> refusal = readings.request.refusal()) {
             Result failed;

@@ -79,9 +79,11 @@ wait_for started "$!" || { cat "$E2E_ROOT/offscreen.log" >&2; fail "-platform of
 
 # Readings without windows, of every format: none touches a runtime folder (XDG_RUNTIME_DIR's,
 # made relative to the working folder when the name is relative, or $TMPDIR/runtime-<user> where
-# it is unset) or says anything of one.
+# it is unset) or says anything of one. The paper is A4 unless a case here names another.
 cd "$E2E_ROOT"
 mkdir scratch
+export PAPERCONF="$E2E_ROOT/none"
+unset PAPERSIZE
 ann=(--first ann --last lee --born 1990-05-17)
 for format in text json rtf pdf; do
   XDG_RUNTIME_DIR=relrun TMPDIR="$E2E_ROOT/scratch" run bare "${ann[@]}" --format $format --output reading.$format
@@ -90,6 +92,29 @@ for format in text json rtf pdf; do
   [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "a $format reading without XDG_RUNTIME_DIR ended with $STATUS and said '$ERR'"
 done
 [ ! -e relrun ] && [ -z "$(ls -A scratch)" ] || fail "a reading made a runtime folder: $(ls -d relrun scratch/* 2>&1)"
+
+# A PDF's paper: --paper, or the system's as libpaper names it (PAPERSIZE, then the first word of
+# the file PAPERCONF names, after blanks and comments), A4 where none is named.
+printf '# the paper\n  \t# of this office\n Letter  # US\n' >papersize
+# The page size of a PDF reading made with the variables given before "--" and the options after it.
+paper() {
+  local variables=()
+  while [ "$1" != -- ]; do variables+=("$1"); shift; done
+  shift
+  env "${variables[@]}" "$program" "${ann[@]}" --format pdf --output reading.pdf "$@" \
+    && pdfinfo reading.pdf | sed -n 's/^Page size: *//p'
+}
+[[ $(paper --) == *"(A4)" ]] || fail "no paper named gave '$(paper --)'"
+[[ $(paper PAPERCONF=papersize --) == *"(letter)" ]] || fail "/etc/papersize's letter gave '$(paper PAPERCONF=papersize --)'"
+[[ $(paper PAPERCONF=papersize PAPERSIZE=A4 --) == *"(A4)" ]] || fail "PAPERSIZE did not come first"
+[[ $(paper -- --paper letter) == *"(letter)" ]] && [[ $(paper PAPERSIZE=letter -- --paper=a4) == *"(A4)" ]] \
+  || fail "--paper did not choose the paper"
+run env PAPERSIZE=legal "$program" "${ann[@]}" --format pdf --output reading.pdf
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: the system's paper size 'legal' (PAPERSIZE) is not one Larkspire lays a PDF out on: give '--paper a4' or '--paper letter'" ] \
+  || fail "a paper of the system's that is not laid out on ended with $STATUS and said '$ERR'"
+run bare "${ann[@]}" --format pdf --output reading.pdf --paper A5
+[ "$STATUS" -eq 2 ] && [ "$ERR" = "larkspire: invalid argument 'A5' for '--paper'; valid arguments are 'a4' and 'letter'
+Try 'larkspire --help' for more information." ] || fail "--paper A5 ended with $STATUS and said '$ERR'"
 
 # A PDF beyond the file size limit is refused as any write is; an interrupted run of PDFs leaves
 # nothing of itself behind but whole files.
