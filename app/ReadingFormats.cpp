@@ -10,6 +10,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstdint>
@@ -178,9 +179,21 @@ DescriptionBytes bytesOf(const QString &description)
     return made;
 }
 
-const std::vector<std::string> &stepsOf(const Reading &reading, Result result)
+// A result's working, one step a line.
+std::string_view stepsOf(const Reading &reading, Result result)
 {
-    return reading.workings[indexOf(result)].steps;
+    return reading.workings[indexOf(result)].lines;
+}
+
+// Calls add with each step of a working's lines.
+template <typename Add>
+void forEachStep(std::string_view lines, const Add &add)
+{
+    for (std::size_t start = 0; start < lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        add(lines.substr(start, end - start));
+        start = end + 1;
+    }
 }
 
 } // namespace
@@ -197,10 +210,10 @@ QByteArray text(const Reading &reading, bool explain)
         const std::size_t heading = 1 + 2 * indexOf(info.result);
         out += (runs[heading].text + runs[heading + 1].text.chopped(2)).toUtf8();
         out += "\nHow it is reached:";
-        for (const std::string &step : stepsOf(reading, info.result)) {
+        forEachStep(stepsOf(reading, info.result), [&out](std::string_view step) {
             out += "\n  ";
-            out += step;
-        }
+            out.append(step.data(), static_cast<qsizetype>(step.size()));
+        });
         out += "\n\n";
     }
     return out;
@@ -250,10 +263,10 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
         out += "\",\"description\":";
         append(out, bytesOf(reading.description(info.result)).json);
         out += ",\"working\":[";
-        for (const std::string &step : stepsOf(reading, info.result)) {
-            appendJson(out, step);
+        forEachStep(stepsOf(reading, info.result), [&out](std::string_view step) {
+            appendJson(out, QByteArrayView(step.data(), static_cast<qsizetype>(step.size())));
             out += ',';
-        }
+        });
         if (out.back() == ',')
             out.pop_back();
         out += "]}";

@@ -24,31 +24,42 @@ constexpr std::array<std::string_view, 7> kWeekdayNames{
 // U+00D7 MULTIPLICATION SIGN in UTF-8.
 constexpr std::string_view kTimes = "\xC3\x97";
 
-using Steps = std::vector<std::string>;
+// The steps of a working as they are told, one a line, into one text: the working of a name is
+// told once and goes whole into each working that has it.
+class Lines {
+public:
+    // Begins the next step.
+    Lines &next()
+    {
+        if (!m_text.empty())
+            m_text += '\n';
+        return *this;
+    }
+    Lines &operator<<(std::string_view words)
+    {
+        m_text += words;
+        return *this;
+    }
+    // A number, in plain decimal.
+    Lines &operator<<(long long number)
+    {
+        char digits[24];
+        const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+        m_text.append(digits, static_cast<std::size_t>(end - digits));
+        return *this;
+    }
+    // The steps of another working, after these.
+    Lines &operator<<(const Lines &steps)
+    {
+        next() << steps.m_text;
+        return *this;
+    }
+    bool empty() const { return m_text.empty(); }
+    std::string take() { return std::move(m_text); }
 
-void append(std::string &text, std::string_view words)
-{
-    text += words;
-}
-
-// A number, in plain decimal.
-void append(std::string &text, long long number)
-{
-    char digits[24];
-    const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    text.append(digits, static_cast<std::size_t>(end - digits));
-}
-
-// Words and numbers joined into one text. A step is a line of a tooltip: room for one such line
-// is made at once.
-template <typename... Parts>
-std::string words(const Parts &...parts)
-{
-    std::string text;
-    text.reserve(120);
-    (append(text, parts), ...);
-    return text;
-}
+private:
+    std::string m_text;
+};
 
 std::string_view letterOf(std::size_t index)
 {
@@ -56,32 +67,27 @@ std::string_view letterOf(std::size_t index)
     return kLetters.substr(index, 1);
 }
 
-// Ends a step whose last figure is the number reduced, and tells the reduction.
-void tellReduction(std::string step, const Reduction &reduction, Steps &steps)
+// Ends the step being told, whose last figure is the number reduced, and tells the reduction.
+void tellReduction(const Reduction &reduction, Lines &lines)
 {
     if (!reduction.digitsAdded) {
-        append(step, ", not more than ");
-        append(step, kLargestKeptNumber);
-        steps.push_back(std::move(step) + ", so it stays.");
+        lines << ", not more than " << kLargestKeptNumber << ", so it stays.";
         return;
     }
-    steps.push_back(std::move(step) + '.');
-    std::string told = words(reduction.number, " is more than ", kLargestKeptNumber, ", so its digits are added: ");
-    std::string digits;
-    append(digits, reduction.number);
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0)
-            append(told, " + ");
-        append(told, std::string_view(digits).substr(i, 1));
-    }
-    steps.push_back(words(told, " = ", reduction.result, "."));
+    lines << ".";
+    lines.next() << reduction.number << " is more than " << kLargestKeptNumber << ", so its digits are added: ";
+    char digits[8];
+    const char *const end = std::to_chars(std::begin(digits), std::end(digits), reduction.number).ptr;
+    for (const char *digit = digits; digit != end; ++digit)
+        lines << (digit == digits ? "" : " + ") << std::string_view(digit, 1);
+    lines << " = " << reduction.result << ".";
 }
 
 // How a name's number is reached: its letters' values added (every other byte counts nothing),
 // the sum stopped where the engine stops it, and reduced.
-Steps tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups)
+Lines tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups)
 {
-    Steps steps;
+    Lines lines;
     const LetterSum &sum = number.letters;
     std::size_t others = 0;
     for (char c : name) {
@@ -89,173 +95,157 @@ Steps tellName(std::string_view label, std::string_view name, const NameNumber &
             ++others;
     }
     if (others > 0) {
-        steps.push_back(words(label, ": ", others,
-                              others == 1 ? " character that is not a capital A to Z counts nothing."
-                                          : " characters that are not capitals A to Z count nothing."));
+        lines.next() << label << ": " << others
+                     << (others == 1 ? " character that is not a capital A to Z counts nothing."
+                                     : " characters that are not capitals A to Z count nothing.");
     }
     if (sum.letters == 0) {
-        steps.push_back(words(label, name.empty() ? ": none" : ": no letters A to Z", ", so its number is ",
-                              number.number(), "."));
-        return steps;
+        lines.next() << label << (name.empty() ? ": none" : ": no letters A to Z") << ", so its number is "
+                     << number.number() << ".";
+        return lines;
     }
 
-    std::string step;
     if (sum.letters <= kLongestListedName) {
-        step = words(label, ": ");
+        lines.next() << label << ": ";
         bool first = true;
         for (char c : name) {
             const std::int16_t value = letterValue(c);
             if (value == 0)
                 continue;
-            append(step, first ? "" : " + ");
-            append(step, std::string_view(&c, 1));
-            append(step, " ");
-            append(step, value);
+            lines << (first ? "" : " + ") << std::string_view(&c, 1) << " " << value;
             first = false;
         }
-        append(step, " = ");
-        append(step, sum.total);
+        lines << " = " << sum.total;
     } else {
-        step = words(label, ", ", sum.letters, " letters, each letter's value times its count: ");
-        std::string terms;
+        lines.next() << label << ", " << sum.letters << " letters, each letter's value times its count: ";
+        Lines terms;
         int termCount = 0;
         for (std::size_t i = 0; i < groups.counts.size(); ++i) {
             if (groups.counts[i] == 0)
                 continue;
-            const std::string_view separator = termCount == 0 ? "" : ", ";
-            append(step, separator);
-            append(step, letterOf(i));
-            append(step, " ");
-            append(step, letterValue(letterOf(i).front()));
-            append(step, " ");
-            append(step, kTimes);
-            append(step, " ");
-            append(step, groups.counts[i]);
-            append(step, " = ");
-            append(step, groups.values[i]);
-            append(terms, termCount == 0 ? "" : " + ");
-            append(terms, groups.values[i]);
+            lines << (termCount == 0 ? "" : ", ") << letterOf(i) << " " << letterValue(letterOf(i).front()) << " "
+                  << kTimes << " " << groups.counts[i] << " = " << groups.values[i];
+            terms << (termCount == 0 ? "" : " + ") << groups.values[i];
             ++termCount;
         }
         if (termCount > 1) {
-            steps.push_back(std::move(step) + '.');
-            step = words("Together ", terms, " = ", sum.total);
+            lines << ".";
+            lines.next() << "Together " << terms.take() << " = " << sum.total;
         }
     }
     if (sum.stopped()) {
-        steps.push_back(std::move(step) + '.');
-        step = words("That is more than ", kLargestLetterSum, ", the largest letter sum counted, so the sum stops at ",
-                     sum.counted);
+        lines << ".";
+        lines.next() << "That is more than " << kLargestLetterSum << ", the largest letter sum counted, so the sum stops at "
+                     << sum.counted;
     }
-    tellReduction(std::move(step), number.reduction, steps);
-    return steps;
+    tellReduction(number.reduction, lines);
+    return lines;
 }
 
-void append(Steps &steps, const Steps &more)
+std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
 {
-    steps.insert(steps.end(), more.begin(), more.end());
-}
-
-Steps tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
-{
-    Steps steps;
+    Lines lines;
     const std::string_view weekdayName = kWeekdayNames[static_cast<std::size_t>(reckoning.weekday - 1)];
-    const std::string weekday = words("a ", weekdayName, ", weekday ", reckoning.weekday, " (Sunday is 1, Saturday 7).");
+    lines.next();
     if (!calendarKnowsYear(person.birthYear)) {
-        steps.push_back(words(person.birthYear, " lies outside the calendar's years ", kFirstCalendarYear, " to ",
-                              kLastCalendarYear, ", so each month is taken to start on a Sunday and the weekday "
-                              "follows from the day alone: day ", person.birthDay, " is ", weekday));
+        lines << person.birthYear << " lies outside the calendar's years " << kFirstCalendarYear << " to "
+              << kLastCalendarYear << ", so each month is taken to start on a Sunday and the weekday follows from the "
+              << "day alone: day " << person.birthDay;
     } else if (monthOfName(person.birthMonth) == 0) {
-        steps.push_back(words("The month is none of January to December, so it is taken to start on a Sunday and the "
-                              "weekday follows from the day alone: day ", person.birthDay, " is ", weekday));
+        lines << "The month is none of January to December, so it is taken to start on a Sunday and the weekday "
+              << "follows from the day alone: day " << person.birthDay;
     } else {
-        steps.push_back(words(person.birthDay, " ", person.birthMonth, " ", person.birthYear, " is ", weekday));
+        lines << person.birthDay << " " << person.birthMonth << " " << person.birthYear;
     }
+    lines << " is a " << weekdayName << ", weekday " << reckoning.weekday << " (Sunday is 1, Saturday 7).";
 
     const std::int16_t lucky = reckoning.interpretation.luckyNumber;
     if (!reckoning.luckyCell) {
-        steps.push_back(words("The hour of birth is ", person.birthHour, ", outside the lucky table's hours 0 to 23, so it gives ",
-                              lucky, "."));
+        lines.next() << "The hour of birth is " << person.birthHour << ", outside the lucky table's hours 0 to 23, so it gives "
+                     << lucky << ".";
     } else {
-        steps.push_back(words("The hour of birth is ", person.birthHour, "."));
-        steps.push_back(words("Row ", person.birthHour, " (the hour) and column ", reckoning.weekday,
-                              " (the weekday) of the 24 ", kTimes, " 7 lucky table hold ", *reckoning.luckyCell, "."));
+        lines.next() << "The hour of birth is " << person.birthHour << ".";
+        lines.next() << "Row " << person.birthHour << " (the hour) and column " << reckoning.weekday << " (the weekday) of the 24 "
+                     << kTimes << " 7 lucky table hold " << *reckoning.luckyCell << ".";
     }
-    steps.push_back(words("The Lucky Number is ", lucky, "."));
-    return steps;
+    lines.next() << "The Lucky Number is " << lucky << ".";
+    return lines.take();
 }
 
-Steps tellLuckyColor(const Steps &first, std::int16_t number, std::string_view color)
+std::string tellLuckyColor(const Lines &first, std::int16_t number, std::string_view color)
 {
-    Steps steps = first;
+    Lines lines;
+    lines << first;
     if (hasOwnColor(number))
-        steps.push_back(words(number, " selects the colour ", color, "."));
+        lines.next() << number << " selects the colour " << color << ".";
     else
-        steps.push_back(words(number, " has no colour of its own, so it takes ", color, "."));
-    steps.push_back(words("The Lucky Color is ", color, "."));
-    return steps;
+        lines.next() << number << " has no colour of its own, so it takes " << color << ".";
+    lines.next() << "The Lucky Color is " << color << ".";
+    return lines.take();
 }
 
-Steps tellFirstHealthIndication(std::string_view firstName, const Steps &first, const Reckoning &reckoning)
+std::string tellFirstHealthIndication(std::string_view firstName, const Lines &first, const Reckoning &reckoning)
 {
-    Steps steps;
+    Lines lines;
     if (reckoning.letterPair) {
-        steps.push_back(words("The first name begins with ", firstName.substr(0, 2), ", which gives ", *reckoning.letterPair,
-                              " whatever follows."));
+        lines.next() << "The first name begins with " << firstName.substr(0, 2) << ", which gives " << *reckoning.letterPair
+                     << " whatever follows.";
     } else {
-        steps.push_back("The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.");
-        append(steps, first);
+        lines.next() << "The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.";
+        lines << first;
     }
-    steps.push_back(words("The First Health Indication is ", reckoning.interpretation.firstHealthIndication, "."));
-    return steps;
+    lines.next() << "The First Health Indication is " << reckoning.interpretation.firstHealthIndication << ".";
+    return lines.take();
 }
 
-// The three names' workings and their numbers added and reduced: the Money Number's working and
-// the Second Health Indication's, without the last step that names either.
-Steps tellNameTotal(const std::array<Steps, 3> &names, const Reckoning &reckoning)
+// A working that ends with the result it names: the steps before, then "The <result> is <value>.".
+template <typename Value>
+std::string ending(const Lines &before, std::string_view result, const Value &value)
 {
-    Steps steps;
-    steps.reserve(names[0].size() + names[1].size() + names[2].size() + 3);
-    for (const Steps &name : names)
-        append(steps, name);
-    tellReduction(words("The three names' numbers added: ", reckoning.names[0].number(), " + ", reckoning.names[1].number(),
-                        " + ", reckoning.names[2].number(), " = ", reckoning.nameTotal.number),
-                  reckoning.nameTotal, steps);
-    return steps;
+    Lines lines;
+    lines << before;
+    lines.next() << "The " << result << " is " << value << ".";
+    return lines.take();
 }
 
 } // namespace
+
+std::vector<std::string_view> Working::steps() const
+{
+    std::vector<std::string_view> steps;
+    for (std::string_view rest = lines; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        steps.push_back(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return steps;
+}
 
 Explanation explainInterpretation(const PersonDetails &person)
 {
     std::array<LetterGroups, 3> groups;
     const Reckoning reckoning = reckonInterpretation(person, &groups);
     const Interpretation &result = reckoning.interpretation;
-    const std::array<Steps, 3> names{tellName("First name", person.firstName, reckoning.names[0], groups[0]),
-                                     tellName("Middle name", person.middleName, reckoning.names[1], groups[1]),
-                                     tellName("Last name", person.lastName, reckoning.names[2], groups[2])};
-    const Steps &first = names[0];
+    const Lines first = tellName("First name", person.firstName, reckoning.names[0], groups[0]);
+
+    // The Money Number's working and the Second Health Indication's, but for the last step that
+    // names either: the three names' workings and their numbers added and reduced.
+    Lines total;
+    total << first << tellName("Middle name", person.middleName, reckoning.names[1], groups[1])
+          << tellName("Last name", person.lastName, reckoning.names[2], groups[2]);
+    total.next() << "The three names' numbers added: " << reckoning.names[0].number() << " + "
+                 << reckoning.names[1].number() << " + " << reckoning.names[2].number() << " = "
+                 << reckoning.nameTotal.number;
+    tellReduction(reckoning.nameTotal, total);
 
     Explanation explanation;
     explanation.interpretation = result;
-    explanation.luckyNumber.steps = tellLuckyNumber(person, reckoning);
-    explanation.luckyColor.steps = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
-    explanation.firstHealthIndication.steps = tellFirstHealthIndication(person.firstName, first, reckoning);
-
-    Steps &influence = explanation.firstHealthInfluence.steps;
-    influence.reserve(first.size() + 1);
-    influence = first;
-    influence.push_back(words("The First Health Influence is ", result.firstHealthInfluence, "."));
-
-    const Steps total = tellNameTotal(names, reckoning);
-    Steps &money = explanation.moneyNumber.steps;
-    money.reserve(total.size() + 1);
-    money = total;
-    money.push_back(words("The Money Number is ", result.moneyNumber, "."));
-    Steps &second = explanation.secondHealthIndication.steps;
-    second.reserve(total.size() + 1);
-    second = total;
-    second.push_back(words("The Second Health Indication is ", result.secondHealthIndication, "."));
+    explanation.luckyNumber.lines = tellLuckyNumber(person, reckoning);
+    explanation.luckyColor.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
+    explanation.moneyNumber.lines = ending(total, "Money Number", result.moneyNumber);
+    explanation.firstHealthIndication.lines = tellFirstHealthIndication(person.firstName, first, reckoning);
+    explanation.firstHealthInfluence.lines = ending(first, "First Health Influence", result.firstHealthInfluence);
+    explanation.secondHealthIndication.lines = ending(total, "Second Health Indication", result.secondHealthIndication);
     return explanation;
 }
 

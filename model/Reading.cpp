@@ -98,8 +98,8 @@ QString Reading::valueText(Result result) const
 
 QStringList Reading::working(Result result) const
 {
-    QStringList steps;
-    for (const std::string &step : workings[indexOf(result)].steps)
-        steps << fromView(step);
-    return steps;
+    const std::string &lines = workings[indexOf(result)].lines;
+    if (lines.empty())
+        return {};
+    return fromView(lines).split(QLatin1Char('\n'));
 }

@@ -22,8 +22,9 @@ struct Reading {
     // results window shows them. A text of the catalogue is one QString, shared by every reading
     // that shows it.
     std::array<QString, kResultCount> descriptions;
-    // The working of each result in the order of kResults, as the engine tells it (UTF-8): the
-    // steps that reach its value, the last one stating it. Empty before the first reading.
+    // The working of each result in the order of kResults, as the engine tells it (UTF-8, one step
+    // a line): the steps that reach its value, the last one stating it. Empty before the first
+    // reading.
     std::array<numerology::Working, kResultCount> workings;
 
     // What the results window shows before any reading: its placeholder in each box.

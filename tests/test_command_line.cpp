@@ -217,11 +217,13 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
     const QJsonArray before = results();
     reading.descriptions[0] = "\n" + tricky;
     reading.descriptions[1] = tricky;
-    reading.workings[2].steps = {tricky.toStdString(), ""};
+    // A step holds no line break: the working's lines are its steps.
+    const QString step = QString(tricky).remove('\n');
+    reading.workings[2].lines = step.toStdString() + "\nThe last step.";
     const QJsonArray after = results();
     EXPECT_EQ(after[0]["description"].toString(), tricky);
     EXPECT_TRUE(after[1]["description"].isNull());
-    EXPECT_EQ(after[2]["working"].toArray(), QJsonArray({tricky, ""}));
+    EXPECT_EQ(after[2]["working"].toArray(), QJsonArray({step, "The last step."}));
     // A description that changes is written anew; the others stay as they were.
     EXPECT_NE(before[0]["description"], after[0]["description"]);
     EXPECT_EQ(before[3], after[3]);

@@ -156,8 +156,10 @@ TEST(ExplainInterpretation, WorkingsStepByStep)
           "Together 12 + 33000 = 33012.", "That is more than 32767, the largest letter sum counted, so the sum stops at 32767.",
           "32767 is more than 22, so its digits are added: 3 + 2 + 7 + 6 + 7 = 25.", "The First Health Influence is 25."}},
     };
-    for (const auto &row : rows)
-        EXPECT_EQ((explainInterpretation(row.person).*row.working).steps, row.steps) << row.what;
+    for (const auto &row : rows) {
+        const Working working = explainInterpretation(row.person).*row.working;
+        EXPECT_EQ(working.steps(), std::vector<std::string_view>(row.steps.begin(), row.steps.end())) << row.what;
+    }
 }
 
 } // namespace

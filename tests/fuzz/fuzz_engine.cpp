@@ -1,5 +1,5 @@
 // The engine on arbitrary bytes and numbers: never a crash, never undefined behaviour, the
-// results always within their ranges, and a working for each of them.
+// results always within their ranges, and a working for each of them, one sentence a line.
 #include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
@@ -84,8 +84,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const Explanation explanation = explainInterpretation(person);
     for (const Working *working : {&explanation.luckyNumber, &explanation.luckyColor, &explanation.moneyNumber,
                                    &explanation.firstHealthIndication, &explanation.firstHealthInfluence,
-                                   &explanation.secondHealthIndication})
-        Check(!working->steps.empty() && working->steps.back().ends_with('.'));
+                                   &explanation.secondHealthIndication}) {
+        // Each step a sentence of its own line.
+        Check(!working->lines.empty());
+        for (std::string_view step : working->steps())
+            Check(step.size() > 1 && step.back() == '.');
+    }
     Check(reading.moneyNumber == reading.secondHealthIndication);
     Check(reading.moneyNumber >= 0 && reading.moneyNumber <= 22);
     Check(!reading.luckyColor.empty());
