@@ -91,6 +91,7 @@ private:
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
+    const Reading m_freshWindow = Reading::placeholders(); // each reading is its first
     std::unique_ptr<safefiles::AtomicFileWriter> m_stream;
     bool m_stopped = false; // the output failed: no reading can be written any more
 };
@@ -115,8 +116,7 @@ Run::Run(const Readings &readings)
 
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
 {
-    // As the first reading of a fresh results window.
-    const Reading reading = Reading::placeholders().next(request.person());
+    const Reading reading = m_freshWindow.next(request.person());
     switch (m_readings.format) {
     case Format::Text: bytes = readingformats::text(reading, m_readings.explain); return {};
     case Format::Json: bytes = readingformats::json(request, reading, line); return {};

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -28,42 +29,58 @@ const char *const kJsonKeys[kResultCount] = {
     "firstHealthIndication", "firstHealthInfluence", "secondHealthIndication",
 };
 
-// Whether any of eight bytes is one a JSON string escapes: a control character, the quote or the
-// backslash. Text is mostly plain, and is checked eight bytes at a time.
-constexpr bool anyEscaped(std::uint64_t bytes)
+// Sixteen bytes at a time (GCC's and Clang's vector extension, on any processor).
+using Sixteen = unsigned char __attribute__((vector_size(16)));
+static_assert(std::endian::native == std::endian::little, "firstEscaped reads the first byte as the lowest");
+
+bool isEscaped(unsigned char c)
 {
-    constexpr std::uint64_t kOnes = 0x0101010101010101;
-    constexpr std::uint64_t kHighs = 0x8080808080808080;
-    const auto anyZero = [](std::uint64_t x) { return ((x - kOnes) & ~x & kHighs) != 0; };
-    const bool anyControl = ((bytes - kOnes * 0x20) & ~bytes & kHighs) != 0;
-    return anyControl || anyZero(bytes ^ (kOnes * '"')) || anyZero(bytes ^ (kOnes * '\\'));
+    return c < 0x20 || c == '"' || c == '\\';
 }
 
-// A JSON string's characters, without its quotes.
-void appendEscaped(std::string &out, QByteArrayView utf8)
+// Where the first of sixteen bytes is that a JSON string escapes (a control character, the quote
+// or the backslash); 16 when none is. Text is mostly plain, and is checked sixteen bytes at a time.
+int firstEscaped(const char *bytes)
+{
+    Sixteen sixteen;
+    std::memcpy(&sixteen, bytes, sizeof sixteen);
+    const Sixteen escaped = (sixteen < 0x20) | (sixteen == '"') | (sixteen == '\\');
+    std::uint64_t halves[2];
+    std::memcpy(halves, &escaped, sizeof halves);
+    if (halves[0] != 0)
+        return std::countr_zero(halves[0]) / 8;
+    if (halves[1] != 0)
+        return 8 + std::countr_zero(halves[1]) / 8;
+    return 16;
+}
+
+// A JSON string's characters, without its quotes; a line break is written as lineBreak says.
+void appendEscaped(std::string &out, QByteArrayView utf8, std::string_view lineBreak = "\\n")
 {
     static const char kHex[] = "0123456789abcdef";
     const char *const bytes = utf8.data();
     const qsizetype size = utf8.size();
     qsizetype plain = 0; // where the run of characters that need no escape starts
     qsizetype i = 0;
-    while (i < size) {
-        if (std::uint64_t eight; size - i >= 8) {
-            std::memcpy(&eight, bytes + i, 8);
-            if (!anyEscaped(eight)) {
-                i += 8;
+    while (true) {
+        if (size - i >= 16) {
+            const int first = firstEscaped(bytes + i);
+            i += first;
+            if (first == 16)
                 continue;
-            }
+        } else {
+            while (i < size && !isEscaped(static_cast<unsigned char>(bytes[i])))
+                ++i;
+            if (i == size)
+                break;
         }
-        const auto c = static_cast<unsigned char>(bytes[i++]);
-        if (c >= 0x20 && c != '"' && c != '\\')
-            continue;
-        out.append(bytes + plain, static_cast<std::size_t>(i - 1 - plain));
-        plain = i;
+        const auto c = static_cast<unsigned char>(bytes[i]);
+        out.append(bytes + plain, static_cast<std::size_t>(i - plain));
+        plain = ++i;
         switch (c) {
         case '"': out += "\\\""; break;
         case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
+        case '\n': out += lineBreak; break;
         case '\r': out += "\\r"; break;
         case '\t': out += "\\t"; break;
         default:
@@ -248,12 +265,12 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
     out += "\"},\"results\":[";
     for (const ResultInfo &info : kResults) {
         const ResultJson &part = resultJson()[indexOf(info.result)];
-        const QByteArray value = reading.valueText(info.result).toUtf8();
+        const std::string value = reading.valueUtf8(info.result);
         out += part.opening;
         if (info.result == Result::LuckyColor)
             appendJson(out, QByteArrayView(value));
         else
-            append(out, value);
+            out += value;
         out += part.caption;
         appendEscaped(out, value);
         out += part.heading;
@@ -263,12 +280,12 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
         out += "\",\"description\":";
         append(out, bytesOf(reading.description(info.result)).json);
         out += ",\"working\":[";
-        forEachStep(stepsOf(reading, info.result), [&out](std::string_view step) {
-            appendJson(out, QByteArrayView(step.data(), static_cast<qsizetype>(step.size())));
-            out += ',';
-        });
-        if (out.back() == ',')
-            out.pop_back();
+        if (const std::string_view steps = stepsOf(reading, info.result); !steps.empty()) {
+            // A string for each step: each line break between two ends one and begins the next.
+            out += '"';
+            appendEscaped(out, QByteArrayView(steps.data(), static_cast<qsizetype>(steps.size())), "\",\"");
+            out += '"';
+        }
         out += "]}";
         if (info.result != kResults.back().result)
             out += ',';

@@ -84,14 +84,19 @@ Reading Reading::next(const numerology::PersonDetails &person) const
 
 QString Reading::valueText(Result result) const
 {
+    return QString::fromStdString(valueUtf8(result));
+}
+
+std::string Reading::valueUtf8(Result result) const
+{
     const numerology::Interpretation &r = interpretation;
     switch (result) {
-    case Result::LuckyNumber: return QString::number(r.luckyNumber);
-    case Result::LuckyColor: return fromView(r.luckyColor);
-    case Result::MoneyNumber: return QString::number(r.moneyNumber);
-    case Result::FirstHealthIndication: return QString::number(r.firstHealthIndication);
-    case Result::FirstHealthInfluence: return QString::number(r.firstHealthInfluence);
-    case Result::SecondHealthIndication: return QString::number(r.secondHealthIndication);
+    case Result::LuckyNumber: return std::to_string(r.luckyNumber);
+    case Result::LuckyColor: return std::string(r.luckyColor);
+    case Result::MoneyNumber: return std::to_string(r.moneyNumber);
+    case Result::FirstHealthIndication: return std::to_string(r.firstHealthIndication);
+    case Result::FirstHealthInfluence: return std::to_string(r.firstHealthInfluence);
+    case Result::SecondHealthIndication: return std::to_string(r.secondHealthIndication);
     }
     return {};
 }

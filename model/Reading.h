@@ -15,6 +15,7 @@
 #include <QStringList>
 
 #include <array>
+#include <string>
 
 struct Reading {
     numerology::Interpretation interpretation;
@@ -36,6 +37,8 @@ struct Reading {
 
     // A result's value as the windows write it: a number in plain decimal, or the colour's name.
     QString valueText(Result result) const;
+    // The same in UTF-8.
+    std::string valueUtf8(Result result) const;
     const QString &description(Result result) const { return descriptions[indexOf(result)]; }
     // A result's working, one step for each string.
     QStringList working(Result result) const;

@@ -205,11 +205,12 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
     request.firstName = "ANN";
     request.lastName = "LEE";
     Reading reading = Reading::placeholders().next(request.person());
-    // Each character that is escaped alone among plain ones, at another place in a run of eight
+    // Each character that is escaped alone among plain ones, at another place in a run of sixteen
     // bytes each time, and some that are not escaped.
     QString tricky;
-    for (const char16_t c : {u'"', u'\\', u'\x01', u'\t', u'\r', u'\n', u'\x1f', u'\x7f', u'\u00e9', u'\u20ac'})
-        tricky += QStringLiteral("abcdefg").left(tricky.size() % 8) + QChar(c) + QStringLiteral("0123456789abcdef");
+    for (const char16_t c : {u'"', u'\\', u'\x01', u'\t', u'\r', u'\n', u'\x1f', u'\x7f', u'\u00e9', u'\u20ac', u'"',
+                             u'\\', u'\x02', u'"', u'\\', u'\x1b', u'"'})
+        tricky += QStringLiteral("abcdefghijklmno").left(tricky.size() % 16) + QChar(c) + QStringLiteral("0123456789abcdef");
     tricky += QStringLiteral("\U0001F600 plain text after the last escape");
     const auto results = [&] {
         return QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["results"].toArray();
