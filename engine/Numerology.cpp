@@ -66,14 +66,16 @@ LetterSum letterSum(std::string_view name, LetterGroups *groups)
     LetterSum sum;
     for (char c : name) {
         const std::int16_t value = letterValue(c);
-        if (value == 0)
-            continue;
-        ++sum.letters;
         sum.total += value;
-        if (groups) {
-            const auto letter = static_cast<std::size_t>(c - 'A');
-            ++groups->counts[letter];
-            groups->values[letter] += value;
+        sum.letters += value != 0 ? 1 : 0;
+    }
+    if (groups) {
+        for (char c : name) {
+            if (const std::int16_t value = letterValue(c); value != 0) {
+                const auto letter = static_cast<std::size_t>(c - 'A');
+                ++groups->counts[letter];
+                groups->values[letter] += value;
+            }
         }
     }
     sum.counted = static_cast<std::int16_t>(sum.total < kLargestLetterSum ? sum.total : kLargestLetterSum);
