@@ -6,6 +6,7 @@
 #include "platform/Arguments.h"
 #include "platform/Display.h"
 #include "platform/FileNames.h"
+#include "platform/PaperSize.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardStreams.h"
 #include "widgets/NameKeyFilter.h"
@@ -38,8 +39,9 @@ std::string usage()
     const std::string program = text(kExecutableName);
     return "Usage: " + program + " [--help] [--version] [Qt options]\n"
         "  or:  " + program + " --first NAME [--middle NAME] --last NAME --born DATE [--format FORMAT]\n"
-        "                 [--output PATH] [--explain]\n"
-        "  or:  " + program + " --batch FILE [--format FORMAT] [--output PATH] [--explain] [--overwrite]\n"
+        "                 [--paper SIZE] [--output PATH] [--explain]\n"
+        "  or:  " + program + " --batch FILE [--format FORMAT] [--paper SIZE] [--output PATH] [--explain]\n"
+        "                 [--overwrite]\n"
         "\n"
         + name
         + " computes a Kabbalah numerology reading (lucky number, lucky colour, money number\n"
@@ -57,6 +59,8 @@ std::string usage()
           "                   and HH, HH:MM or HH:MM:SS; years 1900 to 2999.\n"
           "  --format FORMAT  text (the report's words; the default), json (one line for each\n"
           "                   reading), rtf (the report as Save writes it) or pdf (as Print lays it out).\n"
+          "  --paper SIZE     The paper of a pdf: a4 or letter; by default the system's paper size, A4\n"
+          "                   where the system names none.\n"
           "  --output PATH    A file, or a folder (one that exists, or a name ending in /) for one file\n"
           "                   for each person, named after the person; - or none: standard output.\n"
           "  --explain        Follow each result with how it is reached (text and json).\n"
@@ -148,7 +152,7 @@ Result misused(const QString &why)
 }
 
 // The options of a reading without windows, all spelled long.
-enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite };
+enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite, Paper };
 
 // What a reading option's value is: text (a name, a date, a format), which must be UTF-8 (or on
 // Windows whole UTF-16), or a path, which is taken whatever its bytes.
@@ -167,6 +171,7 @@ constexpr ReadingOption kReadingOptions[] = {
     {"format", Option::Format, Value::Text},       {"output", Option::Output, Value::Path},
     {"explain", Option::Explain, Value::None},     {"batch", Option::Batch, Value::Path},
     {"overwrite", Option::Overwrite, Value::None},
+    {"paper", Option::Paper, Value::Text},
 };
 
 const ReadingOption *readingOption(QStringView name)
@@ -211,6 +216,21 @@ Result reading(Given &given, const QStringList &operands)
                                .arg(quoting::quoted(*format)));
         readings.format = known->second;
     }
+    // The paper a PDF is laid out on, as --paper and the system's convention name it.
+    static const std::pair<QString, QPageSize::PageSizeId> kPapers[] = {{QStringLiteral("a4"), QPageSize::A4},
+                                                                        {QStringLiteral("letter"), QPageSize::Letter}};
+    const auto paperNamed = [](const QString &name) {
+        return std::find_if(std::begin(kPapers), std::end(kPapers), [&](const auto &entry) { return entry.first == name; });
+    };
+    if (const std::optional<QString> &paper = given[Option::Paper]) {
+        const auto *known = paperNamed(*paper);
+        if (known == std::end(kPapers))
+            return misused(QStringLiteral("invalid argument %1 for '--paper'; valid arguments are 'a4' and 'letter'")
+                               .arg(quoting::quoted(*paper)));
+        if (readings.format != Format::Pdf)
+            return misused(QStringLiteral("'--paper' goes only with '--format pdf'"));
+        readings.paper = known->second;
+    }
     const bool binary = readings.format == Format::Rtf || readings.format == Format::Pdf;
     readings.explain = given[Option::Explain].has_value();
     readings.overwrite = given[Option::Overwrite].has_value();
@@ -253,6 +273,21 @@ Result reading(Given &given, const QStringList &operands)
         return misused(QStringLiteral("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'"));
     if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
         return misused(QStringLiteral("a PDF is not written to a terminal: give '--output FILE' or redirect the output"));
+    if (readings.format == Format::Pdf && !given[Option::Paper]) {
+        const papersize::Convention convention = papersize::systemConvention();
+        const QString name = QString::fromStdString(convention.name);
+        if (const auto *known = paperNamed(name); known != std::end(kPapers)) {
+            readings.paper = known->second;
+        } else if (!name.isEmpty()) {
+            Result failed;
+            failed.outcome = Outcome::Failed;
+            failed.error = text(kExecutableName + QStringLiteral(": the system's paper size %1 (%2) is not one %3 lays a PDF "
+                                                                 "out on: give '--paper a4' or '--paper letter'\n")
+                                                      .arg(quoting::quoted(name), QString::fromStdString(convention.source),
+                                                           kApplicationTitle));
+            return failed;
+        }
+    }
     if (!readings.batch) {
         if (const std::optional<ReadingRequest::Refusal> refusal = readings.request.refusal()) {
             Result failed;

@@ -8,6 +8,7 @@
 
 #include "model/ReadingRequest.h"
 
+#include <QPageSize>
 #include <QString>
 #include <QStringList>
 
@@ -33,6 +34,7 @@ struct Readings {
     bool toFolder = false;   // output names a folder: one file per person
     bool explain = false;    // each result followed by how it is reached
     bool overwrite = false;  // a file in the output folder may be replaced
+    QPageSize::PageSizeId paper = QPageSize::A4; // the pages of a pdf
     std::optional<QString> batch; // the file of people, "-" for standard input; none for one reading
     ReadingRequest request;  // the one reading, which passed the request's checks
 };

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <array>
@@ -120,7 +119,7 @@ private:
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
-    std::optional<QTemporaryDir> m_scratch;
+    const Reading m_freshWindow = Reading::placeholders(); // each reading is its first
     std::optional<safefiles::FileIdentity> m_input; // the file of people, where it is a regular file
     std::unique_ptr<safefiles::AtomicFileWriter> m_file; // the output file (or device)
     QByteArray m_output;        // readings not yet written to standard output
@@ -142,25 +141,21 @@ Run::Run(const Readings &readings)
     static char name[] = "larkspire";
     static char *argv[] = {name, nullptr};
     const QtMessageHandler qtHandler = qInstallMessageHandler(whileSettingUp);
-    m_application = std::make_unique<QGuiApplication>(argc, argv);
+    display::startReadingPlatform([this] { m_application = std::make_unique<QGuiApplication>(argc, argv); });
     qInstallMessageHandler(qtHandler);
     theme::substituteMissingFonts();
 }
 
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
 {
-    // As the first reading of a fresh results window.
-    const Reading reading = Reading::placeholders().next(request.person());
+    const Reading reading = m_freshWindow.next(request.person());
     switch (m_readings.format) {
     case Format::Text: bytes = readingformats::text(reading, m_readings.explain); return {};
     case Format::Json: bytes = readingformats::json(request, reading, line); return {};
     case Format::Rtf: bytes = readingformats::rtf(reading); return {};
     case Format::Pdf:
-        if (!m_scratch)
-            m_scratch.emplace();
-        if (!m_scratch->isValid())
-            return QStringLiteral("no temporary folder for the PDF: %1").arg(m_scratch->errorString());
-        return readingformats::pdf(reading, m_scratch->path(), bytes);
+        bytes = readingformats::pdf(reading, QPageSize(m_readings.paper));
+        return bytes.isEmpty() ? QStringLiteral("the PDF could not be made") : QString();
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include "model/ReadingRequest.h"
 
 #include <QByteArray>
+#include <QPageSize>
 #include <QString>
 
 #include <optional>
@@ -19,14 +20,15 @@ namespace readingformats {
 QByteArray text(const Reading &reading, bool explain);
 
 // The reading as one line of JSON: the input as judged and the six results in the order of the
-// tabs, each with its working; line, for a row of a file of people, where the row starts.
+// tabs, each with its working; line, for a row of a file of people, where the row starts. Written
+// by hand rather than with QJsonDocument, for its speed over a file of many people.
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line);
 
 // The bytes the report window's Save writes. Needs a QGuiApplication.
 QByteArray rtf(const Reading &reading);
 
-// The report as the report window's Print lays it out, as PDF, printed into a file in folder and
-// read back. Empty when it was made, otherwise why not. Needs a QGuiApplication.
-QString pdf(const Reading &reading, const QString &folder, QByteArray &bytes);
+// The report as the report window's Print lays it out (printableReport and printReport), as a
+// PDF of pages of the given size, made in memory. Needs a QGuiApplication.
+QByteArray pdf(const Reading &reading, const QPageSize &paper);
 
 } // namespace readingformats

@@ -1,4 +1,5 @@
 // Readings per second of the engine, for names of ordinary length.
+#include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
 
@@ -45,6 +46,17 @@ void BM_DescribeInterpretation(benchmark::State &state)
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_DescribeInterpretation);
+
+void BM_ExplainInterpretation(benchmark::State &state)
+{
+    const PersonDetails person = OrdinaryPerson();
+    for (auto _ : state) {
+        Explanation e = explainInterpretation(person);
+        benchmark::DoNotOptimize(e);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ExplainInterpretation);
 
 } // namespace
 

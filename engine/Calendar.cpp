@@ -35,17 +35,22 @@ int daysInMonth(int year, int month)
     return kDays[static_cast<std::size_t>(month - 1)] + (month == 2 && isLeapYear(year) ? 1 : 0);
 }
 
+int monthOfName(std::string_view name)
+{
+    for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
+        if (kMonthNames[i] == name)
+            return static_cast<int>(i) + 1;
+    }
+    return 0;
+}
+
 std::int16_t weekdayOf(std::int16_t year, std::string_view month, std::int16_t day)
 {
     int monthStart = 0;
-    if (year >= kFirstCalendarYear && year <= kLastCalendarYear) {
-        for (std::size_t i = 0; i < kMonthNames.size(); ++i) {
-            if (kMonthNames[i] != month)
-                continue;
-            const int l = (isLeapYear(year) && i >= 2) ? 1 : 0;
-            monthStart = (januaryStartOf(year) + kMonthCodes[i] + l) % 7;
-            break;
-        }
+    if (const int number = monthOfName(month); number != 0 && calendarKnowsYear(year)) {
+        const auto i = static_cast<std::size_t>(number - 1);
+        const int l = (isLeapYear(year) && i >= 2) ? 1 : 0;
+        monthStart = (januaryStartOf(year) + kMonthCodes[i] + l) % 7;
     }
     const int s = monthStart + day;
     // A floored modulo keeps days outside 1 to 31 (never offered by the form) within 1 to 7.

@@ -17,6 +17,15 @@ inline constexpr std::array<std::string_view, 12> kMonthNames{
 inline constexpr int kFirstCalendarYear = 1900;
 inline constexpr int kLastCalendarYear = 2050;
 
+// Whether the calendar knows a year.
+constexpr bool calendarKnowsYear(int year)
+{
+    return year >= kFirstCalendarYear && year <= kLastCalendarYear;
+}
+
+// The month (1 = January to 12 = December) of an English month name, exact case; 0 for any other name.
+int monthOfName(std::string_view name);
+
 // Every year divisible by 4 is a leap year, 1900 and 2100 included.
 constexpr bool isLeapYear(int year)
 {

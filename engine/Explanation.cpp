@@ -4,9 +4,10 @@
 #include "engine/Interpretation.h"
 #include "engine/Numerology.h"
 
-#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cstddef>
+#include <iterator>
 
 namespace numerology {
 
@@ -23,211 +24,228 @@ constexpr std::array<std::string_view, 7> kWeekdayNames{
 // U+00D7 MULTIPLICATION SIGN in UTF-8.
 constexpr std::string_view kTimes = "\xC3\x97";
 
-using Steps = std::vector<std::string>;
-
-std::string decimal(long long n)
-{
-    return std::to_string(n);
-}
-
-// Ends a step whose last figure is n, and adds the reduction reduceNumber makes of it: a number
-// above 22 becomes the sum of its digits, once.
-std::int16_t reduce(std::string step, std::int16_t n, Steps &steps)
-{
-    if (n <= 22) {
-        steps.push_back(std::move(step) + ", not more than 22, so it stays.");
-        return n;
+// The steps of a working as they are told, one a line, into one text: the working of a name is
+// told once and goes whole into each working that has it.
+class Lines {
+public:
+    // Begins the next step.
+    Lines &next()
+    {
+        if (!m_text.empty())
+            m_text += '\n';
+        return *this;
     }
-    steps.push_back(std::move(step) + '.');
-    std::string digits;
-    int sum = 0;
-    for (char digit : decimal(n)) {
-        digits += digits.empty() ? "" : " + ";
-        digits += digit;
-        sum += digit - '0';
+    Lines &operator<<(std::string_view words)
+    {
+        m_text += words;
+        return *this;
     }
-    steps.push_back(decimal(n) + " is more than 22, so its digits are added: " + digits + " = " + decimal(sum) + '.');
-    return static_cast<std::int16_t>(sum);
-}
+    // A number, in plain decimal.
+    Lines &operator<<(long long number)
+    {
+        char digits[24];
+        const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
+        m_text.append(digits, static_cast<std::size_t>(end - digits));
+        return *this;
+    }
+    // The steps of another working, after these.
+    Lines &operator<<(const Lines &steps)
+    {
+        next() << steps.m_text;
+        return *this;
+    }
+    bool empty() const { return m_text.empty(); }
+    std::string take() { return std::move(m_text); }
 
-struct NameWorking {
-    std::int16_t number = 0;
-    Steps steps;
+private:
+    std::string m_text;
 };
 
-// A name's number as nameNumber reaches it: the values of its capitals A to Z added (every other
-// byte counts nothing), the sum stopped at kLargestLetterSum, and reduced once.
-NameWorking workName(std::string_view label, std::string_view name)
+std::string_view letterOf(std::size_t index)
 {
-    NameWorking working;
-    std::array<std::size_t, 26> counts{};
-    std::size_t letters = 0;
+    static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    return kLetters.substr(index, 1);
+}
+
+// Ends the step being told, whose last figure is the number reduced, and tells the reduction.
+void tellReduction(const Reduction &reduction, Lines &lines)
+{
+    if (!reduction.digitsAdded) {
+        lines << ", not more than " << kLargestKeptNumber << ", so it stays.";
+        return;
+    }
+    lines << ".";
+    lines.next() << reduction.number << " is more than " << kLargestKeptNumber << ", so its digits are added: ";
+    char digits[8];
+    const char *const end = std::to_chars(std::begin(digits), std::end(digits), reduction.number).ptr;
+    for (const char *digit = digits; digit != end; ++digit)
+        lines << (digit == digits ? "" : " + ") << std::string_view(digit, 1);
+    lines << " = " << reduction.result << ".";
+}
+
+// How a name's number is reached: its letters' values added (every other byte counts nothing),
+// the sum stopped where the engine stops it, and reduced.
+Lines tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups)
+{
+    Lines lines;
+    const LetterSum &sum = number.letters;
     std::size_t others = 0;
     for (char c : name) {
-        if (c >= 'A' && c <= 'Z') {
-            ++counts[static_cast<std::size_t>(c - 'A')];
-            ++letters;
-        } else if (c != ' ') {
+        if (letterValue(c) == 0 && c != ' ')
             ++others;
-        }
     }
-    const std::string title(label);
     if (others > 0) {
-        working.steps.push_back(title + ": " + decimal(static_cast<long long>(others))
-                                + (others == 1 ? " character that is not a capital A to Z counts nothing."
-                                               : " characters that are not capitals A to Z count nothing."));
+        lines.next() << label << ": " << others
+                     << (others == 1 ? " character that is not a capital A to Z counts nothing."
+                                     : " characters that are not capitals A to Z count nothing.");
     }
-    if (letters == 0) {
-        working.steps.push_back(title + (name.empty() ? ": none" : ": no letters A to Z") + ", so its number is 0.");
-        return working;
+    if (sum.letters == 0) {
+        lines.next() << label << (name.empty() ? ": none" : ": no letters A to Z") << ", so its number is "
+                     << number.number() << ".";
+        return lines;
     }
 
-    long long sum = 0; // every letter adds at least 1, so a sum of 0 means no term yet
-    std::string step = title + ": ";
-    if (letters <= kLongestListedName) {
+    if (sum.letters <= kLongestListedName) {
+        lines.next() << label << ": ";
+        bool first = true;
         for (char c : name) {
-            if (c < 'A' || c > 'Z')
-                continue;
             const std::int16_t value = letterValue(c);
-            step += (sum == 0 ? "" : " + ") + std::string(1, c) + ' ' + decimal(value);
-            sum += value;
-        }
-        step += " = " + decimal(sum);
-    } else {
-        step = title + ", " + decimal(static_cast<long long>(letters)) + " letters, each letter's value times its count: ";
-        std::string terms;
-        int groups = 0;
-        for (std::size_t i = 0; i < counts.size(); ++i) {
-            if (counts[i] == 0)
+            if (value == 0)
                 continue;
-            ++groups;
-            const char c = static_cast<char>('A' + i);
-            const long long count = static_cast<long long>(counts[i]);
-            const long long total = count * letterValue(c);
-            step += (sum == 0 ? "" : ", ") + std::string(1, c) + ' ' + decimal(letterValue(c)) + ' '
-                    + std::string(kTimes) + ' ' + decimal(count) + " = " + decimal(total);
-            terms += (sum == 0 ? "" : " + ") + decimal(total);
-            sum += total;
+            lines << (first ? "" : " + ") << std::string_view(&c, 1) << " " << value;
+            first = false;
         }
-        if (groups > 1) {
-            working.steps.push_back(step + '.');
-            step = "Together " + terms + " = " + decimal(sum);
+        lines << " = " << sum.total;
+    } else {
+        lines.next() << label << ", " << sum.letters << " letters, each letter's value times its count: ";
+        Lines terms;
+        int termCount = 0;
+        for (std::size_t i = 0; i < groups.counts.size(); ++i) {
+            if (groups.counts[i] == 0)
+                continue;
+            lines << (termCount == 0 ? "" : ", ") << letterOf(i) << " " << letterValue(letterOf(i).front()) << " "
+                  << kTimes << " " << groups.counts[i] << " = " << groups.values[i];
+            terms << (termCount == 0 ? "" : " + ") << groups.values[i];
+            ++termCount;
+        }
+        if (termCount > 1) {
+            lines << ".";
+            lines.next() << "Together " << terms.take() << " = " << sum.total;
         }
     }
-    if (sum > kLargestLetterSum) {
-        working.steps.push_back(step + '.');
-        step = "That is more than " + decimal(kLargestLetterSum) + ", the largest letter sum counted, so the sum stops at "
-               + decimal(kLargestLetterSum);
-        sum = kLargestLetterSum;
+    if (sum.stopped()) {
+        lines << ".";
+        lines.next() << "That is more than " << kLargestLetterSum << ", the largest letter sum counted, so the sum stops at "
+                     << sum.counted;
     }
-    working.number = reduce(std::move(step), static_cast<std::int16_t>(sum), working.steps);
-    return working;
+    tellReduction(number.reduction, lines);
+    return lines;
 }
 
-void append(Steps &steps, const Steps &more)
+std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
 {
-    steps.insert(steps.end(), more.begin(), more.end());
-}
-
-std::int16_t workLuckyNumber(const PersonDetails &person, Steps &steps)
-{
-    const std::int16_t weekday = weekdayOf(person.birthYear, person.birthMonth, person.birthDay);
-    const std::string weekdayName(kWeekdayNames[static_cast<std::size_t>(weekday - 1)]);
-    const std::string weekdayText = "a " + weekdayName + ", weekday " + decimal(weekday) + " (Sunday is 1, Saturday 7).";
-    const bool knownMonth = std::find(kMonthNames.begin(), kMonthNames.end(), person.birthMonth) != kMonthNames.end();
-    const bool knownYear = person.birthYear >= kFirstCalendarYear && person.birthYear <= kLastCalendarYear;
-    if (knownMonth && knownYear) {
-        steps.push_back(decimal(person.birthDay) + ' ' + person.birthMonth + ' ' + decimal(person.birthYear)
-                        + " is " + weekdayText);
+    Lines lines;
+    const std::string_view weekdayName = kWeekdayNames[static_cast<std::size_t>(reckoning.weekday - 1)];
+    lines.next();
+    if (!calendarKnowsYear(person.birthYear)) {
+        lines << person.birthYear << " lies outside the calendar's years " << kFirstCalendarYear << " to "
+              << kLastCalendarYear << ", so each month is taken to start on a Sunday and the weekday follows from the "
+              << "day alone: day " << person.birthDay;
+    } else if (monthOfName(person.birthMonth) == 0) {
+        lines << "The month is none of January to December, so it is taken to start on a Sunday and the weekday "
+              << "follows from the day alone: day " << person.birthDay;
     } else {
-        const std::string reason = !knownYear ? decimal(person.birthYear) + " lies outside the calendar's years "
-                                                    + decimal(kFirstCalendarYear) + " to " + decimal(kLastCalendarYear)
-                                                    + ", so each month is taken"
-                                              : std::string("The month is none of January to December, so it is taken");
-        steps.push_back(reason + " to start on a Sunday and the weekday follows from the day alone: day "
-                        + decimal(person.birthDay) + " is " + weekdayText);
+        lines << person.birthDay << " " << person.birthMonth << " " << person.birthYear;
     }
+    lines << " is a " << weekdayName << ", weekday " << reckoning.weekday << " (Sunday is 1, Saturday 7).";
 
-    const std::int16_t lucky = luckyNumber(person.birthHour, weekday);
-    if (person.birthHour < 0 || person.birthHour > 23) {
-        steps.push_back("The hour of birth is " + decimal(person.birthHour)
-                        + ", outside the lucky table's hours 0 to 23, so it gives 0.");
+    const std::int16_t lucky = reckoning.interpretation.luckyNumber;
+    if (!reckoning.luckyCell) {
+        lines.next() << "The hour of birth is " << person.birthHour << ", outside the lucky table's hours 0 to 23, so it gives "
+                     << lucky << ".";
     } else {
-        steps.push_back("The hour of birth is " + decimal(person.birthHour) + '.');
-        steps.push_back("Row " + decimal(person.birthHour) + " (the hour) and column " + decimal(weekday)
-                        + " (the weekday) of the 24 " + std::string(kTimes) + " 7 lucky table hold " + decimal(lucky) + '.');
+        lines.next() << "The hour of birth is " << person.birthHour << ".";
+        lines.next() << "Row " << person.birthHour << " (the hour) and column " << reckoning.weekday << " (the weekday) of the 24 "
+                     << kTimes << " 7 lucky table hold " << *reckoning.luckyCell << ".";
     }
-    steps.push_back("The Lucky Number is " + decimal(lucky) + '.');
-    return lucky;
+    lines.next() << "The Lucky Number is " << lucky << ".";
+    return lines.take();
 }
 
-std::string_view workLuckyColor(const NameWorking &first, Steps &steps)
+std::string tellLuckyColor(const Lines &first, std::int16_t number, std::string_view color)
 {
-    append(steps, first.steps);
-    const std::string_view color = colorOfNumber(first.number);
-    if (first.number >= 1 && first.number <= 21)
-        steps.push_back(decimal(first.number) + " selects the colour " + std::string(color) + '.');
+    Lines lines;
+    lines << first;
+    if (hasOwnColor(number))
+        lines.next() << number << " selects the colour " << color << ".";
     else
-        steps.push_back(decimal(first.number) + " has no colour of its own, so it takes " + std::string(color) + '.');
-    steps.push_back("The Lucky Color is " + std::string(color) + '.');
-    return color;
+        lines.next() << number << " has no colour of its own, so it takes " << color << ".";
+    lines.next() << "The Lucky Color is " << color << ".";
+    return lines.take();
 }
 
-std::int16_t workFirstHealthIndication(std::string_view firstName, const NameWorking &first, Steps &steps)
+std::string tellFirstHealthIndication(std::string_view firstName, const Lines &first, const Reckoning &reckoning)
 {
-    const std::string_view pair = firstName.substr(0, 2);
-    std::int16_t value = first.number;
-    if (pair == "TS" || pair == "TZ" || pair == "TH") {
-        value = pair == "TH" ? 9 : 18;
-        steps.push_back("The first name begins with " + std::string(pair) + ", which gives " + decimal(value)
-                        + " whatever follows.");
+    Lines lines;
+    if (reckoning.letterPair) {
+        lines.next() << "The first name begins with " << firstName.substr(0, 2) << ", which gives " << *reckoning.letterPair
+                     << " whatever follows.";
     } else {
-        steps.push_back("The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.");
-        append(steps, first.steps);
+        lines.next() << "The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.";
+        lines << first;
     }
-    steps.push_back("The First Health Indication is " + decimal(value) + '.');
-    return value;
+    lines.next() << "The First Health Indication is " << reckoning.interpretation.firstHealthIndication << ".";
+    return lines.take();
 }
 
-std::int16_t workNameTotal(const std::array<NameWorking, 3> &names, Steps &steps)
+// A working that ends with the result it names: the steps before, then "The <result> is <value>.".
+template <typename Value>
+std::string ending(const Lines &before, std::string_view result, const Value &value)
 {
-    for (const NameWorking &name : names)
-        append(steps, name.steps);
-    const auto sum = static_cast<std::int16_t>(names[0].number + names[1].number + names[2].number);
-    return reduce("The three names' numbers added: " + decimal(names[0].number) + " + " + decimal(names[1].number)
-                      + " + " + decimal(names[2].number) + " = " + decimal(sum),
-                  sum, steps);
+    Lines lines;
+    lines << before;
+    lines.next() << "The " << result << " is " << value << ".";
+    return lines.take();
 }
 
 } // namespace
 
+std::vector<std::string_view> Working::steps() const
+{
+    std::vector<std::string_view> steps;
+    for (std::string_view rest = lines; !rest.empty();) {
+        const std::size_t end = rest.find('\n');
+        steps.push_back(rest.substr(0, end));
+        rest = end == std::string_view::npos ? std::string_view() : rest.substr(end + 1);
+    }
+    return steps;
+}
+
 Explanation explainInterpretation(const PersonDetails &person)
 {
+    std::array<LetterGroups, 3> groups;
+    const Reckoning reckoning = reckonInterpretation(person, &groups);
+    const Interpretation &result = reckoning.interpretation;
+    const Lines first = tellName("First name", person.firstName, reckoning.names[0], groups[0]);
+
+    // The Money Number's working and the Second Health Indication's, but for the last step that
+    // names either: the three names' workings and their numbers added and reduced.
+    Lines total;
+    total << first << tellName("Middle name", person.middleName, reckoning.names[1], groups[1])
+          << tellName("Last name", person.lastName, reckoning.names[2], groups[2]);
+    total.next() << "The three names' numbers added: " << reckoning.names[0].number() << " + "
+                 << reckoning.names[1].number() << " + " << reckoning.names[2].number() << " = "
+                 << reckoning.nameTotal.number;
+    tellReduction(reckoning.nameTotal, total);
+
     Explanation explanation;
-    Interpretation &result = explanation.interpretation;
-    const std::array<NameWorking, 3> names{workName("First name", person.firstName),
-                                           workName("Middle name", person.middleName),
-                                           workName("Last name", person.lastName)};
-    const NameWorking &first = names[0];
-
-    result.luckyNumber = workLuckyNumber(person, explanation.luckyNumber.steps);
-    result.luckyColor = workLuckyColor(first, explanation.luckyColor.steps);
-
-    Steps &money = explanation.moneyNumber.steps;
-    result.moneyNumber = workNameTotal(names, money);
-    money.push_back("The Money Number is " + decimal(result.moneyNumber) + '.');
-
-    result.firstHealthIndication = workFirstHealthIndication(person.firstName, first, explanation.firstHealthIndication.steps);
-
-    Steps &influence = explanation.firstHealthInfluence.steps;
-    append(influence, first.steps);
-    result.firstHealthInfluence = first.number;
-    influence.push_back("The First Health Influence is " + decimal(result.firstHealthInfluence) + '.');
-
-    Steps &second = explanation.secondHealthIndication.steps;
-    second.assign(money.begin(), money.end() - 1);
-    result.secondHealthIndication = result.moneyNumber;
-    second.push_back("The Second Health Indication is " + decimal(result.secondHealthIndication) + '.');
+    explanation.interpretation = result;
+    explanation.luckyNumber.lines = tellLuckyNumber(person, reckoning);
+    explanation.luckyColor.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
+    explanation.moneyNumber.lines = ending(total, "Money Number", result.moneyNumber);
+    explanation.firstHealthIndication.lines = tellFirstHealthIndication(person.firstName, first, reckoning);
+    explanation.firstHealthInfluence.lines = ending(first, "First Health Influence", result.firstHealthInfluence);
+    explanation.secondHealthIndication.lines = ending(total, "Second Health Indication", result.secondHealthIndication);
     return explanation;
 }
 

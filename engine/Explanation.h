@@ -4,26 +4,32 @@
 #include "engine/Records.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace numerology {
 
 // The working of one result: the steps that lead to its value, each a sentence a reader can check
-// by hand. The last step states the value reached.
+// by hand, one a line ("\n" between them). The last step states the value reached. A step never
+// holds a line break of its own.
 struct Working {
-    std::vector<std::string> steps;
+    std::string lines;
+
+    // The steps one by one, viewing lines.
+    std::vector<std::string_view> steps() const;
 };
 
 // The working of the six results of a reading, and the results those steps arrive at.
 struct Explanation {
-    // Reached by the steps themselves; always equal to computeInterpretation of the same person.
+    // The reading the steps tell of: computeInterpretation's, read off the same reckoning.
     Interpretation interpretation;
     Working luckyNumber, luckyColor, moneyNumber, firstHealthIndication, firstHealthInfluence, secondHealthIndication;
 };
 
-// The working of a person's reading, in English with numbers in plain decimal. The names and the
-// month are never quoted (only their capitals A to Z, one by one), so any bytes in them give steps
-// of UTF-8 text, whose only character outside ASCII is the multiplication sign.
+// The working of a person's reading: the figures of reckonInterpretation, in English with numbers
+// in plain decimal. The names and the month are never quoted (only their capitals A to Z, one by
+// one, and the month when it is one of the twelve), so any bytes in them give steps of UTF-8 text,
+// whose only character outside ASCII is the multiplication sign.
 Explanation explainInterpretation(const PersonDetails &person);
 
 } // namespace numerology

@@ -20,32 +20,43 @@ constexpr std::array<std::string_view, 22> kColors{
 
 } // namespace
 
+bool hasOwnColor(std::int16_t number)
+{
+    return number >= 1 && number <= 21;
+}
+
 std::string_view colorOfNumber(std::int16_t number)
 {
-    if (number < 1 || number > 21)
-        return kColors[0];
-    return kColors[static_cast<std::size_t>(number)];
+    return kColors[hasOwnColor(number) ? static_cast<std::size_t>(number) : 0];
+}
+
+Reckoning reckonInterpretation(const PersonDetails &person, std::array<LetterGroups, 3> *groups)
+{
+    Reckoning reckoning;
+    reckoning.weekday = weekdayOf(person.birthYear, person.birthMonth, person.birthDay);
+    reckoning.luckyCell = luckyTableCell(person.birthHour, reckoning.weekday);
+    reckoning.names = {reckonName(person.firstName, groups ? &(*groups)[0] : nullptr),
+                       reckonName(person.middleName, groups ? &(*groups)[1] : nullptr),
+                       reckonName(person.lastName, groups ? &(*groups)[2] : nullptr)};
+    const std::int16_t f = reckoning.names[0].number();
+    // Each name number is at most 38: the sum, at most 114, stays far inside 16 bits, and one
+    // reduction brings it to 22 or less.
+    reckoning.nameTotal = reduction(static_cast<std::int16_t>(f + reckoning.names[1].number() + reckoning.names[2].number()));
+    reckoning.letterPair = letterPairNumber(person.firstName);
+
+    Interpretation &result = reckoning.interpretation;
+    result.moneyNumber = reckoning.nameTotal.result;
+    result.secondHealthIndication = reckoning.nameTotal.result;
+    result.luckyNumber = luckyNumber(person.birthHour, reckoning.weekday);
+    result.firstHealthIndication = reckoning.letterPair ? *reckoning.letterPair : f;
+    result.firstHealthInfluence = f;
+    result.luckyColor = colorOfNumber(f);
+    return reckoning;
 }
 
 Interpretation computeInterpretation(const PersonDetails &person)
 {
-    const std::int16_t weekday = weekdayOf(person.birthYear, person.birthMonth, person.birthDay);
-    const std::int16_t f = nameNumber(person.firstName);
-    const std::int16_t m = nameNumber(person.middleName);
-    const std::int16_t l = nameNumber(person.lastName);
-    // Each name number is at most 38: the sum, at most 114, stays far inside 16 bits, and one
-    // reduction brings it to 22 or less.
-    const auto s = static_cast<std::int16_t>(f + m + l);
-    const std::int16_t nameTotal = reduceNumber(s);
-
-    Interpretation result;
-    result.moneyNumber = nameTotal;
-    result.secondHealthIndication = nameTotal;
-    result.luckyNumber = luckyNumber(person.birthHour, weekday);
-    result.firstHealthIndication = digraphNameNumber(person.firstName);
-    result.firstHealthInfluence = nameNumber(person.firstName);
-    result.luckyColor = colorOfNumber(f);
-    return result;
+    return reckonInterpretation(person).interpretation;
 }
 
 } // namespace numerology

@@ -44,44 +44,84 @@ std::int16_t letterValue(char c)
     return kValueOfByte[static_cast<unsigned char>(c)];
 }
 
+Reduction reduction(std::int16_t n)
+{
+    Reduction step{n, n, false};
+    if (n <= kLargestKeptNumber)
+        return step;
+    step.result = 0;
+    for (int rest = n; rest > 0; rest /= 10)
+        step.result = static_cast<std::int16_t>(step.result + rest % 10);
+    step.digitsAdded = true;
+    return step;
+}
+
 std::int16_t reduceNumber(std::int16_t n)
 {
-    if (n <= 22)
-        return n;
-    std::int16_t sum = 0;
-    for (int rest = n; rest > 0; rest /= 10)
-        sum = static_cast<std::int16_t>(sum + rest % 10);
+    return reduction(n).result;
+}
+
+LetterSum letterSum(std::string_view name, LetterGroups *groups)
+{
+    LetterSum sum;
+    for (char c : name) {
+        const std::int16_t value = letterValue(c);
+        sum.total += value;
+        sum.letters += value != 0 ? 1 : 0;
+    }
+    if (groups) {
+        for (char c : name) {
+            if (const std::int16_t value = letterValue(c); value != 0) {
+                const auto letter = static_cast<std::size_t>(c - 'A');
+                ++groups->counts[letter];
+                groups->values[letter] += value;
+            }
+        }
+    }
+    sum.counted = static_cast<std::int16_t>(sum.total < kLargestLetterSum ? sum.total : kLargestLetterSum);
     return sum;
+}
+
+NameNumber reckonName(std::string_view name, LetterGroups *groups)
+{
+    NameNumber number;
+    number.letters = letterSum(name, groups);
+    number.reduction = reduction(number.letters.counted);
+    return number;
 }
 
 std::int16_t nameNumber(std::string_view name)
 {
-    int total = 0;
-    for (char c : name) {
-        total += letterValue(c);
-        if (total >= kLargestLetterSum) {
-            total = kLargestLetterSum;
-            break;
-        }
-    }
-    return reduceNumber(static_cast<std::int16_t>(total));
+    return reckonName(name).number();
 }
 
-std::int16_t digraphNameNumber(std::string_view name)
+std::optional<std::int16_t> letterPairNumber(std::string_view name)
 {
     const std::string_view pair = name.substr(0, 2);
     if (pair == "TS" || pair == "TZ")
         return 18;
     if (pair == "TH")
         return 9;
+    return std::nullopt;
+}
+
+std::int16_t digraphNameNumber(std::string_view name)
+{
+    if (const std::optional<std::int16_t> number = letterPairNumber(name))
+        return *number;
     return nameNumber(name);
+}
+
+std::optional<std::int16_t> luckyTableCell(std::int16_t hour, std::int16_t weekday)
+{
+    if (hour < 0 || hour > 23 || weekday < 1 || weekday > 7)
+        return std::nullopt;
+    return kLuckyTable[hour][weekday - 1];
 }
 
 std::int16_t luckyNumber(std::int16_t hour, std::int16_t weekday)
 {
-    if (hour < 0 || hour > 23 || weekday < 1 || weekday > 7)
-        return 0;
-    return kLuckyTable[hour][weekday - 1];
+    return luckyTableCell(hour, weekday).value_or(0);
 }
 
 } // namespace numerology

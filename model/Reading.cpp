@@ -1,8 +1,12 @@
 #include "model/Reading.h"
 
-#include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
+
+#include <QHash>
+#include <QMutex>
+
+#include <utility>
 
 namespace {
 
@@ -11,10 +15,18 @@ QString fromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// The engine's texts break their lines with CR LF; inside the program a line ends with "\n".
-QString fromEngineText(std::string_view text)
+// A text of the engine's catalogue as the windows show it: the engine breaks its lines with CR
+// LF, and inside the program a line ends with "\n". The catalogue is a few hundred constants,
+// each known by its address: each is converted once, and every reading that shows it shares it.
+QString fromCatalogue(std::string_view text)
 {
-    return fromView(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    static QMutex mutex;
+    static QHash<std::pair<const char *, std::size_t>, QString> converted;
+    const QMutexLocker lock(&mutex);
+    QString &known = converted[{text.data(), text.size()}];
+    if (known.isNull())
+        known = fromView(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return known;
 }
 
 std::optional<std::string_view> textOf(const numerology::InterpretationTexts &texts, Result result)
@@ -30,7 +42,7 @@ std::optional<std::string_view> textOf(const numerology::InterpretationTexts &te
     return std::nullopt;
 }
 
-const numerology::Working &workingOf(const numerology::Explanation &explanation, Result result)
+numerology::Working &workingOf(numerology::Explanation &explanation, Result result)
 {
     switch (result) {
     case Result::LuckyNumber: return explanation.luckyNumber;
@@ -47,37 +59,52 @@ const numerology::Working &workingOf(const numerology::Explanation &explanation,
 
 Reading Reading::placeholders()
 {
-    Reading reading;
-    for (const ResultInfo &info : kResults)
-        reading.descriptions[indexOf(info.result)] = info.placeholder + QLatin1Char('\n');
-    return reading;
+    static const Reading kPlaceholders = [] {
+        Reading reading;
+        for (const ResultInfo &info : kResults)
+            reading.descriptions[indexOf(info.result)] = info.placeholder + QLatin1Char('\n');
+        return reading;
+    }();
+    return kPlaceholders;
 }
 
 Reading Reading::next(const numerology::PersonDetails &person) const
 {
     Reading reading;
-    reading.interpretation = numerology::computeInterpretation(person);
+    numerology::Explanation explanation = numerology::explainInterpretation(person);
+    reading.interpretation = explanation.interpretation;
     const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
-    const numerology::Explanation explanation = numerology::explainInterpretation(person);
     for (const ResultInfo &info : kResults) {
         const std::optional<std::string_view> text = textOf(texts, info.result);
-        reading.descriptions[indexOf(info.result)] = text ? fromEngineText(*text) : description(info.result);
-        for (const std::string &step : workingOf(explanation, info.result).steps)
-            reading.workings[indexOf(info.result)] << fromView(step);
+        reading.descriptions[indexOf(info.result)] = text ? fromCatalogue(*text) : description(info.result);
+        reading.workings[indexOf(info.result)] = std::move(workingOf(explanation, info.result));
     }
     return reading;
 }
 
 QString Reading::valueText(Result result) const
 {
+    return QString::fromStdString(valueUtf8(result));
+}
+
+std::string Reading::valueUtf8(Result result) const
+{
     const numerology::Interpretation &r = interpretation;
     switch (result) {
-    case Result::LuckyNumber: return QString::number(r.luckyNumber);
-    case Result::LuckyColor: return fromView(r.luckyColor);
-    case Result::MoneyNumber: return QString::number(r.moneyNumber);
-    case Result::FirstHealthIndication: return QString::number(r.firstHealthIndication);
-    case Result::FirstHealthInfluence: return QString::number(r.firstHealthInfluence);
-    case Result::SecondHealthIndication: return QString::number(r.secondHealthIndication);
+    case Result::LuckyNumber: return std::to_string(r.luckyNumber);
+    case Result::LuckyColor: return std::string(r.luckyColor);
+    case Result::MoneyNumber: return std::to_string(r.moneyNumber);
+    case Result::FirstHealthIndication: return std::to_string(r.firstHealthIndication);
+    case Result::FirstHealthInfluence: return std::to_string(r.firstHealthInfluence);
+    case Result::SecondHealthIndication: return std::to_string(r.secondHealthIndication);
     }
     return {};
+}
+
+QStringList Reading::working(Result result) const
+{
+    const std::string &lines = workings[indexOf(result)].lines;
+    if (lines.empty())
+        return {};
+    return fromView(lines).split(QLatin1Char('\n'));
 }

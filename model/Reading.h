@@ -7,6 +7,7 @@
 // dialog, which composes it as rich text and saves or prints it. Results describes the six
 // results once; Product names the program; WebPages opens the publisher's pages.
 
+#include "engine/Explanation.h"
 #include "engine/Records.h"
 #include "model/Results.h"
 
@@ -14,15 +15,18 @@
 #include <QStringList>
 
 #include <array>
+#include <string>
 
 struct Reading {
     numerology::Interpretation interpretation;
     // The six description texts in the order of kResults, with "\n" line breaks, exactly as the
-    // results window shows them.
+    // results window shows them. A text of the catalogue is one QString, shared by every reading
+    // that shows it.
     std::array<QString, kResultCount> descriptions;
-    // The working of each result in the order of kResults: the steps that reach its value, the
-    // last one stating it. Empty before the first reading.
-    std::array<QStringList, kResultCount> workings;
+    // The working of each result in the order of kResults, as the engine tells it (UTF-8, one step
+    // a line): the steps that reach its value, the last one stating it. Empty before the first
+    // reading.
+    std::array<numerology::Working, kResultCount> workings;
 
     // What the results window shows before any reading: its placeholder in each box.
     static Reading placeholders();
@@ -33,6 +37,9 @@ struct Reading {
 
     // A result's value as the windows write it: a number in plain decimal, or the colour's name.
     QString valueText(Result result) const;
+    // The same in UTF-8.
+    std::string valueUtf8(Result result) const;
     const QString &description(Result result) const { return descriptions[indexOf(result)]; }
-    const QStringList &working(Result result) const { return workings[indexOf(result)]; }
+    // A result's working, one step for each string.
+    QStringList working(Result result) const;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 // The display the program's windows go to, as far as the command line can tell before Qt starts.
@@ -27,5 +28,10 @@ std::string missingPlatform(const std::string &platform);
 // The Qt platform plug-in a reading without windows lays its report out on: one that needs no
 // display and draws with the system's fonts.
 const char *readingPlatform();
+
+// Calls start, which makes the QGuiApplication of a reading on readingPlatform(), so that the
+// application touches no runtime folder of the user's (see the system's implementation); the
+// environment is as it was when start returns.
+void startReadingPlatform(const std::function<void()> &start);
 
 } // namespace display

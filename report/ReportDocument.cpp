@@ -3,6 +3,7 @@
 #include "model/Product.h"
 #include "widgets/Theme.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
 #include <QTextCharFormat>
 #include <QTextCursor>
@@ -78,4 +79,12 @@ void printReport(const QTextDocument &printable, QPrinter &printer)
     printer.setDocName(kReadingTitle);
     printer.setPrintRange(QPrinter::AllPages);
     printable.print(&printer);
+}
+
+void printReport(const QTextDocument &printable, QPdfWriter &writer)
+{
+    constexpr int kHighResolution = 1200;
+    writer.setTitle(kReadingTitle);
+    writer.setResolution(kHighResolution);
+    printable.print(&writer);
 }

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class QPdfWriter;
 class QPrinter;
 class QTextCursor;
 class QTextDocument;
@@ -44,3 +45,7 @@ std::unique_ptr<QTextDocument> printableReport(const QTextDocument &report, cons
 // Prints a printable report, every page, as a job named after the reading's title, on a printer
 // made with QPrinter::HighResolution.
 void printReport(const QTextDocument &printable, QPrinter &printer);
+
+// Prints a printable report as the printer above prints it into a PDF: every page, at
+// QPrinter::HighResolution's 1200 dots an inch, titled after the reading.
+void printReport(const QTextDocument &printable, QPdfWriter &writer);

@@ -3,10 +3,23 @@
 // (the program then takes no console on Windows). Runs with QT_QPA_PLATFORM set, as every unit test
 // does, so that no display is looked for.
 #include "app/CommandLine.h"
+#include "app/ReadingFormats.h"
 #include "platform/SettingsStore.h"
+
+#include "report/ReportDocument.h"
+#include "widgets/Theme.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPrinter>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 
 #include <gtest/gtest.h>
 
@@ -200,4 +213,93 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
     EXPECT_EQ(read.readings.format, CommandLine::Format::Pdf);
 }
 
+TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
+{
+    ReadingRequest request;
+    request.firstName = "ANN";
+    request.lastName = "LEE";
+    Reading reading = Reading::placeholders().next(request.person());
+    // Each character that is escaped alone among plain ones, at another place in a run of sixteen
+    // bytes each time, and some that are not escaped.
+    QString tricky;
+    for (const char16_t c : {u'"', u'\\', u'\x01', u'\t', u'\r', u'\n', u'\x1f', u'\x7f', u'\u00e9', u'\u20ac', u'"',
+                             u'\\', u'\x02', u'"', u'\\', u'\x1b', u'"'})
+        tricky += QStringLiteral("abcdefghijklmno").left(tricky.size() % 16) + QChar(c) + QStringLiteral("0123456789abcdef");
+    tricky += QStringLiteral("\U0001F600 plain text after the last escape");
+    const auto results = [&] {
+        return QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["results"].toArray();
+    };
+    const QJsonArray before = results();
+    reading.descriptions[0] = "\n" + tricky;
+    reading.descriptions[1] = tricky;
+    // A step holds no line break: the working's lines are its steps.
+    const QString step = QString(tricky).remove('\n');
+    reading.workings[2].lines = step.toStdString() + "\nThe last step.";
+    const QJsonArray after = results();
+    EXPECT_EQ(after[0]["description"].toString(), tricky);
+    EXPECT_TRUE(after[1]["description"].isNull());
+    EXPECT_EQ(after[2]["working"].toArray(), QJsonArray({step, "The last step."}));
+    // A description that changes is written anew; the others stay as they were.
+    EXPECT_NE(before[0]["description"], after[0]["description"]);
+    EXPECT_EQ(before[3], after[3]);
+}
+
+// The pages of a PDF drawn at 100 dots an inch, one PNG each.
+std::optional<std::vector<QByteArray>> Pages(const QString &pdf)
+{
+    QProcess render;
+    render.start("pdftoppm", {"-r", "100", "-png", pdf, pdf});
+    if (!render.waitForFinished(60000) || render.exitCode() != 0)
+        return std::nullopt;
+    std::vector<QByteArray> pages;
+    const QFileInfo file(pdf);
+    for (const QString &page : file.dir().entryList({file.fileName() + "-*.png"}, QDir::Files, QDir::Name)) {
+        QFile png(file.dir().filePath(page));
+        png.open(QIODevice::ReadOnly);
+        pages.push_back(png.readAll());
+    }
+    return pages;
+}
+
+// Last: it makes the application object that the PDF's fonts need, as a PDF reading does.
+TEST(CommandLine, APdfIsTheReportWindowsPrintToPdf)
+{
+    static int argc = 1;
+    static char name[] = "larkspire";
+    static char *argv[] = {name, nullptr};
+    const QGuiApplication application(argc, argv);
+    theme::substituteMissingFonts();
+    QTemporaryDir folder;
+    ReadingRequest request;
+    request.firstName = "ANN";
+    request.lastName = "LEE";
+    const Reading reading = Reading::placeholders().next(request.person());
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+        const QString window = folder.filePath(QStringLiteral("window-%1.pdf").arg(paper));
+        {
+            // The report window's Print, answered with Print to PDF on that paper.
+            QTextDocument report;
+            composeReport(report, reading);
+            QPrinter printer(QPrinter::HighResolution);
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(window);
+            printer.setPageSize(QPageSize(paper));
+            printReport(*printableReport(report, QTextDocumentFragment()), printer);
+        }
+        const QString read = folder.filePath(QStringLiteral("read-%1.pdf").arg(paper));
+        QFile file(read);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(readingformats::pdf(reading, QPageSize(paper)));
+        file.close();
+        const auto windowPages = Pages(window);
+        if (!windowPages)
+            GTEST_SKIP() << "pdftoppm, which draws the pages, is not installed";
+        const auto readPages = Pages(read);
+        ASSERT_TRUE(readPages);
+        EXPECT_EQ(readPages->size(), 1u);
+        EXPECT_TRUE(*readPages == *windowPages) << QPageSize(paper).key().toStdString();
+    }
+}
+
 } // namespace
+

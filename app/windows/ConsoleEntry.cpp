@@ -121,7 +121,7 @@ Asked askedBy(const std::vector<std::wstring_view> &words)
     };
     static constexpr ReadingOption kReadingOptions[] = {
         {L"first", true},  {L"middle", true},   {L"last", true},  {L"born", true},       {L"format", true},
-        {L"output", true}, {L"explain", false}, {L"batch", true}, {L"overwrite", false},
+        {L"output", true}, {L"explain", false}, {L"batch", true}, {L"overwrite", false}, {L"paper", true},
     };
     Asked asked;
     for (std::size_t i = 1; i < words.size(); ++i) {

@@ -55,3 +55,11 @@ const char *display::readingPlatform()
 {
     return "windows";
 }
+
+// Qt for Windows keeps no runtime folder of its own, and this build has no D-Bus to look for a
+// Flatpak with.
+void display::startReadingPlatform(const std::function<void()> &start)
+{
+    start();
+}
+

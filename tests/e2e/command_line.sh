@@ -210,4 +210,68 @@ done
 # A person named as Windows names a device gets a file that every system can hold.
 bare --first " " --last con --born 1990-01-01 --output names/
 [ "$(ls names)" = CON_.txt ] || fail "a person named CON: $(ls names)"
+
+# Readings without windows, of every format: none touches a runtime folder (XDG_RUNTIME_DIR's,
+# made relative to the working folder when the name is relative, or $TMPDIR/runtime-<user> where
+# it is unset) or says anything of one. The paper is A4 unless a case here names another.
+cd "$E2E_ROOT"
+mkdir scratch
+export PAPERCONF="$E2E_ROOT/none"
+unset PAPERSIZE
+ann=(--first ann --last lee --born 1990-05-17)
+for format in text json rtf pdf; do
+  XDG_RUNTIME_DIR=relrun TMPDIR="$E2E_ROOT/scratch" run bare "${ann[@]}" --format $format --output reading.$format
+  [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] && [ -s reading.$format ] || fail "a $format reading ended with $STATUS and said '$ERR'"
+  run env -u XDG_RUNTIME_DIR TMPDIR="$E2E_ROOT/scratch" "$program" "${ann[@]}" --format $format --output reading.$format
+  [ "$STATUS" -eq 0 ] && [ -z "$ERR" ] || fail "a $format reading without XDG_RUNTIME_DIR ended with $STATUS and said '$ERR'"
+done
+[ ! -e relrun ] && [ -z "$(ls -A scratch)" ] || fail "a reading made a runtime folder: $(ls -d relrun scratch/* 2>&1)"
+
+# A PDF's paper: --paper, or the system's as libpaper names it (PAPERSIZE, then the first word of
+# the file PAPERCONF names, after blanks and comments), A4 where none is named.
+printf '# the paper\n  \t# of this office\n Letter  # US\n' >papersize
+# The page size of a PDF reading made with the variables given before "--" and the options after it.
+paper() {
+  local variables=()
+  while [ "$1" != -- ]; do variables+=("$1"); shift; done
+  shift
+  env "${variables[@]}" "$program" "${ann[@]}" --format pdf --output reading.pdf "$@" \
+    && pdfinfo reading.pdf | sed -n 's/^Page size: *//p'
+}
+[[ $(paper --) == *"(A4)" ]] || fail "no paper named gave '$(paper --)'"
+[[ $(paper PAPERCONF=papersize --) == *"(letter)" ]] || fail "/etc/papersize's letter gave '$(paper PAPERCONF=papersize --)'"
+[[ $(paper PAPERCONF=papersize PAPERSIZE=A4 --) == *"(A4)" ]] || fail "PAPERSIZE did not come first"
+[[ $(paper -- --paper letter) == *"(letter)" ]] && [[ $(paper PAPERSIZE=letter -- --paper=a4) == *"(A4)" ]] \
+  || fail "--paper did not choose the paper"
+run env PAPERSIZE=legal "$program" "${ann[@]}" --format pdf --output reading.pdf
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: the system's paper size 'legal' (PAPERSIZE) is not one Larkspire lays a PDF out on: give '--paper a4' or '--paper letter'" ] \
+  || fail "a paper of the system's that is not laid out on ended with $STATUS and said '$ERR'"
+run bare "${ann[@]}" --format pdf --output reading.pdf --paper A5
+[ "$STATUS" -eq 2 ] && [ "$ERR" = "larkspire: invalid argument 'A5' for '--paper'; valid arguments are 'a4' and 'letter'
+Try 'larkspire --help' for more information." ] || fail "--paper A5 ended with $STATUS and said '$ERR'"
+
+# A PDF beyond the file size limit is refused as any write is; an interrupted run of PDFs leaves
+# nothing of itself behind but whole files.
+run env TMPDIR="$E2E_ROOT/scratch" bash -c "ulimit -f 4; exec env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --format pdf --output big.pdf"
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: cannot write 'big.pdf': File too large" ] && [ ! -e big.pdf ] \
+  || fail "a PDF beyond the size limit ended with $STATUS and said '$ERR'"
+{ echo first,last,born; for row in $(seq 500); do printf 'ann,lee,1990-05-17T%02d\n' $((row % 24)); done; } >people.csv
+some() { [ "$(ls "$1" 2>/dev/null | wc -l)" -ge 2 ]; }
+for signal in TERM INT; do
+  # Job control, so that the run is not started with SIGINT ignored, as a script's background jobs are.
+  set -m
+  env -u DISPLAY -u WAYLAND_DISPLAY TMPDIR="$E2E_ROOT/scratch" "$program" --batch people.csv --format pdf \
+    --output "$signal/" 2>/dev/null &
+  reading=$!
+  set +m
+  PIDS+=($reading)
+  wait_for some "$signal" || fail "the readings of PDFs made no file"
+  kill -$signal $reading
+  set +e; wait $reading; STATUS=$?; set -e
+  [ "$STATUS" -gt 128 ] || fail "an interrupted run ended with $STATUS"
+  for file in "$signal"/* scratch/*; do
+    [ -e "$file" ] || continue
+    [[ $file == "$signal"/*.pdf ]] && pdfinfo "$file" >/dev/null 2>&1 || fail "SIG$signal left '$file' behind"
+  done
+done
 echo "1 passed, 0 failed"

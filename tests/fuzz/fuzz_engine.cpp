@@ -1,5 +1,5 @@
 // The engine on arbitrary bytes and numbers: never a crash, never undefined behaviour, the
-// results always within their ranges, and the working of a reading always reaching that reading.
+// results always within their ranges, and a working for each of them, one sentence a line.
 #include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
@@ -81,8 +81,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
 
     PersonDetails person{parts[1], parts[2], parts[3], day, parts[0], year, hour};
     const Interpretation reading = computeInterpretation(person);
-    // The working reaches the reading on its own.
-    Check(explainInterpretation(person).interpretation == reading);
+    const Explanation explanation = explainInterpretation(person);
+    for (const Working *working : {&explanation.luckyNumber, &explanation.luckyColor, &explanation.moneyNumber,
+                                   &explanation.firstHealthIndication, &explanation.firstHealthInfluence,
+                                   &explanation.secondHealthIndication}) {
+        // Each step a sentence of its own line.
+        Check(!working->lines.empty());
+        for (std::string_view step : working->steps())
+            Check(step.size() > 1 && step.back() == '.');
+    }
     Check(reading.moneyNumber == reading.secondHealthIndication);
     Check(reading.moneyNumber >= 0 && reading.moneyNumber <= 22);
     Check(!reading.luckyColor.empty());
