@@ -11,7 +11,9 @@ namespace numerology {
 
 // The working of one result: the steps that lead to its value, each a sentence a reader can check
 // by hand, one a line ("\n" between them). The last step states the value reached. A step never
-// holds a line break of its own.
+// holds a line break of its own, nor any other control character, a quotation mark or a
+// backslash, whatever the person's details: it can be quoted as it is (the command line's JSON
+// takes it so).
 struct Working {
     std::string lines;
 
