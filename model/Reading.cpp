@@ -3,9 +3,7 @@
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
 
-#include <QHash>
-#include <QMutex>
-
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -17,13 +15,22 @@ QString fromView(std::string_view text)
 
 // A text of the engine's catalogue as the windows show it: the engine breaks its lines with CR
 // LF, and inside the program a line ends with "\n". The catalogue is a few hundred constants,
-// each known by its address: each is converted once, and every reading that shows it shares it.
+// each known by its address: each is converted once (in each thread, so that a look-up takes no
+// lock), and every reading that shows it shares it.
 QString fromCatalogue(std::string_view text)
 {
-    static QMutex mutex;
-    static QHash<std::pair<const char *, std::size_t>, QString> converted;
-    const QMutexLocker lock(&mutex);
-    QString &known = converted[{text.data(), text.size()}];
+    struct Address {
+        std::size_t operator()(std::string_view view) const
+        {
+            return std::hash<const char *>()(view.data()) ^ view.size();
+        }
+        bool operator()(std::string_view a, std::string_view b) const
+        {
+            return a.data() == b.data() && a.size() == b.size();
+        }
+    };
+    thread_local std::unordered_map<std::string_view, QString, Address, Address> converted;
+    QString &known = converted[text];
     if (known.isNull())
         known = fromView(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return known;
