@@ -55,6 +55,11 @@ TEST(CsvReader, RecordsAndRefusals)
     };
     for (const auto &row : rows)
         EXPECT_EQ(Records(QByteArray(row.bytes.data(), qsizetype(row.bytes.size()))), row.records) << row.bytes;
+    // Runs of kept bytes across the 64 KiB the reader takes at a time: a doubled quote whose first
+    // half ends the first 64 KiB, and a line break inside the quotes after it.
+    const std::string x(65535, 'x');
+    EXPECT_EQ(Records(QByteArray::fromStdString("\"" + x + "\"\"\n" + x + "\",y\n")),
+              std::vector<std::string>{"1:" + x + "\"\n" + x + "|y"});
     // Every byte of a record counts, kept or not: commas, quotes, line breaks inside quotes.
     EXPECT_EQ(Records("12345678\n\"1\",\"23\"\n,,,,,,,,,\n\"\"\"\"\"\"\"\"\"\"\n\"1\r\n234\"\n\"12\r\n3456\"\nok\r\n", 8),
               (std::vector<std::string>{"1:12345678", "2:1|23", "3!the row is longer than 8 bytes",
