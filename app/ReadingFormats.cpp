@@ -9,13 +9,14 @@
 #include <QTextDocumentFragment>
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <iterator>
-#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace readingformats {
 
@@ -100,9 +101,11 @@ public:
 private:
     static constexpr qsizetype kMostDigits = 20; // of a qint64, its sign included
 
+    // All the room the array has, or more: it then grows by as much again as it holds (QByteArray's
+    // own growth), so that its bytes are copied rarely.
     void grow(qsizetype bytes)
     {
-        m_out.resize(std::max(2 * m_out.size(), m_size + bytes + 8192));
+        m_out.resize(std::max(m_out.capacity(), m_size + bytes + 8192));
         m_data = m_out.data();
     }
 
@@ -150,6 +153,21 @@ void appendJson(JsonBytes &out, QByteArrayView utf8)
 {
     out << '"';
     appendEscaped(out, utf8);
+    out << '"';
+}
+
+// A name of the request as the reading's person has it (ReadingRequest::person: trimmed, in
+// UTF-8), as a JSON string. A name is most often ASCII with nothing to escape, whose characters are
+// its bytes: written without a copy of its own in UTF-8.
+void appendName(JsonBytes &out, const QString &name)
+{
+    const QStringView trimmed = QStringView(name).trimmed();
+    if (!std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.unicode() < 0x80 && !isEscaped(c.unicode()); })) {
+        appendJson(out, trimmed.toUtf8());
+        return;
+    }
+    out << '"';
+    std::transform(trimmed.begin(), trimmed.end(), out.room(trimmed.size()), [](QChar c) { return static_cast<char>(c.unicode()); });
     out << '"';
 }
 
@@ -226,47 +244,33 @@ QByteArray resultHead(const ResultInfo &info, const std::string &value, const QS
     return head;
 }
 
-// What a result's JSON up to its working is made of (keptResultHead): the result, its value and
-// its description, known by the address and length of its characters.
-struct HeadKey {
-    Result result;
-    std::string value;
-    const QChar *description;
-    qsizetype size;
-
-    bool operator==(const HeadKey &) const = default;
-};
-
-// Of the description's address and the result alone: a description is most often that of one
-// value, and hashing the value cost more than all the rest of a look-up.
-struct HeadKeyHash {
-    std::size_t operator()(const HeadKey &key) const
-    {
-        return std::hash<const void *>()(key.description) ^ static_cast<std::size_t>(indexOf(key.result));
-    }
-};
-
-// resultHead, kept, one set for each thread, so that a look-up takes no lock (and the head is
-// copied into the reading's bytes before anything else is kept). A reading's descriptions are the
+// resultHead, kept: for each result, the heads of the values and descriptions it was seen with, in
+// a list of each thread's own, so that a look-up takes no lock (and a head is copied into the
+// reading's bytes before anything else is kept). A result has a few dozen values at most, and a
+// look-up along a short list cost a fraction of a hash map's. A reading's descriptions are the
 // catalogue's constant texts, each one QString that every reading showing it shares: a description
 // is known by the address of its characters, which the QString kept here keeps from being reused.
 const QByteArray &keptResultHead(const ResultInfo &info, const std::string &value, const QString &description)
 {
     struct Kept {
         QString description;
+        std::string value;
         QByteArray head;
     };
-    // More than every value of every result with its text: the descriptions of readings made
+    // More than every value of a result with its text: the descriptions of readings made
     // otherwise are written each time.
-    constexpr std::size_t kMostKept = 4096;
-    thread_local std::unordered_map<HeadKey, Kept, HeadKeyHash> kept;
+    constexpr std::size_t kMostKept = 64;
+    thread_local std::array<std::vector<Kept>, kResultCount> kept;
     thread_local QByteArray unkept;
-    HeadKey key{info.result, value, description.constData(), description.size()};
-    if (const auto known = kept.find(key); known != kept.end())
-        return known->second.head;
-    if (kept.size() >= kMostKept)
+    std::vector<Kept> &ofResult = kept[indexOf(info.result)];
+    for (const Kept &known : ofResult) {
+        if (known.description.constData() == description.constData() && known.description.size() == description.size()
+            && known.value == value)
+            return known.head;
+    }
+    if (ofResult.size() >= kMostKept)
         return unkept = resultHead(info, value, description);
-    return kept.emplace(std::move(key), Kept{description, resultHead(info, value, description)}).first->second.head;
+    return ofResult.emplace_back(Kept{description, value, resultHead(info, value, description)}).head;
 }
 
 // A result's working, one step a line.
@@ -311,7 +315,6 @@ QByteArray text(const Reading &reading, bool explain)
 
 void json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line, QByteArray &out)
 {
-    const numerology::PersonDetails person = request.person();
     JsonBytes json(out);
     json << '{';
     if (line) {
@@ -320,11 +323,11 @@ void json(const ReadingRequest &request, const Reading &reading, std::optional<q
         json << ',';
     }
     json << "\"input\":{\"first\":";
-    appendJson(json, person.firstName);
+    appendName(json, request.firstName);
     json << ",\"middle\":";
-    appendJson(json, person.middleName);
+    appendName(json, request.middleName);
     json << ",\"last\":";
-    appendJson(json, person.lastName);
+    appendName(json, request.lastName);
     json << ",\"born\":\"";
     appendPadded(json, request.year, 4);
     for (const auto &[separator, number] : {std::pair{'-', request.month}, std::pair{'-', request.day},

@@ -230,6 +230,9 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
         return QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["results"].toArray();
     };
     const QJsonArray before = results();
+    request.middleName = " " + tricky + " ";
+    EXPECT_EQ(QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["input"]["middle"].toString(),
+              tricky);
     reading.descriptions[0] = "\n" + tricky;
     reading.descriptions[1] = tricky;
     const QJsonArray after = results();
