@@ -409,8 +409,13 @@ int exitStatus(Outcome outcome)
 QString readName(const QString &given, QString &name)
 {
     // A name takes only characters of one UTF-16 unit (letters A to Z and spaces), each unit judged
-    // alone; where one is refused, the message names the whole character that starts there.
-    const auto keyOf = [](QChar c) { return c.isPrint() ? nameKeyFor(c) : NameKey::Refuse; };
+    // alone; where one is refused, the message names the whole character that starts there. ASCII's
+    // printable characters are the blank to the tilde; QChar::isPrint, a call into Qt, is asked
+    // only of the others.
+    const auto keyOf = [](QChar c) {
+        const bool printable = c.unicode() < 0x80 ? c.unicode() >= u' ' && c.unicode() <= u'~' : c.isPrint();
+        return printable ? nameKeyFor(c) : NameKey::Refuse;
+    };
     bool capitalise = false;
     for (qsizetype i = 0; i < given.size(); ++i) {
         const NameKey key = keyOf(given[i]);
