@@ -30,7 +30,7 @@ constexpr qsizetype kLongestNameInFileName = 40;
 
 // The most bytes of readings kept for standard output or the one output file before they are
 // written: a write of the system's for each reading cost several times what copying the same bytes
-// costs. A block is handed to the output file whole, which writes one this large without a copy.
+// costs. A longer block is handed to the output file whole, which writes it without a copy.
 constexpr qsizetype kOutputBlock = 64 * 1024;
 
 // The names Windows keeps for its devices in every folder, which a file cannot have there.
@@ -182,7 +182,7 @@ QString Run::readOne(const ReadingRequest &request, std::optional<qint64> line)
     if (QString failure = compose(request, line, m_output); !failure.isEmpty())
         return failure;
     ++m_written;
-    if (!m_outputIsStream && m_output.size() < kOutputBlock)
+    if (!m_outputIsStream && m_output.size() <= kOutputBlock)
         return {};
     const QString failure = flushOutput();
     m_stopped = !failure.isEmpty();
