@@ -31,15 +31,18 @@ constexpr std::string_view kTimes = "\xC3\x97";
 // text already has, made in large steps, rather than appended by a call of std::string's own.
 class Lines {
 public:
-    // Room for expected bytes to begin with; more is made as needed.
-    explicit Lines(std::size_t expected) { m_text.resize(expected); }
-    // The steps of another working to begin with, and room for more bytes after them.
-    Lines(std::string_view before, std::size_t more)
-        : m_size(before.size())
+    // Told into room, the text of an earlier working whose memory is used again, with room for
+    // expected bytes to begin with; more is made as needed.
+    Lines(std::string room, std::size_t expected)
+        : m_text(std::move(room))
     {
-        m_text.reserve(before.size() + more);
-        m_text.assign(before);
-        m_text.resize(before.size() + more);
+        m_text.resize(std::max(m_text.capacity(), expected));
+    }
+    // The steps of another working to begin with, and room for more bytes after them.
+    Lines(std::string room, std::string_view before, std::size_t more)
+        : Lines(std::move(room), before.size() + more)
+    {
+        *this << before;
     }
 
     // Begins the next step.
@@ -171,7 +174,7 @@ void tellName(std::string_view label, std::string_view name, const NameNumber &n
         lines << " = " << sum.total;
     } else {
         lines.next() << label << ", " << sum.letters << " letters, each letter's value times its count: ";
-        Lines terms(256);
+        Lines terms({}, 256);
         int termCount = 0;
         for (std::size_t i = 0; i < groups.counts.size(); ++i) {
             if (groups.counts[i] == 0)
@@ -194,9 +197,9 @@ void tellName(std::string_view label, std::string_view name, const NameNumber &n
     tellReduction(number.reduction, lines);
 }
 
-std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
+std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning, std::string room)
 {
-    Lines lines(512);
+    Lines lines(std::move(room), 512);
     const std::string_view weekdayName = kWeekdayNames[static_cast<std::size_t>(reckoning.weekday - 1)];
     lines.next();
     if (!calendarKnowsYear(person.birthYear)) {
@@ -227,9 +230,9 @@ std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckon
 // Room for the steps a working takes over from another and for the few of its own.
 constexpr std::size_t kOwnSteps = 256;
 
-std::string tellLuckyColor(std::string_view first, std::int16_t number, std::string_view color)
+std::string tellLuckyColor(std::string_view first, std::int16_t number, std::string_view color, std::string room)
 {
-    Lines lines(first, kOwnSteps);
+    Lines lines(std::move(room), first, kOwnSteps);
     if (hasOwnColor(number))
         lines.next() << number << " selects the colour " << color << ".";
     else
@@ -238,9 +241,10 @@ std::string tellLuckyColor(std::string_view first, std::int16_t number, std::str
     return lines.take();
 }
 
-std::string tellFirstHealthIndication(std::string_view firstName, std::string_view first, const Reckoning &reckoning)
+std::string tellFirstHealthIndication(std::string_view firstName, std::string_view first, const Reckoning &reckoning,
+                                      std::string room)
 {
-    Lines lines(first.size() + kOwnSteps);
+    Lines lines(std::move(room), first.size() + kOwnSteps);
     if (reckoning.letterPair) {
         lines.next() << "The first name begins with " << firstName.substr(0, 2) << ", which gives " << *reckoning.letterPair
                      << " whatever follows.";
@@ -252,12 +256,19 @@ std::string tellFirstHealthIndication(std::string_view firstName, std::string_vi
     return lines.take();
 }
 
-// A working that ends with the result it names: the steps before, then "The <result> is <value>.".
+// The last step of a working, which names its result: "The <result> is <value>.".
 template <typename Value>
-std::string ending(std::string_view before, std::string_view result, const Value &value)
+void tellResult(std::string_view result, const Value &value, Lines &lines)
 {
-    Lines lines(before, kOwnSteps);
     lines.next() << "The " << result << " is " << value << ".";
+}
+
+// A working that ends with the result it names: the steps before, then the result.
+template <typename Value>
+std::string ending(std::string_view before, std::string_view result, const Value &value, std::string room)
+{
+    Lines lines(std::move(room), before, kOwnSteps);
+    tellResult(result, value, lines);
     return lines.take();
 }
 
@@ -274,7 +285,7 @@ std::vector<std::string_view> Working::steps() const
     return steps;
 }
 
-Explanation explainInterpretation(const PersonDetails &person)
+void explainInterpretation(const PersonDetails &person, Explanation &explanation)
 {
     // A name is told by its letters' groups only when it has more letters than are listed, and
     // grouping them costs a pass of its own over each name: only a name of more bytes is grouped.
@@ -285,9 +296,9 @@ Explanation explainInterpretation(const PersonDetails &person)
     const Interpretation &result = reckoning.interpretation;
 
     // The three names' workings, the first name's first, and their numbers added and reduced: the
-    // Money Number's working and the Second Health Indication's but for the last step that names
-    // either. The first name's steps alone go into three other workings.
-    Lines total(1024);
+    // Money Number's working (told in its room) and the Second Health Indication's, but for the
+    // last step that names either. The first name's steps alone go into three other workings.
+    Lines total(std::move(explanation.moneyNumber.lines), 1024);
     tellName("First name", person.firstName, reckoning.names[0], groups[0], total);
     const std::size_t firstEnd = total.size();
     tellName("Middle name", person.middleName, reckoning.names[1], groups[1], total);
@@ -298,15 +309,26 @@ Explanation explainInterpretation(const PersonDetails &person)
     tellReduction(reckoning.nameTotal, total);
     const std::string_view first = total.text().substr(0, firstEnd);
 
-    Explanation explanation;
     explanation.interpretation = result;
-    explanation.luckyNumber.lines = tellLuckyNumber(person, reckoning);
-    explanation.luckyColor.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
-    explanation.moneyNumber.lines = ending(total.text(), "Money Number", result.moneyNumber);
-    explanation.firstHealthIndication.lines = tellFirstHealthIndication(person.firstName, first, reckoning);
-    explanation.firstHealthInfluence.lines = ending(first, "First Health Influence", result.firstHealthInfluence);
-    explanation.secondHealthIndication.lines =
-        ending(total.text(), "Second Health Indication", result.secondHealthIndication);
+    Working &lucky = explanation.luckyNumber;
+    lucky.lines = tellLuckyNumber(person, reckoning, std::move(lucky.lines));
+    Working &color = explanation.luckyColor;
+    color.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor, std::move(color.lines));
+    Working &indication = explanation.firstHealthIndication;
+    indication.lines = tellFirstHealthIndication(person.firstName, first, reckoning, std::move(indication.lines));
+    Working &influence = explanation.firstHealthInfluence;
+    influence.lines = ending(first, "First Health Influence", result.firstHealthInfluence, std::move(influence.lines));
+    Working &second = explanation.secondHealthIndication;
+    second.lines = ending(total.text(), "Second Health Indication", result.secondHealthIndication, std::move(second.lines));
+    // Last: the steps before it have gone into the other workings.
+    tellResult("Money Number", result.moneyNumber, total);
+    explanation.moneyNumber.lines = total.take();
+}
+
+Explanation explainInterpretation(const PersonDetails &person)
+{
+    Explanation explanation;
+    explainInterpretation(person, explanation);
     return explanation;
 }
 

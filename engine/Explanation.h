@@ -33,5 +33,8 @@ struct Explanation {
 // one, and the month when it is one of the twelve), so any bytes in them give steps of UTF-8 text,
 // whose only character outside ASCII is the multiplication sign.
 Explanation explainInterpretation(const PersonDetails &person);
+// The same, told into explanation, whose workings' memory is used again: a file of many people is
+// told into one explanation.
+void explainInterpretation(const PersonDetails &person, Explanation &explanation);
 
 } // namespace numerology

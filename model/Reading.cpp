@@ -78,7 +78,17 @@ Reading Reading::placeholders()
 Reading Reading::next(const numerology::PersonDetails &person) const
 {
     Reading reading;
-    numerology::Explanation explanation = numerology::explainInterpretation(person);
+    next(person, reading);
+    return reading;
+}
+
+void Reading::next(const numerology::PersonDetails &person, Reading &reading) const
+{
+    // The workings are told in the memory of reading's own, lent to the explanation and given back.
+    numerology::Explanation explanation;
+    for (const ResultInfo &info : kResults)
+        workingOf(explanation, info.result) = std::move(reading.workings[indexOf(info.result)]);
+    numerology::explainInterpretation(person, explanation);
     reading.interpretation = explanation.interpretation;
     const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
     for (const ResultInfo &info : kResults) {
@@ -86,7 +96,6 @@ Reading Reading::next(const numerology::PersonDetails &person) const
         reading.descriptions[indexOf(info.result)] = text ? fromCatalogue(*text) : description(info.result);
         reading.workings[indexOf(info.result)] = std::move(workingOf(explanation, info.result));
     }
-    return reading;
 }
 
 QString Reading::valueText(Result result) const
