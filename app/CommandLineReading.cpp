@@ -125,7 +125,8 @@ private:
     std::unique_ptr<safefiles::AtomicFileWriter> m_file; // the output file (or device)
     QByteArray m_output;        // readings not yet written to standard output or the output file
     bool m_outputIsStream = false; // the output's reader may wait on each reading
-    QByteArray m_reading;       // a reading for its own file in a folder
+    Reading m_reading;          // the reading being made, in the memory of the one before
+    QByteArray m_bytes;         // a reading for its own file in a folder
     qint64 m_written = 0;       // readings written, or waiting to be
     bool m_stopped = false;     // the output failed: no reading can be written any more
 };
@@ -152,7 +153,8 @@ Run::Run(const Readings &readings)
 // then as they were).
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
 {
-    const Reading reading = m_freshWindow.next(request.person());
+    m_freshWindow.next(request.person(), m_reading);
+    const Reading &reading = m_reading;
     switch (m_readings.format) {
     case Format::Text: bytes += readingformats::text(reading, m_readings.explain); return {};
     case Format::Json: readingformats::json(request, reading, line, bytes); return {};
@@ -173,9 +175,9 @@ QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, 
 QString Run::readOne(const ReadingRequest &request, std::optional<qint64> line)
 {
     if (m_readings.toFolder) {
-        m_reading.resize(0); // its room kept for the next reading
-        const QString failure = compose(request, line, m_reading);
-        return failure.isEmpty() ? deliverToFolder(request, line, m_reading) : failure;
+        m_bytes.resize(0); // its room kept for the next reading
+        const QString failure = compose(request, line, m_bytes);
+        return failure.isEmpty() ? deliverToFolder(request, line, m_bytes) : failure;
     }
     // Made where the readings wait to be written, without a copy of its own; to a terminal or a
     // pipe each goes as it is made, for whoever waits on it.
@@ -269,13 +271,13 @@ int Run::finish(int status, bool everyRowRead)
 
 int Run::single()
 {
-    QString failure = compose(m_readings.request, std::nullopt, m_reading);
+    QString failure = compose(m_readings.request, std::nullopt, m_bytes);
     if (failure.isEmpty())
         failure = openOutput();
     if (failure.isEmpty() && m_readings.toFolder) {
-        failure = deliverToFolder(m_readings.request, std::nullopt, m_reading);
+        failure = deliverToFolder(m_readings.request, std::nullopt, m_bytes);
     } else if (failure.isEmpty()) {
-        m_output = m_reading; // written by finish
+        m_output = m_bytes; // written by finish
         ++m_written;
     }
     if (failure.isEmpty())
