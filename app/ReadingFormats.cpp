@@ -188,6 +188,14 @@ QByteArray jsonOf(const QString &text, bool closed = true)
 // A number as printf's "%0<width>d" writes it: its sign, then zeros before its digits up to the width.
 void appendPadded(JsonBytes &out, int number, qsizetype width)
 {
+    // A part of a date or time, which has no more digits than the width: digit by digit from the last.
+    constexpr int kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+    if (width < qsizetype(std::size(kPowersOfTen)) && number >= 0 && number < kPowersOfTen[width]) {
+        char *const at = out.room(width);
+        for (qsizetype i = width - 1; i >= 0; --i, number /= 10)
+            at[i] = static_cast<char>('0' + number % 10);
+        return;
+    }
     char digits[16];
     const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
     const qsizetype sign = number < 0 ? 1 : 0;
