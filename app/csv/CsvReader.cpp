@@ -97,6 +97,7 @@ void CsvReader::refuse(const QString &why)
         return;
     m_record.error = why;
     m_record.fields.clear();
+    m_fieldCount = 0;
     m_field.clear();
 }
 
@@ -136,10 +137,15 @@ void CsvReader::endField()
 {
     if (!m_record.error.isEmpty())
         return;
-    QString field;
+    // The field takes the place, and where no one else holds it the memory, of the one at its place
+    // in the record before.
+    if (m_fieldCount == m_record.fields.size())
+        m_record.fields.emplace_back();
+    QString &field = m_record.fields[m_fieldCount];
     if (isAscii(m_field)) {
         // Most fields are ASCII, whose bytes are its characters: no decoder is needed.
-        field = QString::fromLatin1(QByteArrayView(m_field));
+        field.resize(static_cast<qsizetype>(m_field.size()));
+        std::transform(m_field.begin(), m_field.end(), field.begin(), [](char byte) { return QLatin1Char(byte); });
     } else {
         // A byte-order mark inside a field is a character like any other, not to be dropped; a
         // sequence cut off by the field's end is as invalid as any other.
@@ -151,7 +157,7 @@ void CsvReader::endField()
             return;
         }
     }
-    m_record.fields.append(std::move(field));
+    ++m_fieldCount;
     m_field.clear(); // its room kept for the next field
 }
 
@@ -195,7 +201,7 @@ bool CsvReader::next(Record &record)
     for (;;) {
         // The record before's room is taken over: its list of fields and the field's bytes.
         m_record.line = m_line;
-        m_record.fields.clear();
+        m_fieldCount = 0;
         m_record.error.clear();
         m_field.clear();
         m_recordBytes = 0;
@@ -254,6 +260,7 @@ bool CsvReader::next(Record &record)
             state = State::Unquoted;
             append(static_cast<char>(byte));
         }
+        m_record.fields.resize(m_fieldCount);
         if (!m_record.error.isEmpty() || !isBlank(m_record.fields)) {
             std::swap(record, m_record);
             return true;

@@ -60,6 +60,7 @@ private:
 
     // The record being read.
     std::string m_field;
+    qsizetype m_fieldCount = 0; // of m_record, whose fields after these are the record before's
     qsizetype m_recordBytes = 0;
     Record m_record;
 };
