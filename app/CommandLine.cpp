@@ -416,22 +416,15 @@ QString readName(const QString &given, QString &name)
         const bool printable = c.unicode() < 0x80 ? c.unicode() >= u' ' && c.unicode() <= u'~' : c.isPrint();
         return printable ? nameKeyFor(c) : NameKey::Refuse;
     };
-    bool capitalise = false;
     for (qsizetype i = 0; i < given.size(); ++i) {
-        const NameKey key = keyOf(given[i]);
-        if (key == NameKey::Refuse)
+        if (keyOf(given[i]) == NameKey::Refuse)
             return quoting::character(QStringView(given).sliced(i).toUcs4().front())
                 + QStringLiteral(" is not a letter or a space");
-        capitalise = capitalise || key == NameKey::Capitalise;
     }
-    // A name given in capitals is shared as it is, without a copy.
-    name = given;
-    if (capitalise) {
-        for (QChar &c : name) {
-            if (nameKeyFor(c) == NameKey::Capitalise)
-                c = c.toUpper();
-        }
-    }
+    // Written into name's own memory, which a file of people uses again from row to row.
+    name.resize(given.size());
+    std::transform(given.begin(), given.end(), name.begin(),
+                   [](QChar c) { return nameKeyFor(c) == NameKey::Capitalise ? c.toUpper() : c; });
     return {};
 }
 
