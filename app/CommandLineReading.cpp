@@ -368,15 +368,16 @@ int Run::batch()
     }
 
     int status = 0;
-    // Made once for every row: each row's fields take the room of the row before.
+    // Made once for every row: each row's fields and names take the memory of the row before. (A
+    // name whose column the file has not stays empty throughout.)
     CsvReader::Record row;
+    ReadingRequest request;
     while (reader.next(row)) {
         QString failure = row.error;
         if (failure.isEmpty() && row.fields.size() != header.fields.size())
             failure = QStringLiteral("%1 fields where the header row has %2")
                           .arg(row.fields.size())
                           .arg(header.fields.size());
-        ReadingRequest request;
         if (failure.isEmpty())
             failure = requestOf(row, columns, request);
         if (failure.isEmpty())
