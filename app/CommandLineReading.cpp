@@ -30,8 +30,9 @@ constexpr qsizetype kLongestNameInFileName = 40;
 
 // The most bytes of readings kept for standard output or the one output file before they are
 // written: a write of the system's for each reading cost several times what copying the same bytes
-// costs. A longer block is handed to the output file whole, which writes it without a copy.
-constexpr qsizetype kOutputBlock = 64 * 1024;
+// costs, and a write of 256 KiB took a quarter less of the system's time for a file than four of
+// 64 KiB. A longer block is handed to the output file whole, which writes it without a copy.
+constexpr qsizetype kOutputBlock = 256 * 1024;
 
 // The names Windows keeps for its devices in every folder, which a file cannot have there.
 const std::array<QLatin1String, 4> kDeviceNames = {QLatin1String("CON"), QLatin1String("PRN"), QLatin1String("AUX"),
