@@ -16,8 +16,8 @@ QString fromView(std::string_view text)
 // A text of the engine's catalogue as the windows show it: the engine breaks its lines with CR
 // LF, and inside the program a line ends with "\n". The catalogue is a few hundred constants,
 // each known by its address: each is converted once (in each thread, so that a look-up takes no
-// lock), and every reading that shows it shares it.
-QString fromCatalogue(std::string_view text)
+// lock, and kept while the thread lives), and every reading that shows it shares it.
+const QString &fromCatalogue(std::string_view text)
 {
     struct Address {
         std::size_t operator()(std::string_view view) const
@@ -93,7 +93,12 @@ void Reading::next(const numerology::PersonDetails &person, Reading &reading) co
     const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
     for (const ResultInfo &info : kResults) {
         const std::optional<std::string_view> text = textOf(texts, info.result);
-        reading.descriptions[indexOf(info.result)] = text ? fromCatalogue(*text) : description(info.result);
+        const QString &shown = text ? fromCatalogue(*text) : description(info.result);
+        // A text that reading shows already stays as it is: an assignment of a shared text has a
+        // cost of its own, which a file of many people pays for each reading.
+        QString &current = reading.descriptions[indexOf(info.result)];
+        if (current.constData() != shown.constData() || current.size() != shown.size())
+            current = shown;
         reading.workings[indexOf(info.result)] = std::move(workingOf(explanation, info.result));
     }
 }
