@@ -163,9 +163,10 @@ void tellName(std::string_view label, std::string_view name, const NameNumber &n
 
     if (sum.letters <= kLongestListedName) {
         lines.next() << label << ": ";
+        const std::array<std::string, 256> &terms = termsOfBytes();
         bool first = true;
         for (char c : name) {
-            const std::string_view term = termsOfBytes()[static_cast<unsigned char>(c)];
+            const std::string_view term = terms[static_cast<unsigned char>(c)];
             if (term.empty())
                 continue;
             lines << (first ? term.substr(3) : term);
