@@ -12,9 +12,9 @@
 #include "widgets/NameKeyFilter.h"
 
 #include <QDir>
-#include <QRegularExpression>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <optional>
 
@@ -408,50 +408,83 @@ int exitStatus(Outcome outcome)
 
 QString readName(const QString &given, QString &name)
 {
-    QString judged;
-    judged.reserve(given.size());
-    for (const char32_t c : given.toUcs4()) {
-        const NameKey key = c <= 0xFFFF && QChar(c).isPrint() ? nameKeyFor(QChar(c)) : NameKey::Refuse;
-        if (key == NameKey::Refuse)
-            return quoting::character(c) + QStringLiteral(" is not a letter or a space");
-        judged += key == NameKey::Capitalise ? QChar(c).toUpper() : QChar(c);
+    // A name takes only characters of one UTF-16 unit (letters A to Z and spaces), each unit judged
+    // alone; where one is refused, the message names the whole character that starts there. ASCII's
+    // printable characters are the blank to the tilde; QChar::isPrint, a call into Qt, is asked
+    // only of the others.
+    const auto keyOf = [](QChar c) {
+        const bool printable = c.unicode() < 0x80 ? c.unicode() >= u' ' && c.unicode() <= u'~' : c.isPrint();
+        return printable ? nameKeyFor(c) : NameKey::Refuse;
+    };
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        if (keyOf(given[i]) == NameKey::Refuse)
+            return quoting::character(QStringView(given).sliced(i).toUcs4().front())
+                + QStringLiteral(" is not a letter or a space");
     }
-    name = judged;
+    // Written into name's own memory, which a file of people uses again from row to row.
+    name.resize(given.size());
+    std::transform(given.begin(), given.end(), name.begin(),
+                   [](QChar c) { return nameKeyFor(c) == NameKey::Capitalise ? c.toUpper() : c; });
     return {};
 }
 
+namespace {
+
+// The forms of a date and time of birth, each a beginning of the longest: 0 for a digit, T for
+// "T" or a blank, and every other character itself.
+constexpr QStringView kBirthForm = u"0000-00-00T00:00:00";
+constexpr qsizetype kBirthFormLengths[] = {10, 13, 16, 19};
+
+bool fitsBirthForm(QStringView given)
+{
+    if (std::find(std::begin(kBirthFormLengths), std::end(kBirthFormLengths), given.size())
+        == std::end(kBirthFormLengths))
+        return false;
+    for (qsizetype i = 0; i < given.size(); ++i) {
+        const char16_t c = given[i].unicode();
+        const char16_t form = kBirthForm[i].unicode();
+        const bool fits = form == u'0' ? c >= u'0' && c <= u'9' : form == u'T' ? c == u'T' || c == u' ' : c == form;
+        if (!fits)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
 QString readBirth(const QString &given, ReadingRequest &request)
 {
-    // Anchored as a whole: "$" would also match before a final line break.
-    static const QRegularExpression form(QRegularExpression::anchoredPattern(
-        QStringLiteral("([0-9]{4})-([0-9]{2})-([0-9]{2})(?:[T ]([0-9]{2})(?::([0-9]{2})(?::([0-9]{2}))?)?)?")));
-    const QRegularExpressionMatch match = form.match(given);
-    if (!match.hasMatch())
+    // Read by hand rather than by a regular expression, for a file of many people: the whole text
+    // is one of the forms, so a final line break is refused like any other character.
+    if (!fitsBirthForm(given))
         return QStringLiteral("not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS");
     const struct {
         const char *what;
         int first;
         int last;
         int ReadingRequest::*field;
+        qsizetype at; // in the form
+        qsizetype digits;
     } parts[] = {
-        {"year", kFirstBirthYear, kLastBirthYear, &ReadingRequest::year},
-        {"month", 1, 12, &ReadingRequest::month},
-        {"day", 1, 31, &ReadingRequest::day},
-        {"hour", 0, 23, &ReadingRequest::hour},
-        {"minute", 0, 59, &ReadingRequest::minute},
-        {"second", 0, 59, &ReadingRequest::second},
+        {"year", kFirstBirthYear, kLastBirthYear, &ReadingRequest::year, 0, 4},
+        {"month", 1, 12, &ReadingRequest::month, 5, 2},
+        {"day", 1, 31, &ReadingRequest::day, 8, 2},
+        {"hour", 0, 23, &ReadingRequest::hour, 11, 2},
+        {"minute", 0, 59, &ReadingRequest::minute, 14, 2},
+        {"second", 0, 59, &ReadingRequest::second, 17, 2},
     };
-    ReadingRequest read = request;
-    for (int i = 0; i < 6; ++i) {
-        const int value = match.captured(i + 1).toInt(); // a part left out is 0
-        if (value < parts[i].first || value > parts[i].last)
+    std::array<int, std::size(parts)> values{}; // a part left out is 0
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        for (qsizetype at = parts[i].at; at < parts[i].at + parts[i].digits && at < given.size(); ++at)
+            values[i] = values[i] * 10 + (given[at].unicode() - u'0');
+        if (values[i] < parts[i].first || values[i] > parts[i].last)
             return QStringLiteral("the %1 must be from %2 to %3")
                 .arg(QLatin1String(parts[i].what))
                 .arg(parts[i].first, i == 0 ? 4 : 2, 10, QLatin1Char('0'))
                 .arg(parts[i].last, i == 0 ? 4 : 2, 10, QLatin1Char('0'));
-        read.*parts[i].field = value;
     }
-    request = read;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        request.*parts[i].field = values[i];
     return {};
 }
 

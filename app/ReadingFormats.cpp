@@ -4,8 +4,6 @@
 #include "report/RtfWriter.h"
 
 #include <QBuffer>
-#include <QHash>
-#include <QMutex>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -18,6 +16,7 @@
 #include <cstring>
 #include <iterator>
 #include <utility>
+#include <vector>
 
 namespace readingformats {
 
@@ -54,8 +53,69 @@ int firstEscaped(const char *bytes)
     return 16;
 }
 
+// The bytes of readings written at the end of a QByteArray through a pointer of their own, with
+// room made in large steps: a reading is some fifty pieces, and QByteArray::append, a call into Qt
+// for each, cost as much as all the rest of its JSON.
+class JsonBytes {
+    Q_DISABLE_COPY_MOVE(JsonBytes)
+
+public:
+    explicit JsonBytes(QByteArray &out)
+        : m_out(out)
+        , m_data(out.data())
+        , m_size(out.size())
+    {
+    }
+    // The array ends where the writing ended (and keeps its room for the next reading).
+    ~JsonBytes() { m_out.truncate(m_size); }
+
+    // Inlined wherever bytes are added (GCC would call it), so that a piece of known length is
+    // copied by a few moves rather than by a call of memcpy.
+    [[gnu::always_inline]] JsonBytes &operator<<(QByteArrayView bytes)
+    {
+        if (!bytes.isEmpty())
+            std::memcpy(room(bytes.size()), bytes.data(), static_cast<std::size_t>(bytes.size()));
+        return *this;
+    }
+    JsonBytes &operator<<(char byte)
+    {
+        *room(1) = byte;
+        return *this;
+    }
+    void appendNumber(qint64 number)
+    {
+        char *const at = room(kMostDigits);
+        m_size = std::to_chars(at, at + kMostDigits, number).ptr - m_data;
+    }
+
+    // The next bytes bytes at the end, for the caller to write.
+    [[gnu::always_inline]] char *room(qsizetype bytes)
+    {
+        if (m_out.size() - m_size < bytes)
+            grow(bytes);
+        char *const at = m_data + m_size;
+        m_size += bytes;
+        return at;
+    }
+
+private:
+    static constexpr qsizetype kMostDigits = 20; // of a qint64, its sign included
+
+    // All the room the array has, or more: it then grows by as much again as it holds (QByteArray's
+    // own growth), so that its bytes are copied rarely.
+    void grow(qsizetype bytes)
+    {
+        m_out.resize(std::max(m_out.capacity(), m_size + bytes + 8192));
+        m_data = m_out.data();
+    }
+
+    QByteArray &m_out; // written up to m_size; room after it
+    char *m_data;
+    qsizetype m_size;
+};
+
 // A JSON string's characters, without its quotes; a line break is written as lineBreak says.
-void appendEscaped(std::string &out, QByteArrayView utf8, std::string_view lineBreak = "\\n")
+void appendEscaped(JsonBytes &out, QByteArrayView utf8, std::string_view lineBreak = "\\n")
 {
     static const char kHex[] = "0123456789abcdef";
     const char *const bytes = utf8.data();
@@ -75,125 +135,150 @@ void appendEscaped(std::string &out, QByteArrayView utf8, std::string_view lineB
                 break;
         }
         const auto c = static_cast<unsigned char>(bytes[i]);
-        out.append(bytes + plain, static_cast<std::size_t>(i - plain));
+        out << QByteArrayView(bytes + plain, i - plain);
         plain = ++i;
         switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += lineBreak; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            out += "\\u00";
-            out += kHex[c >> 4];
-            out += kHex[c & 0xF];
+        case '"': out << "\\\""; break;
+        case '\\': out << "\\\\"; break;
+        case '\n': out << lineBreak; break;
+        case '\r': out << "\\r"; break;
+        case '\t': out << "\\t"; break;
+        default: out << "\\u00" << kHex[c >> 4] << kHex[c & 0xF];
         }
     }
-    out.append(bytes + plain, static_cast<std::size_t>(size - plain));
+    out << QByteArrayView(bytes + plain, size - plain);
 }
 
-void appendJson(std::string &out, QByteArrayView utf8)
+void appendJson(JsonBytes &out, QByteArrayView utf8)
 {
-    out += '"';
+    out << '"';
     appendEscaped(out, utf8);
-    out += '"';
+    out << '"';
 }
 
-void appendJson(std::string &out, const QString &text)
+// A name of the request as the reading's person has it (ReadingRequest::person: trimmed, in
+// UTF-8), as a JSON string. A name is most often ASCII with nothing to escape, whose characters are
+// its bytes: written without a copy of its own in UTF-8.
+void appendName(JsonBytes &out, const QString &name)
 {
-    appendJson(out, QByteArrayView(text.toUtf8()));
+    const QStringView trimmed = QStringView(name).trimmed();
+    if (!std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.unicode() < 0x80 && !isEscaped(c.unicode()); })) {
+        appendJson(out, trimmed.toUtf8());
+        return;
+    }
+    out << '"';
+    std::transform(trimmed.begin(), trimmed.end(), out.room(trimmed.size()), [](QChar c) { return static_cast<char>(c.unicode()); });
+    out << '"';
 }
 
-void append(std::string &out, QByteArrayView bytes)
+// A JSON string of text, made once for what is the same in every reading.
+QByteArray jsonOf(const QString &text, bool closed = true)
 {
-    out.append(bytes.data(), static_cast<std::size_t>(bytes.size()));
-}
-
-void appendNumber(std::string &out, qint64 number)
-{
-    char digits[24];
-    const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    out.append(digits, static_cast<std::size_t>(end - digits));
+    QByteArray json;
+    {
+        JsonBytes out(json);
+        out << '"';
+        appendEscaped(out, text.toUtf8());
+        if (closed)
+            out << '"';
+    }
+    return json;
 }
 
 // A number as printf's "%0<width>d" writes it: its sign, then zeros before its digits up to the width.
-void appendPadded(std::string &out, int number, qsizetype width)
+void appendPadded(JsonBytes &out, int number, qsizetype width)
 {
+    // A part of a date or time, which has no more digits than the width: digit by digit from the last.
+    constexpr int kPowersOfTen[] = {1, 10, 100, 1000, 10000};
+    if (width < qsizetype(std::size(kPowersOfTen)) && number >= 0 && number < kPowersOfTen[width]) {
+        char *const at = out.room(width);
+        for (qsizetype i = width - 1; i >= 0; --i, number /= 10)
+            at[i] = static_cast<char>('0' + number % 10);
+        return;
+    }
     char digits[16];
     const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    const bool negative = number < 0;
-    if (negative)
-        out += '-';
-    const qsizetype digitCount = end - digits - (negative ? 1 : 0);
-    const qsizetype zeros = width - (negative ? 1 : 0) - digitCount;
-    if (zeros > 0)
-        out.append(static_cast<std::size_t>(zeros), '0');
-    out.append(end - digitCount, static_cast<std::size_t>(digitCount));
+    const qsizetype sign = number < 0 ? 1 : 0;
+    const qsizetype digitCount = end - digits - sign;
+    const qsizetype zeros = std::max<qsizetype>(width - sign - digitCount, 0);
+    char *const at = out.room(sign + zeros + digitCount);
+    std::memset(at, '0', static_cast<std::size_t>(sign + zeros));
+    if (sign != 0)
+        *at = '-';
+    std::memcpy(at + sign + zeros, end - digitCount, static_cast<std::size_t>(digitCount));
 }
 
-// What each result's JSON holds whatever the reading, made once: the object's opening up to the
-// value, and the caption and the heading up to where the value follows.
-struct ResultJson {
-    std::string opening;
-    std::string caption;
-    std::string heading;
-};
-
-const std::array<ResultJson, kResultCount> &resultJson()
+// A working's steps as the strings of a JSON array, one for each line, without the brackets. The
+// engine's steps hold nothing a JSON string escapes (numerology::Working): each is copied whole,
+// the line break after it ending its string and beginning the next.
+void appendSteps(JsonBytes &out, std::string_view steps)
 {
-    static const std::array<ResultJson, kResultCount> parts = [] {
-        const auto open = [](const QString &text) {
-            std::string string;
-            appendJson(string, text);
-            string.pop_back();
-            return string;
-        };
-        std::array<ResultJson, kResultCount> made;
-        for (const ResultInfo &info : kResults) {
-            ResultJson &part = made[indexOf(info.result)];
-            part.opening = "{\"key\":";
-            appendJson(part.opening, QString(QLatin1String(kJsonKeys[indexOf(info.result)])));
-            part.opening += ",\"name\":";
-            appendJson(part.opening, QString(info.tabCaption));
-            part.opening += ",\"value\":";
-            part.caption = ",\"caption\":" + open(info.captionLine + QStringLiteral("  "));
-            part.heading = "\",\"heading\":" + open(info.reportHeading);
-        }
-        return made;
-    }();
-    return parts;
-}
-
-// A description's UTF-8, and its JSON (the text after its first line break, as a string), made
-// once for each text. A reading's descriptions are the catalogue's constant texts, each one
-// QString that every reading showing it shares, and they are most of a reading's bytes. A text
-// is known by the address of its characters, which the QString kept here keeps from being reused.
-struct DescriptionBytes {
-    QString text;
-    QByteArray utf8;
-    QByteArray json;
-};
-
-DescriptionBytes bytesOf(const QString &description)
-{
-    // More than the catalogue's texts and the boxes' placeholders: the descriptions of readings
-    // made otherwise are converted each time.
-    constexpr qsizetype kMostKept = 1024;
-    static QMutex mutex;
-    static QHash<std::pair<const QChar *, qsizetype>, DescriptionBytes> kept;
-    const std::pair<const QChar *, qsizetype> key{description.constData(), description.size()};
-    const QMutexLocker lock(&mutex);
-    if (const auto known = kept.constFind(key); known != kept.cend())
-        return *known;
-    DescriptionBytes made{description, description.toUtf8(), "null"};
-    if (description.startsWith(QLatin1Char('\n'))) {
-        std::string json;
-        appendJson(json, QByteArrayView(made.utf8).sliced(1));
-        made.json = QByteArray(json.data(), static_cast<qsizetype>(json.size()));
+    if (steps.empty())
+        return;
+    out << '"';
+    for (std::size_t start = 0;;) {
+        const std::size_t end = steps.find('\n', start);
+        out << steps.substr(start, end - start);
+        if (end == std::string_view::npos)
+            break;
+        out << "\",\"";
+        start = end + 1;
     }
-    if (kept.size() < kMostKept)
-        kept.insert(key, made);
-    return made;
+    out << '"';
+}
+
+// Each result's JSON up to its working, from its opening brace to the working's bracket, made once
+// for each value and description it is seen with: it is the same in every reading that has them,
+// and most of a reading's bytes.
+QByteArray resultHead(const ResultInfo &info, const std::string &value, const QString &description)
+{
+    QByteArray head;
+    JsonBytes json(head);
+    json << "{\"key\":" << jsonOf(QLatin1String(kJsonKeys[indexOf(info.result)])) << ",\"name\":"
+         << jsonOf(info.tabCaption) << ",\"value\":";
+    if (info.result == Result::LuckyColor)
+        appendJson(json, value);
+    else
+        json << value;
+    json << ",\"caption\":" << jsonOf(info.captionLine + QStringLiteral("  "), false);
+    appendEscaped(json, value);
+    json << "\",\"heading\":" << jsonOf(info.reportHeading, false);
+    appendEscaped(json, value);
+    // Every text of the catalogue starts with a line break, and a result without one keeps its
+    // box's placeholder, which does not: null.
+    json << "\",\"description\":"
+         << (description.startsWith(QLatin1Char('\n')) ? jsonOf(description.sliced(1)) : QByteArray("null"))
+         << ",\"working\":[";
+    return head;
+}
+
+// resultHead, kept: for each result, the heads of the values and descriptions it was seen with, in
+// a list of each thread's own, so that a look-up takes no lock (and a head is copied into the
+// reading's bytes before anything else is kept). A result has a few dozen values at most, and a
+// look-up along a short list cost a fraction of a hash map's. A reading's descriptions are the
+// catalogue's constant texts, each one QString that every reading showing it shares: a description
+// is known by the address of its characters, which the QString kept here keeps from being reused.
+const QByteArray &keptResultHead(const ResultInfo &info, const std::string &value, const QString &description)
+{
+    struct Kept {
+        QString description;
+        std::string value;
+        QByteArray head;
+    };
+    // More than every value of a result with its text: the descriptions of readings made
+    // otherwise are written each time.
+    constexpr std::size_t kMostKept = 64;
+    thread_local std::array<std::vector<Kept>, kResultCount> kept;
+    thread_local QByteArray unkept;
+    std::vector<Kept> &ofResult = kept[indexOf(info.result)];
+    for (const Kept &known : ofResult) {
+        if (known.description.constData() == description.constData() && known.description.size() == description.size()
+            && known.value == value)
+            return known.head;
+    }
+    if (ofResult.size() >= kMostKept)
+        return unkept = resultHead(info, value, description);
+    return ofResult.emplace_back(Kept{description, value, resultHead(info, value, description)}).head;
 }
 
 // A result's working, one step a line.
@@ -236,62 +321,45 @@ QByteArray text(const Reading &reading, bool explain)
     return out;
 }
 
-QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
+void json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line, QByteArray &out)
 {
-    const numerology::PersonDetails person = request.person();
-    // A reading is about 5,500 bytes in some 150 pieces, put together where appending costs least.
-    std::string out;
-    out.reserve(8192);
-    out += '{';
+    JsonBytes json(out);
+    json << '{';
     if (line) {
-        out += "\"line\":";
-        appendNumber(out, *line);
-        out += ',';
+        json << "\"line\":";
+        json.appendNumber(*line);
+        json << ',';
     }
-    out += "\"input\":{\"first\":";
-    appendJson(out, person.firstName);
-    out += ",\"middle\":";
-    appendJson(out, person.middleName);
-    out += ",\"last\":";
-    appendJson(out, person.lastName);
-    out += ",\"born\":\"";
-    appendPadded(out, request.year, 4);
+    json << "\"input\":{\"first\":";
+    appendName(json, request.firstName);
+    json << ",\"middle\":";
+    appendName(json, request.middleName);
+    json << ",\"last\":";
+    appendName(json, request.lastName);
+    json << ",\"born\":\"";
+    appendPadded(json, request.year, 4);
     for (const auto &[separator, number] : {std::pair{'-', request.month}, std::pair{'-', request.day},
                                             std::pair{'T', request.hour}, std::pair{':', request.minute},
                                             std::pair{':', request.second}}) {
-        out += separator;
-        appendPadded(out, number, 2);
+        json << separator;
+        appendPadded(json, number, 2);
     }
-    out += "\"},\"results\":[";
+    json << "\"},\"results\":[";
     for (const ResultInfo &info : kResults) {
-        const ResultJson &part = resultJson()[indexOf(info.result)];
-        const std::string value = reading.valueUtf8(info.result);
-        out += part.opening;
-        if (info.result == Result::LuckyColor)
-            appendJson(out, QByteArrayView(value));
-        else
-            out += value;
-        out += part.caption;
-        appendEscaped(out, value);
-        out += part.heading;
-        appendEscaped(out, value);
-        // Every text of the catalogue starts with a line break, and a result without one keeps its
-        // box's placeholder, which does not: null.
-        out += "\",\"description\":";
-        append(out, bytesOf(reading.description(info.result)).json);
-        out += ",\"working\":[";
-        if (const std::string_view steps = stepsOf(reading, info.result); !steps.empty()) {
-            // A string for each step: each line break between two ends one and begins the next.
-            out += '"';
-            appendEscaped(out, QByteArrayView(steps.data(), static_cast<qsizetype>(steps.size())), "\",\"");
-            out += '"';
-        }
-        out += "]}";
+        json << keptResultHead(info, reading.valueUtf8(info.result), reading.description(info.result));
+        appendSteps(json, stepsOf(reading, info.result));
+        json << "]}";
         if (info.result != kResults.back().result)
-            out += ',';
+            json << ',';
     }
-    out += "]}\n";
-    return QByteArray(out.data(), static_cast<qsizetype>(out.size()));
+    json << "]}\n";
+}
+
+QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
+{
+    QByteArray out;
+    json(request, reading, line, out);
+    return out;
 }
 
 QByteArray rtf(const Reading &reading)

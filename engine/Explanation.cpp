@@ -4,10 +4,12 @@
 #include "engine/Interpretation.h"
 #include "engine/Numerology.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
 #include <iterator>
+#include <string>
 
 namespace numerology {
 
@@ -24,47 +26,104 @@ constexpr std::array<std::string_view, 7> kWeekdayNames{
 // U+00D7 MULTIPLICATION SIGN in UTF-8.
 constexpr std::string_view kTimes = "\xC3\x97";
 
-// The steps of a working as they are told, one a line, into one text: the working of a name is
-// told once and goes whole into each working that has it.
+// The steps of a working as they are told, one a line, into one text. A reading's workings are
+// told from some hundreds of pieces (words, numbers, letters): each piece is copied into room the
+// text already has, made in large steps, rather than appended by a call of std::string's own.
 class Lines {
 public:
+    // Told into room, the text of an earlier working whose memory is used again, with room for
+    // expected bytes to begin with; more is made as needed.
+    Lines(std::string room, std::size_t expected)
+        : m_text(std::move(room))
+    {
+        m_text.resize(std::max(m_text.capacity(), expected));
+    }
+    // The steps of another working to begin with, and room for more bytes after them.
+    Lines(std::string room, std::string_view before, std::size_t more)
+        : Lines(std::move(room), before.size() + more)
+    {
+        *this << before;
+    }
+
     // Begins the next step.
     Lines &next()
     {
-        if (!m_text.empty())
-            m_text += '\n';
+        if (m_size != 0)
+            *room(1) = '\n';
         return *this;
     }
-    Lines &operator<<(std::string_view words)
+    // Inlined wherever a piece is added (GCC would call it), so that a piece of known length is
+    // copied by a few moves rather than by a call of memcpy.
+    [[gnu::always_inline]] Lines &operator<<(std::string_view words)
     {
-        m_text += words;
+        words.copy(room(words.size()), words.size());
         return *this;
     }
-    // A number, in plain decimal.
-    Lines &operator<<(long long number)
+    // A number, in plain decimal. Most are below a hundred (a letter's value, a name's number, an
+    // hour), and are written here digit by digit, where to_chars would be a call.
+    [[gnu::always_inline]] Lines &operator<<(long long number)
     {
-        char digits[24];
-        const char *const end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-        m_text.append(digits, static_cast<std::size_t>(end - digits));
+        if (number < 0 || number >= 100)
+            return appendNumber(number);
+        char *at = room(number < 10 ? 1 : 2);
+        if (number >= 10)
+            *at++ = static_cast<char>('0' + number / 10);
+        *at = static_cast<char>('0' + number % 10);
         return *this;
     }
-    // The steps of another working, after these.
-    Lines &operator<<(const Lines &steps)
+    std::size_t size() const { return m_size; }
+    std::string_view text() const { return {m_text.data(), m_size}; }
+    std::string take()
     {
-        next() << steps.m_text;
-        return *this;
+        m_text.resize(m_size);
+        return std::move(m_text);
     }
-    bool empty() const { return m_text.empty(); }
-    std::string take() { return std::move(m_text); }
 
 private:
-    std::string m_text;
+    static constexpr std::size_t kMostDigits = 20; // of a long long, its sign included
+
+    Lines &appendNumber(long long number)
+    {
+        char *const at = room(kMostDigits);
+        m_size = static_cast<std::size_t>(std::to_chars(at, at + kMostDigits, number).ptr - m_text.data());
+        return *this;
+    }
+
+    // The next bytes bytes at the end of the text, for the caller to write.
+    [[gnu::always_inline]] char *room(std::size_t bytes)
+    {
+        if (m_text.size() - m_size < bytes)
+            grow(bytes);
+        char *const at = m_text.data() + m_size;
+        m_size += bytes;
+        return at;
+    }
+    void grow(std::size_t bytes) { m_text.resize(std::max(2 * m_text.size(), m_size + bytes)); }
+
+    std::string m_text; // the steps told, up to m_size; room after them
+    std::size_t m_size = 0;
 };
 
 std::string_view letterOf(std::size_t index)
 {
     static constexpr std::string_view kLetters = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
     return kLetters.substr(index, 1);
+}
+
+// Each byte's term in a name's listed sum: " + C 11" for a capital (the first term is told without
+// its " + "), and nothing for every other byte, which counts nothing. Made once: a name is told a
+// byte at a time, and each letter is then one copy.
+const std::array<std::string, 256> &termsOfBytes()
+{
+    static const std::array<std::string, 256> kTerms = [] {
+        std::array<std::string, 256> terms;
+        for (std::size_t byte = 0; byte < terms.size(); ++byte) {
+            if (const std::int16_t value = letterValue(static_cast<char>(byte)); value != 0)
+                terms[byte] = " + " + std::string(1, static_cast<char>(byte)) + " " + std::to_string(value);
+        }
+        return terms;
+    }();
+    return kTerms;
 }
 
 // Ends the step being told, whose last figure is the number reduced, and tells the reduction.
@@ -83,17 +142,14 @@ void tellReduction(const Reduction &reduction, Lines &lines)
     lines << " = " << reduction.result << ".";
 }
 
-// How a name's number is reached: its letters' values added (every other byte counts nothing),
-// the sum stopped where the engine stops it, and reduced.
-Lines tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups)
+// Tells, after the steps in lines, how a name's number is reached: its letters' values added
+// (every other byte counts nothing), the sum stopped where the engine stops it, and reduced.
+void tellName(std::string_view label, std::string_view name, const NameNumber &number, const LetterGroups &groups,
+              Lines &lines)
 {
-    Lines lines;
     const LetterSum &sum = number.letters;
-    std::size_t others = 0;
-    for (char c : name) {
-        if (letterValue(c) == 0 && c != ' ')
-            ++others;
-    }
+    // Every byte but the capitals A to Z and the blanks.
+    const auto others = name.size() - sum.letters - static_cast<std::size_t>(std::count(name.begin(), name.end(), ' '));
     if (others > 0) {
         lines.next() << label << ": " << others
                      << (others == 1 ? " character that is not a capital A to Z counts nothing."
@@ -102,23 +158,24 @@ Lines tellName(std::string_view label, std::string_view name, const NameNumber &
     if (sum.letters == 0) {
         lines.next() << label << (name.empty() ? ": none" : ": no letters A to Z") << ", so its number is "
                      << number.number() << ".";
-        return lines;
+        return;
     }
 
     if (sum.letters <= kLongestListedName) {
         lines.next() << label << ": ";
+        const std::array<std::string, 256> &terms = termsOfBytes();
         bool first = true;
         for (char c : name) {
-            const std::int16_t value = letterValue(c);
-            if (value == 0)
+            const std::string_view term = terms[static_cast<unsigned char>(c)];
+            if (term.empty())
                 continue;
-            lines << (first ? "" : " + ") << std::string_view(&c, 1) << " " << value;
+            lines << (first ? term.substr(3) : term);
             first = false;
         }
         lines << " = " << sum.total;
     } else {
         lines.next() << label << ", " << sum.letters << " letters, each letter's value times its count: ";
-        Lines terms;
+        Lines terms({}, 256);
         int termCount = 0;
         for (std::size_t i = 0; i < groups.counts.size(); ++i) {
             if (groups.counts[i] == 0)
@@ -130,7 +187,7 @@ Lines tellName(std::string_view label, std::string_view name, const NameNumber &
         }
         if (termCount > 1) {
             lines << ".";
-            lines.next() << "Together " << terms.take() << " = " << sum.total;
+            lines.next() << "Together " << terms.text() << " = " << sum.total;
         }
     }
     if (sum.stopped()) {
@@ -139,12 +196,11 @@ Lines tellName(std::string_view label, std::string_view name, const NameNumber &
                      << sum.counted;
     }
     tellReduction(number.reduction, lines);
-    return lines;
 }
 
-std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning)
+std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckoning, std::string room)
 {
-    Lines lines;
+    Lines lines(std::move(room), 512);
     const std::string_view weekdayName = kWeekdayNames[static_cast<std::size_t>(reckoning.weekday - 1)];
     lines.next();
     if (!calendarKnowsYear(person.birthYear)) {
@@ -172,10 +228,12 @@ std::string tellLuckyNumber(const PersonDetails &person, const Reckoning &reckon
     return lines.take();
 }
 
-std::string tellLuckyColor(const Lines &first, std::int16_t number, std::string_view color)
+// Room for the steps a working takes over from another and for the few of its own.
+constexpr std::size_t kOwnSteps = 256;
+
+std::string tellLuckyColor(std::string_view first, std::int16_t number, std::string_view color, std::string room)
 {
-    Lines lines;
-    lines << first;
+    Lines lines(std::move(room), first, kOwnSteps);
     if (hasOwnColor(number))
         lines.next() << number << " selects the colour " << color << ".";
     else
@@ -184,27 +242,34 @@ std::string tellLuckyColor(const Lines &first, std::int16_t number, std::string_
     return lines.take();
 }
 
-std::string tellFirstHealthIndication(std::string_view firstName, const Lines &first, const Reckoning &reckoning)
+std::string tellFirstHealthIndication(std::string_view firstName, std::string_view first, const Reckoning &reckoning,
+                                      std::string room)
 {
-    Lines lines;
+    Lines lines(std::move(room), first.size() + kOwnSteps);
     if (reckoning.letterPair) {
         lines.next() << "The first name begins with " << firstName.substr(0, 2) << ", which gives " << *reckoning.letterPair
                      << " whatever follows.";
     } else {
         lines.next() << "The first name begins with none of TS, TZ and TH, so the ordinary rule applies: its number.";
-        lines << first;
+        lines.next() << first;
     }
     lines.next() << "The First Health Indication is " << reckoning.interpretation.firstHealthIndication << ".";
     return lines.take();
 }
 
-// A working that ends with the result it names: the steps before, then "The <result> is <value>.".
+// The last step of a working, which names its result: "The <result> is <value>.".
 template <typename Value>
-std::string ending(const Lines &before, std::string_view result, const Value &value)
+void tellResult(std::string_view result, const Value &value, Lines &lines)
 {
-    Lines lines;
-    lines << before;
     lines.next() << "The " << result << " is " << value << ".";
+}
+
+// A working that ends with the result it names: the steps before, then the result.
+template <typename Value>
+std::string ending(std::string_view before, std::string_view result, const Value &value, std::string room)
+{
+    Lines lines(std::move(room), before, kOwnSteps);
+    tellResult(result, value, lines);
     return lines.take();
 }
 
@@ -221,31 +286,50 @@ std::vector<std::string_view> Working::steps() const
     return steps;
 }
 
-Explanation explainInterpretation(const PersonDetails &person)
+void explainInterpretation(const PersonDetails &person, Explanation &explanation)
 {
+    // A name is told by its letters' groups only when it has more letters than are listed, and
+    // grouping them costs a pass of its own over each name: only a name of more bytes is grouped.
+    const bool longName = std::max({person.firstName.size(), person.middleName.size(), person.lastName.size()})
+        > kLongestListedName;
     std::array<LetterGroups, 3> groups;
-    const Reckoning reckoning = reckonInterpretation(person, &groups);
+    const Reckoning reckoning = reckonInterpretation(person, longName ? &groups : nullptr);
     const Interpretation &result = reckoning.interpretation;
-    const Lines first = tellName("First name", person.firstName, reckoning.names[0], groups[0]);
 
-    // The Money Number's working and the Second Health Indication's, but for the last step that
-    // names either: the three names' workings and their numbers added and reduced.
-    Lines total;
-    total << first << tellName("Middle name", person.middleName, reckoning.names[1], groups[1])
-          << tellName("Last name", person.lastName, reckoning.names[2], groups[2]);
+    // The three names' workings, the first name's first, and their numbers added and reduced: the
+    // Money Number's working (told in its room) and the Second Health Indication's, but for the
+    // last step that names either. The first name's steps alone go into three other workings.
+    Lines total(std::move(explanation.moneyNumber.lines), 1024);
+    tellName("First name", person.firstName, reckoning.names[0], groups[0], total);
+    const std::size_t firstEnd = total.size();
+    tellName("Middle name", person.middleName, reckoning.names[1], groups[1], total);
+    tellName("Last name", person.lastName, reckoning.names[2], groups[2], total);
     total.next() << "The three names' numbers added: " << reckoning.names[0].number() << " + "
                  << reckoning.names[1].number() << " + " << reckoning.names[2].number() << " = "
                  << reckoning.nameTotal.number;
     tellReduction(reckoning.nameTotal, total);
+    const std::string_view first = total.text().substr(0, firstEnd);
 
-    Explanation explanation;
     explanation.interpretation = result;
-    explanation.luckyNumber.lines = tellLuckyNumber(person, reckoning);
-    explanation.luckyColor.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor);
-    explanation.moneyNumber.lines = ending(total, "Money Number", result.moneyNumber);
-    explanation.firstHealthIndication.lines = tellFirstHealthIndication(person.firstName, first, reckoning);
-    explanation.firstHealthInfluence.lines = ending(first, "First Health Influence", result.firstHealthInfluence);
-    explanation.secondHealthIndication.lines = ending(total, "Second Health Indication", result.secondHealthIndication);
+    Working &lucky = explanation.luckyNumber;
+    lucky.lines = tellLuckyNumber(person, reckoning, std::move(lucky.lines));
+    Working &color = explanation.luckyColor;
+    color.lines = tellLuckyColor(first, reckoning.names[0].number(), result.luckyColor, std::move(color.lines));
+    Working &indication = explanation.firstHealthIndication;
+    indication.lines = tellFirstHealthIndication(person.firstName, first, reckoning, std::move(indication.lines));
+    Working &influence = explanation.firstHealthInfluence;
+    influence.lines = ending(first, "First Health Influence", result.firstHealthInfluence, std::move(influence.lines));
+    Working &second = explanation.secondHealthIndication;
+    second.lines = ending(total.text(), "Second Health Indication", result.secondHealthIndication, std::move(second.lines));
+    // Last: the steps before it have gone into the other workings.
+    tellResult("Money Number", result.moneyNumber, total);
+    explanation.moneyNumber.lines = total.take();
+}
+
+Explanation explainInterpretation(const PersonDetails &person)
+{
+    Explanation explanation;
+    explainInterpretation(person, explanation);
     return explanation;
 }
 

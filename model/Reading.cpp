@@ -3,9 +3,7 @@
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
 
-#include <QHash>
-#include <QMutex>
-
+#include <unordered_map>
 #include <utility>
 
 namespace {
@@ -17,13 +15,22 @@ QString fromView(std::string_view text)
 
 // A text of the engine's catalogue as the windows show it: the engine breaks its lines with CR
 // LF, and inside the program a line ends with "\n". The catalogue is a few hundred constants,
-// each known by its address: each is converted once, and every reading that shows it shares it.
-QString fromCatalogue(std::string_view text)
+// each known by its address: each is converted once (in each thread, so that a look-up takes no
+// lock, and kept while the thread lives), and every reading that shows it shares it.
+const QString &fromCatalogue(std::string_view text)
 {
-    static QMutex mutex;
-    static QHash<std::pair<const char *, std::size_t>, QString> converted;
-    const QMutexLocker lock(&mutex);
-    QString &known = converted[{text.data(), text.size()}];
+    struct Address {
+        std::size_t operator()(std::string_view view) const
+        {
+            return std::hash<const char *>()(view.data()) ^ view.size();
+        }
+        bool operator()(std::string_view a, std::string_view b) const
+        {
+            return a.data() == b.data() && a.size() == b.size();
+        }
+    };
+    thread_local std::unordered_map<std::string_view, QString, Address, Address> converted;
+    QString &known = converted[text];
     if (known.isNull())
         known = fromView(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
     return known;
@@ -71,15 +78,29 @@ Reading Reading::placeholders()
 Reading Reading::next(const numerology::PersonDetails &person) const
 {
     Reading reading;
-    numerology::Explanation explanation = numerology::explainInterpretation(person);
+    next(person, reading);
+    return reading;
+}
+
+void Reading::next(const numerology::PersonDetails &person, Reading &reading) const
+{
+    // The workings are told in the memory of reading's own, lent to the explanation and given back.
+    numerology::Explanation explanation;
+    for (const ResultInfo &info : kResults)
+        workingOf(explanation, info.result) = std::move(reading.workings[indexOf(info.result)]);
+    numerology::explainInterpretation(person, explanation);
     reading.interpretation = explanation.interpretation;
     const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
     for (const ResultInfo &info : kResults) {
         const std::optional<std::string_view> text = textOf(texts, info.result);
-        reading.descriptions[indexOf(info.result)] = text ? fromCatalogue(*text) : description(info.result);
+        const QString &shown = text ? fromCatalogue(*text) : description(info.result);
+        // A text that reading shows already stays as it is: an assignment of a shared text has a
+        // cost of its own, which a file of many people pays for each reading.
+        QString &current = reading.descriptions[indexOf(info.result)];
+        if (current.constData() != shown.constData() || current.size() != shown.size())
+            current = shown;
         reading.workings[indexOf(info.result)] = std::move(workingOf(explanation, info.result));
     }
-    return reading;
 }
 
 QString Reading::valueText(Result result) const

@@ -34,6 +34,9 @@ struct Reading {
     // The reading of a person. A result whose number has no text in the catalogue keeps the text
     // this reading shows for it, as the box that shows it does.
     Reading next(const numerology::PersonDetails &person) const;
+    // The same, made into reading, whose workings' memory is used again: a file of many people is
+    // read into one reading.
+    void next(const numerology::PersonDetails &person, Reading &reading) const;
 
     // A result's value as the windows write it: a number in plain decimal, or the colour's name.
     QString valueText(Result result) const;

@@ -2,6 +2,26 @@
 
 #include "engine/Calendar.h"
 
+namespace {
+
+// A name trimmed, in UTF-8. A name is most often ASCII, whose bytes are its characters: made
+// without an encoder, and without an allocation for a name that fits in std::string's own room,
+// since a file of people asks this for every row.
+std::string trimmedUtf8(const QString &name)
+{
+    const QStringView trimmed = QStringView(name).trimmed();
+    std::string bytes(static_cast<std::size_t>(trimmed.size()), '\0');
+    for (qsizetype i = 0; i < trimmed.size(); ++i) {
+        const char16_t c = trimmed[i].unicode();
+        if (c >= 0x80)
+            return trimmed.toUtf8().toStdString();
+        bytes[static_cast<std::size_t>(i)] = static_cast<char>(c);
+    }
+    return bytes;
+}
+
+} // namespace
+
 std::optional<ReadingRequest::Refusal> ReadingRequest::refusal() const
 {
     if (firstName.isEmpty())
@@ -19,9 +39,9 @@ std::optional<ReadingRequest::Refusal> ReadingRequest::refusal() const
 numerology::PersonDetails ReadingRequest::person() const
 {
     numerology::PersonDetails person;
-    person.firstName = firstName.trimmed().toStdString();
-    person.middleName = middleName.trimmed().toStdString();
-    person.lastName = lastName.trimmed().toStdString();
+    person.firstName = trimmedUtf8(firstName);
+    person.middleName = trimmedUtf8(middleName);
+    person.lastName = trimmedUtf8(lastName);
     person.birthDay = static_cast<std::int16_t>(day);
     person.birthMonth = numerology::kMonthNames[static_cast<std::size_t>(month - 1)];
     person.birthYear = static_cast<std::int16_t>(year);

@@ -23,6 +23,7 @@ std::vector<std::string> Records(const QByteArray &bytes, qsizetype maxRecordByt
     std::vector<std::string> records;
     CsvReader::Record record;
     while (reader.next(record)) {
+        EXPECT_TRUE(record.error.isEmpty() || record.fields.isEmpty()) << record.line;
         records.push_back(std::to_string(record.line)
                           + (record.error.isEmpty() ? ":" + record.fields.join('|').toStdString()
                                                     : "!" + record.error.toStdString()));
@@ -43,6 +44,7 @@ TEST(CsvReader, RecordsAndRefusals)
         {"a,\"open\nb\n", {"1!a quoted field is not closed"}},
         {"\"a\"b,c\nd\n", {"1!text after the closing quote of a field", "2:d"}},
         {"a\"b\",c\nd\n", {"1!a quote inside a field that does not start with one", "2:d"}},
+        {"a,b,c\"\nd,e,f\ng\n", {"1!a quote inside a field that does not start with one", "2:d|e|f", "3:g"}},
         {"\xC3\x28,b\n\xED\xA0\x80\nd\ne\xC3", {"1!invalid UTF-8", "2!invalid UTF-8", "3:d", "4!invalid UTF-8"}},
         {"a\0b\nc\n"sv, {"1!a NUL byte", "2:c"}},
         // Text in another encoding, with its byte-order mark or told by its NUL bytes, is named, and
@@ -55,6 +57,11 @@ TEST(CsvReader, RecordsAndRefusals)
     };
     for (const auto &row : rows)
         EXPECT_EQ(Records(QByteArray(row.bytes.data(), qsizetype(row.bytes.size()))), row.records) << row.bytes;
+    // Runs of kept bytes across the 64 KiB the reader takes at a time: a doubled quote whose first
+    // half ends the first 64 KiB, and a line break inside the quotes after it.
+    const std::string x(65535, 'x');
+    EXPECT_EQ(Records(QByteArray::fromStdString("\"" + x + "\"\"\n" + x + "\",y\n")),
+              std::vector<std::string>{"1:" + x + "\"\n" + x + "|y"});
     // Every byte of a record counts, kept or not: commas, quotes, line breaks inside quotes.
     EXPECT_EQ(Records("12345678\n\"1\",\"23\"\n,,,,,,,,,\n\"\"\"\"\"\"\"\"\"\"\n\"1\r\n234\"\n\"12\r\n3456\"\nok\r\n", 8),
               (std::vector<std::string>{"1:12345678", "2:1|23", "3!the row is longer than 8 bytes",

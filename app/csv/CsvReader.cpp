@@ -3,6 +3,10 @@
 #include <QIODevice>
 #include <QStringDecoder>
 
+#include <algorithm>
+#include <array>
+#include <utility>
+
 namespace {
 
 constexpr qsizetype kChunk = 64 * 1024;
@@ -13,6 +17,26 @@ enum class State {
     Quoted,
     AfterQuote, // a closing quote, or the first of a doubled one
 };
+
+// The bytes that end a run of bytes that a field only keeps (CsvReader::takeRun), each read on its
+// own: a quote, a line end and a NUL, and outside quotes a comma. Looked up, for every byte of a
+// file passes here.
+struct RunEnds {
+    std::array<bool, 256> unquoted{};
+    std::array<bool, 256> quoted{};
+};
+constexpr RunEnds kRunEnds = [] {
+    RunEnds ends;
+    for (const unsigned char byte : {'"', '\n', '\r', '\0'})
+        ends.unquoted[byte] = ends.quoted[byte] = true;
+    ends.unquoted[','] = true;
+    return ends;
+}();
+
+bool isAscii(std::string_view bytes)
+{
+    return std::all_of(bytes.cbegin(), bytes.cend(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
 
 bool isBlank(const QStringList &fields)
 {
@@ -73,6 +97,7 @@ void CsvReader::refuse(const QString &why)
         return;
     m_record.error = why;
     m_record.fields.clear();
+    m_fieldCount = 0;
     m_field.clear();
 }
 
@@ -92,21 +117,48 @@ void CsvReader::append(char byte)
         m_field += byte;
 }
 
+void CsvReader::takeRun(bool quoted)
+{
+    const char *const from = m_buffer.constData() + m_position;
+    const char *const end = m_buffer.constData() + m_buffer.size();
+    const std::array<bool, 256> &ends = quoted ? kRunEnds.quoted : kRunEnds.unquoted;
+    const char *const runEnd =
+        std::find_if(from, end, [&ends](char byte) { return ends[static_cast<unsigned char>(byte)]; });
+    const qsizetype bytes = runEnd - from;
+    if (bytes == 0)
+        return;
+    take(bytes);
+    if (m_record.error.isEmpty())
+        m_field.append(from, bytes);
+    m_position += bytes;
+}
+
 void CsvReader::endField()
 {
     if (!m_record.error.isEmpty())
         return;
-    // A byte-order mark inside a field is a character like any other, not to be dropped; a
-    // sequence cut off by the field's end is as invalid as any other.
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
-    QString field = utf8(m_field);
-    if (utf8.hasError()) {
-        refuse(QStringLiteral("invalid UTF-8"));
-        return;
+    // The field takes the place, and where no one else holds it the memory, of the one at its place
+    // in the record before.
+    if (m_fieldCount == m_record.fields.size())
+        m_record.fields.emplace_back();
+    QString &field = m_record.fields[m_fieldCount];
+    if (isAscii(m_field)) {
+        // Most fields are ASCII, whose bytes are its characters: no decoder is needed.
+        field.resize(static_cast<qsizetype>(m_field.size()));
+        std::transform(m_field.begin(), m_field.end(), field.begin(), [](char byte) { return QLatin1Char(byte); });
+    } else {
+        // A byte-order mark inside a field is a character like any other, not to be dropped; a
+        // sequence cut off by the field's end is as invalid as any other.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        field = utf8(QByteArrayView(m_field));
+        if (utf8.hasError()) {
+            refuse(QStringLiteral("invalid UTF-8"));
+            return;
+        }
     }
-    m_record.fields.append(std::move(field));
-    m_field.clear();
+    ++m_fieldCount;
+    m_field.clear(); // its room kept for the next field
 }
 
 void CsvReader::readStart()
@@ -147,13 +199,18 @@ bool CsvReader::next(Record &record)
     if (!m_otherEncoding.isEmpty())
         return false;
     for (;;) {
-        m_record = Record{m_line, {}, {}};
+        // The record before's room is taken over: its list of fields and the field's bytes.
+        m_record.line = m_line;
+        m_fieldCount = 0;
+        m_record.error.clear();
         m_field.clear();
         m_recordBytes = 0;
         if (peek() < 0)
             return false;
         State state = State::FieldStart;
         for (;;) {
+            if (state == State::Unquoted || state == State::Quoted)
+                takeRun(state == State::Quoted);
             const int byte = get();
             if (byte < 0) {
                 if (state == State::Quoted)
@@ -203,8 +260,9 @@ bool CsvReader::next(Record &record)
             state = State::Unquoted;
             append(static_cast<char>(byte));
         }
+        m_record.fields.resize(m_fieldCount);
         if (!m_record.error.isEmpty() || !isBlank(m_record.fields)) {
-            record = std::move(m_record);
+            std::swap(record, m_record);
             return true;
         }
     }

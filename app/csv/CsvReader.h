@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <string>
+
 class QIODevice;
 
 class CsvReader final {
@@ -39,6 +41,9 @@ private:
     bool fill();
     void readStart();
     void take(qsizetype bytes);
+    // Takes the bytes from here to the buffer's end that the field being read only keeps, all in
+    // one step: a field is mostly such bytes, and each has its own step otherwise.
+    void takeRun(bool quoted);
     void append(char byte);
     void endField();
     void refuse(const QString &why);
@@ -54,7 +59,8 @@ private:
     QString m_readError;
 
     // The record being read.
-    QByteArray m_field;
+    std::string m_field;
+    qsizetype m_fieldCount = 0; // of m_record, whose fields after these are the record before's
     qsizetype m_recordBytes = 0;
     Record m_record;
 };

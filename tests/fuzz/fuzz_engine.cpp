@@ -1,5 +1,6 @@
 // The engine on arbitrary bytes and numbers: never a crash, never undefined behaviour, the
-// results always within their ranges, and a working for each of them, one sentence a line.
+// results always within their ranges, and a working for each of them, one sentence a line, with
+// no character that quoting would have to escape.
 #include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
@@ -85,10 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const Working *working : {&explanation.luckyNumber, &explanation.luckyColor, &explanation.moneyNumber,
                                    &explanation.firstHealthIndication, &explanation.firstHealthInfluence,
                                    &explanation.secondHealthIndication}) {
-        // Each step a sentence of its own line.
+        // Each step a sentence of its own line, which can be quoted as it is.
         Check(!working->lines.empty());
-        for (std::string_view step : working->steps())
+        for (std::string_view step : working->steps()) {
             Check(step.size() > 1 && step.back() == '.');
+            Check(std::none_of(step.begin(), step.end(),
+                               [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; }));
+        }
     }
     Check(reading.moneyNumber == reading.secondHealthIndication);
     Check(reading.moneyNumber >= 0 && reading.moneyNumber <= 22);
