@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Quoting.h"
+#include "model/NameRule.h"
 #include "model/Product.h"
 #include "model/WebPages.h"
 #include "platform/Arguments.h"
@@ -9,7 +10,6 @@
 #include "platform/PaperSize.h"
 #include "platform/SettingsStore.h"
 #include "platform/StandardStreams.h"
-#include "widgets/NameKeyFilter.h"
 
 #include <QDir>
 
@@ -408,24 +408,13 @@ int exitStatus(Outcome outcome)
 
 QString readName(const QString &given, QString &name)
 {
-    // A name takes only characters of one UTF-16 unit (letters A to Z and spaces), each unit judged
-    // alone; where one is refused, the message names the whole character that starts there. ASCII's
-    // printable characters are the blank to the tilde; QChar::isPrint, a call into Qt, is asked
-    // only of the others.
-    const auto keyOf = [](QChar c) {
-        const bool printable = c.unicode() < 0x80 ? c.unicode() >= u' ' && c.unicode() <= u'~' : c.isPrint();
-        return printable ? nameKeyFor(c) : NameKey::Refuse;
-    };
-    for (qsizetype i = 0; i < given.size(); ++i) {
-        if (keyOf(given[i]) == NameKey::Refuse)
-            return quoting::character(QStringView(given).sliced(i).toUcs4().front())
-                + QStringLiteral(" is not a letter or a space");
-    }
-    // Written into name's own memory, which a file of people uses again from row to row.
-    name.resize(given.size());
-    std::transform(given.begin(), given.end(), name.begin(),
-                   [](QChar c) { return nameKeyFor(c) == NameKey::Capitalise ? c.toUpper() : c; });
-    return {};
+    // The rule judges UTF-16 units one by one; where one is refused, the message names the whole
+    // character that starts there. name's own memory is used again from row to row.
+    const qsizetype refused = judgeNameText(given, name);
+    if (refused < 0)
+        return {};
+    return quoting::character(QStringView(given).sliced(refused).toUcs4().front())
+        + QStringLiteral(" is not a letter or a space");
 }
 
 namespace {

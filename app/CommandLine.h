@@ -57,9 +57,9 @@ Result handle(const QStringList &words);
 // The status the program ends with for an outcome other than Run and Read.
 int exitStatus(Outcome outcome);
 
-// A name as given on the command line or in a file of people, judged by the name boxes' rule for a
-// typed key: letters in capitals, spaces kept. Empty when it passes (the name is then set),
-// otherwise why not: "'3' is not a letter or a space".
+// A name as given on the command line or in a file of people, judged by the rule of a name: letters
+// in capitals, spaces kept, into name. Empty when it passes, otherwise why not: "'3' is not a
+// letter or a space".
 QString readName(const QString &given, QString &name);
 
 // A date and time of birth, YYYY-MM-DD with optionally "T" or a blank and HH, HH:MM or HH:MM:SS

@@ -9,30 +9,6 @@
 
 #include <utility>
 
-NameKey nameKeyFor(QChar typed)
-{
-    const char16_t c = typed.unicode();
-    if (c >= u'a' && c <= u'z')
-        return NameKey::Capitalise;
-    if ((c >= u'A' && c <= u'Z') || c == u' ' || c == u'\b' || c == u'\r')
-        return NameKey::Pass;
-    return NameKey::Refuse;
-}
-
-JudgedName judgeNameText(const QString &arrived)
-{
-    JudgedName judged;
-    judged.text.reserve(arrived.size());
-    for (QChar c : arrived) {
-        const NameKey key = c.isPrint() ? nameKeyFor(c) : NameKey::Refuse;
-        if (key == NameKey::Refuse)
-            judged.refused = true;
-        else
-            judged.text += key == NameKey::Capitalise ? c.toUpper() : c;
-    }
-    return judged;
-}
-
 namespace {
 
 // Sees every change of the box's text, whatever brought it: a paste by any key or menu, a middle

@@ -8,7 +8,8 @@
 // are kept in capitals, its spaces kept, anything else left out, and one message tells of it.
 // An insertion the rule changes is one step of Undo, as any paste is, and keeps the box's history.
 
-#include <QChar>
+#include "model/NameRule.h"
+
 #include <QObject>
 #include <QString>
 
@@ -18,24 +19,6 @@
 class QInputMethodEvent;
 class QKeyEvent;
 class QLineEdit;
-
-// What a name box does with one typed character.
-enum class NameKey {
-    Pass,       // let the box handle it as it stands
-    Capitalise, // type its capital instead
-    Refuse,     // type nothing and tell the user
-};
-
-NameKey nameKeyFor(QChar typed);
-
-// Text that reaches a name box other than by a typed key, judged by the same rule: its letters in
-// capitals and its spaces, and whether anything else was left out. Control characters (a line
-// break in a paste) are left out too: only a key press edits with them.
-struct JudgedName {
-    QString text;
-    bool refused = false;
-};
-JudgedName judgeNameText(const QString &arrived);
 
 // The character a key press types, as a name box must judge it: Ctrl with a letter types that
 // letter's control character (Ctrl+V is U+0016), Backspace U+0008, Enter U+000D, Escape U+001B.
