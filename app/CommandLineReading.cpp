@@ -48,6 +48,16 @@ QString quoted(const QString &path)
     return quoting::quoted(QDir::toNativeSeparators(path));
 }
 
+// What is said of a file that cannot be written or read, with the system's reason.
+QString cannotWrite(const QString &path, const QString &why)
+{
+    return QStringLiteral("cannot write %1: %2").arg(quoted(path), why);
+}
+QString cannotRead(const QString &path, const QString &why)
+{
+    return QStringLiteral("cannot read %1: %2").arg(quoted(path), why);
+}
+
 // A line of the program's own on standard error. When even that fails, nothing better is left.
 void say(const QString &line)
 {
@@ -210,7 +220,7 @@ QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64
     }
     if (file.existing())
         return quoted(path) + QStringLiteral(" is there already ('--overwrite' replaces it)");
-    return QStringLiteral("cannot write %1: %2").arg(quoted(path), failure);
+    return cannotWrite(path, failure);
 }
 
 // Writes the readings waiting for standard output or the output file. A reader that has gone ends
@@ -221,7 +231,7 @@ QString Run::flushOutput()
     m_output.resize(0); // its room kept for the next block
     if (failure.isEmpty())
         return {};
-    return m_file ? QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure)
+    return m_file ? cannotWrite(m_readings.output, failure)
                   : QStringLiteral("write error: ") + failure;
 }
 
@@ -239,7 +249,7 @@ QString Run::openOutput()
     }
     m_file = std::make_unique<safefiles::AtomicFileWriter>(m_readings.output, safefiles::WriteOption::WriteDevices);
     if (const QString failure = m_file->failure(); !failure.isEmpty())
-        return QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure);
+        return cannotWrite(m_readings.output, failure);
     // A device is given each reading at once (and gives a FIFO's reader each at once).
     m_outputIsStream = m_file->isDevice();
     return {};
@@ -262,7 +272,7 @@ int Run::finish(int status, bool everyRowRead)
         failure = flushOutput();
     if (m_file && failure.isEmpty()) {
         if (failure = m_file->commit(); !failure.isEmpty())
-            failure = QStringLiteral("cannot write %1: %2").arg(quoted(m_readings.output), failure);
+            failure = cannotWrite(m_readings.output, failure);
     }
     if (failure.isEmpty())
         return status;
@@ -325,7 +335,7 @@ int Run::batch()
     const QString refused = fromInput ? (standardstreams::openInput(input) ? QString() : input.errorString())
                                       : filenames::openForReading(input, file);
     if (!refused.isEmpty()) {
-        say(QStringLiteral("cannot read %1: %2").arg(quoted(file), refused));
+        say(cannotRead(file, refused));
         return 1;
     }
     const auto rowSays = [shown = quoting::escaped(file)](qint64 line, const QString &why) {
@@ -335,7 +345,7 @@ int Run::batch()
     CsvReader::Record header;
     if (!reader.next(header)) {
         say(reader.readError().isEmpty() ? QStringLiteral("%1 has no header row").arg(quoted(file))
-                                         : QStringLiteral("cannot read %1: %2").arg(quoted(file), reader.readError()));
+                                         : cannotRead(file, reader.readError()));
         return 1;
     }
     if (!header.error.isEmpty()) {
@@ -394,7 +404,7 @@ int Run::batch()
     }
     const bool everyRowRead = reader.readError().isEmpty();
     if (!everyRowRead) {
-        say(QStringLiteral("cannot read %1: %2").arg(quoted(file), reader.readError()));
+        say(cannotRead(file, reader.readError()));
         status = 1;
     }
     return finish(status, everyRowRead);
