@@ -47,7 +47,7 @@ Reckoning reckonInterpretation(const PersonDetails &person, std::array<LetterGro
     Interpretation &result = reckoning.interpretation;
     result.moneyNumber = reckoning.nameTotal.result;
     result.secondHealthIndication = reckoning.nameTotal.result;
-    result.luckyNumber = luckyNumber(person.birthHour, reckoning.weekday);
+    result.luckyNumber = reckoning.luckyCell.value_or(0);
     result.firstHealthIndication = reckoning.letterPair ? *reckoning.letterPair : f;
     result.firstHealthInfluence = f;
     result.luckyColor = colorOfNumber(f);
