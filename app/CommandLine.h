@@ -4,7 +4,9 @@
 // asked for with its own options is checked and then done without any window (CommandLineReading);
 // and a start of the windows without any display to try ends with one clear line instead of Qt's
 // abort. Nothing is printed here: what there is to print comes back, so that the program takes a
-// console only for it.
+// console only for it. The words are read by hand rather than by QCommandLineParser, which keeps
+// neither the order of the faults it finds nor how an option was spelled (one dash or two, its
+// value after "=" or as the next word), both of which GNU's messages and Qt's options need.
 
 #include "model/ReadingRequest.h"
 

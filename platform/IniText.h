@@ -1,6 +1,7 @@
 #pragma once
 // The settings file as text: "[Section]" lines and "key=value" lines, read and changed without
-// ever decoding a value into anything but text. Values written by QSettings in earlier versions
+// ever decoding a value into anything but text. Written by hand rather than with QSettings, which
+// writes the whole file anew in its own form. Values written by QSettings in earlier versions
 // read back as they were written; "@Variant(...)" and "@ByteArray(...)" values are never
 // interpreted, only kept. Every line the program does not change is kept byte for byte, a UTF-8
 // byte-order mark at the start included. Reading takes no memory beyond the value it returns.
