@@ -67,7 +67,7 @@ void say(const QString &line)
 // A command line that cannot be done, said as a wrong one is said before any reading.
 int misused(const QString &why)
 {
-    say(why + QStringLiteral("\nTry '%1 --help' for more information.").arg(kExecutableName));
+    say(misuse(why));
     return 2;
 }
 
@@ -164,11 +164,12 @@ Run::Run(const Readings &readings)
 // then as they were).
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
 {
-    m_freshWindow.next(request.person(), m_reading);
+    const numerology::PersonDetails person = request.person();
+    m_freshWindow.next(person, m_reading);
     const Reading &reading = m_reading;
     switch (m_readings.format) {
     case Format::Text: bytes += readingformats::text(reading, m_readings.explain); return {};
-    case Format::Json: readingformats::json(request, reading, line, bytes); return {};
+    case Format::Json: readingformats::json(request, person, reading, line, bytes); return {};
     case Format::Rtf: bytes += readingformats::rtf(reading); return {};
     case Format::Pdf:
         if (const QByteArray pdf = readingformats::pdf(reading, QPageSize(m_readings.paper)); !pdf.isEmpty()) {

@@ -156,21 +156,6 @@ void appendJson(JsonBytes &out, QByteArrayView utf8)
     out << '"';
 }
 
-// A name of the request as the reading's person has it (ReadingRequest::person: trimmed, in
-// UTF-8), as a JSON string. A name is most often ASCII with nothing to escape, whose characters are
-// its bytes: written without a copy of its own in UTF-8.
-void appendName(JsonBytes &out, const QString &name)
-{
-    const QStringView trimmed = QStringView(name).trimmed();
-    if (!std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) { return c.unicode() < 0x80 && !isEscaped(c.unicode()); })) {
-        appendJson(out, trimmed.toUtf8());
-        return;
-    }
-    out << '"';
-    std::transform(trimmed.begin(), trimmed.end(), out.room(trimmed.size()), [](QChar c) { return static_cast<char>(c.unicode()); });
-    out << '"';
-}
-
 // A JSON string of text, made once for what is the same in every reading.
 QByteArray jsonOf(const QString &text, bool closed = true)
 {
@@ -208,23 +193,28 @@ void appendPadded(JsonBytes &out, int number, qsizetype width)
     std::memcpy(at + sign + zeros, end - digitCount, static_cast<std::size_t>(digitCount));
 }
 
-// A working's steps as the strings of a JSON array, one for each line, without the brackets. The
-// engine's steps hold nothing a JSON string escapes (numerology::Working): each is copied whole,
-// the line break after it ending its string and beginning the next.
-void appendSteps(JsonBytes &out, std::string_view steps)
+// Calls add with each step of a working's lines.
+template <typename Add>
+void forEachStep(std::string_view lines, const Add &add)
 {
-    if (steps.empty())
-        return;
-    out << '"';
-    for (std::size_t start = 0;;) {
-        const std::size_t end = steps.find('\n', start);
-        out << steps.substr(start, end - start);
-        if (end == std::string_view::npos)
-            break;
-        out << "\",\"";
+    for (std::size_t start = 0; start < lines.size();) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        add(lines.substr(start, end - start));
         start = end + 1;
     }
-    out << '"';
+}
+
+// A working's steps as the strings of a JSON array, without the brackets. The engine's steps hold
+// nothing a JSON string escapes (numerology::Working): each is copied whole.
+void appendSteps(JsonBytes &out, std::string_view lines)
+{
+    bool first = true;
+    forEachStep(lines, [&](std::string_view step) {
+        out << (first ? "\"" : "\",\"") << step;
+        first = false;
+    });
+    if (!first)
+        out << '"';
 }
 
 // Each result's JSON up to its working, from its opening brace to the working's bracket, made once
@@ -287,17 +277,6 @@ std::string_view stepsOf(const Reading &reading, Result result)
     return reading.workings[indexOf(result)].lines;
 }
 
-// Calls add with each step of a working's lines.
-template <typename Add>
-void forEachStep(std::string_view lines, const Add &add)
-{
-    for (std::size_t start = 0; start < lines.size();) {
-        const std::size_t end = std::min(lines.find('\n', start), lines.size());
-        add(lines.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
 } // namespace
 
 QByteArray text(const Reading &reading, bool explain)
@@ -321,7 +300,8 @@ QByteArray text(const Reading &reading, bool explain)
     return out;
 }
 
-void json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line, QByteArray &out)
+void json(const ReadingRequest &request, const numerology::PersonDetails &person, const Reading &reading,
+          std::optional<qint64> line, QByteArray &out)
 {
     JsonBytes json(out);
     json << '{';
@@ -331,11 +311,11 @@ void json(const ReadingRequest &request, const Reading &reading, std::optional<q
         json << ',';
     }
     json << "\"input\":{\"first\":";
-    appendName(json, request.firstName);
+    appendJson(json, person.firstName);
     json << ",\"middle\":";
-    appendName(json, request.middleName);
+    appendJson(json, person.middleName);
     json << ",\"last\":";
-    appendName(json, request.lastName);
+    appendJson(json, person.lastName);
     json << ",\"born\":\"";
     appendPadded(json, request.year, 4);
     for (const auto &[separator, number] : {std::pair{'-', request.month}, std::pair{'-', request.day},
@@ -358,7 +338,7 @@ void json(const ReadingRequest &request, const Reading &reading, std::optional<q
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
 {
     QByteArray out;
-    json(request, reading, line, out);
+    json(request, request.person(), reading, line, out);
     return out;
 }
 
