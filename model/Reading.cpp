@@ -122,10 +122,7 @@ std::string Reading::valueUtf8(Result result) const
     return {};
 }
 
-QStringList Reading::working(Result result) const
+QString Reading::working(Result result) const
 {
-    const std::string &lines = workings[indexOf(result)].lines;
-    if (lines.empty())
-        return {};
-    return fromView(lines).split(QLatin1Char('\n'));
+    return fromView(workings[indexOf(result)].lines);
 }

@@ -12,7 +12,6 @@
 #include "model/Results.h"
 
 #include <QString>
-#include <QStringList>
 
 #include <array>
 #include <string>
@@ -43,6 +42,6 @@ struct Reading {
     // The same in UTF-8.
     std::string valueUtf8(Result result) const;
     const QString &description(Result result) const { return descriptions[indexOf(result)]; }
-    // A result's working, one step for each string.
-    QStringList working(Result result) const;
+    // A result's working, one step a line.
+    QString working(Result result) const;
 };

@@ -254,7 +254,7 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
         const QJsonArray read = results();
         for (const ResultInfo &info : kResults) {
             EXPECT_EQ(read[indexOf(info.result)]["working"].toArray(),
-                      QJsonArray::fromStringList(reading.working(info.result)))
+                      QJsonArray::fromStringList(reading.working(info.result).split(QLatin1Char('\n'))))
                 << info.tabCaption.data();
         }
     }

@@ -179,7 +179,7 @@ void ResultsWindow::showResult(Result result)
     m_descriptionBoxes->setCurrentIndex(static_cast<int>(indexOf(result)));
     m_captionLabel->setText(captionLine(result));
     // How the value was reached, for the eye on pointing and for a screen reader on request.
-    const QString working = m_reading.working(result).join(QLatin1Char('\n'));
+    const QString working = m_reading.working(result);
     m_captionLabel->setToolTip(working);
     m_captionLabel->setAccessibleDescription(working);
 }
