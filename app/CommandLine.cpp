@@ -146,8 +146,7 @@ Result misused(const QString &why)
 {
     Result result;
     result.outcome = Outcome::Misused;
-    result.error = text(kExecutableName + QStringLiteral(": ") + why + QStringLiteral("\nTry '") + kExecutableName
-                        + QStringLiteral(" --help' for more information.\n"));
+    result.error = text(kExecutableName + QStringLiteral(": ") + misuse(why) + QLatin1Char('\n'));
     return result;
 }
 
@@ -404,6 +403,11 @@ int exitStatus(Outcome outcome)
     case Outcome::Misused: return 2;
     }
     return 1;
+}
+
+QString misuse(const QString &why)
+{
+    return why + QStringLiteral("\nTry '%1 --help' for more information.").arg(kExecutableName);
 }
 
 QString readName(const QString &given, QString &name)

@@ -59,6 +59,9 @@ Result handle(const QStringList &words);
 // The status the program ends with for an outcome other than Run and Read.
 int exitStatus(Outcome outcome);
 
+// What is said of a command line that is wrong: why, then where to read how it goes (two lines).
+QString misuse(const QString &why);
+
 // A name as given on the command line or in a file of people, judged by the rule of a name: letters
 // in capitals, spaces kept, into name. Empty when it passes, otherwise why not: "'3' is not a
 // letter or a space".
