@@ -62,6 +62,8 @@ struct FileIdentity {
 // The identity of the regular file at path, links followed; nothing when no regular file is there
 // (a device, a FIFO or a folder is no file that a write could destroy).
 std::optional<FileIdentity> identityOf(const QString &path);
+// The same of a file open at handle (a descriptor on POSIX systems, a HANDLE on Windows).
+std::optional<FileIdentity> identityOfHandle(qintptr handle);
 
 enum class WriteOption {
     // A file already at the path is kept, and the write fails as existing(): the check and the
@@ -120,7 +122,7 @@ private:
     WriteOptions m_options;
     FileSizeSignalGuard m_sizeLimitFailsTheWrite;
     qintptr m_handle = -1;       // the system's handle of the target; -1 when none is open
-    QByteArray m_temporary;      // the temporary file's name, where it has one (UTF-8 on Windows)
+    QByteArray m_temporary;      // the temporary file's name, where it has one (on Windows its UTF-16)
     bool m_device = false;       // written straight into
     bool m_stream = false;       // each part is written at once
     bool m_existing = false;

@@ -151,12 +151,31 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     return contents;
 }
 
+namespace {
+
+std::optional<FileIdentity> identityOfRegular(const struct stat &info)
+{
+    if (!S_ISREG(info.st_mode))
+        return std::nullopt;
+    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+}
+
+} // namespace
+
 std::optional<FileIdentity> identityOf(const QString &path)
 {
     struct stat info {};
-    if (::stat(filenames::encoded(path).constData(), &info) != 0 || !S_ISREG(info.st_mode))
+    if (::stat(filenames::encoded(path).constData(), &info) != 0)
         return std::nullopt;
-    return FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
+    return identityOfRegular(info);
+}
+
+std::optional<FileIdentity> identityOfHandle(qintptr handle)
+{
+    struct stat info {};
+    if (::fstat(int(handle), &info) != 0)
+        return std::nullopt;
+    return identityOfRegular(info);
 }
 
 // The new contents go to a file of no name in the target's folder (O_TMPFILE), which the system

@@ -27,14 +27,6 @@ QString writeAll(int fd, QByteArrayView bytes)
     return {};
 }
 
-std::optional<safefiles::FileIdentity> identityOf(int fd)
-{
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
-        return std::nullopt;
-    return safefiles::FileIdentity{static_cast<quint64>(info.st_dev), static_cast<quint64>(info.st_ino)};
-}
-
 } // namespace
 
 void letClosedPipesFailWrites()
@@ -81,12 +73,12 @@ bool outputIsStream()
 
 std::optional<safefiles::FileIdentity> inputIdentity()
 {
-    return identityOf(STDIN_FILENO);
+    return safefiles::identityOfHandle(STDIN_FILENO);
 }
 
 std::optional<safefiles::FileIdentity> outputIdentity()
 {
-    return identityOf(STDOUT_FILENO);
+    return safefiles::identityOfHandle(STDOUT_FILENO);
 }
 
 bool openInput(QFile &file)

@@ -101,6 +101,17 @@ std::wstring temporaryName(const std::wstring &path)
     return name;
 }
 
+// A temporary file's name as the writer keeps it: its UTF-16 code units as they are, so that a
+// path with a lone surrogate (which UTF-8 cannot hold) names the same file again.
+QByteArray keptName(const std::wstring &name)
+{
+    return QByteArray(reinterpret_cast<const char *>(name.data()), static_cast<qsizetype>(name.size() * sizeof(wchar_t)));
+}
+std::wstring nameKept(const QByteArray &kept)
+{
+    return std::wstring(reinterpret_cast<const wchar_t *>(kept.constData()), static_cast<std::size_t>(kept.size()) / sizeof(wchar_t));
+}
+
 HANDLE handleOf(qintptr handle)
 {
     return reinterpret_cast<HANDLE>(handle);
@@ -175,13 +186,19 @@ std::optional<FileIdentity> identityOf(const QString &path)
                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return std::nullopt;
-    std::optional<FileIdentity> identity;
-    BY_HANDLE_FILE_INFORMATION info {};
-    if (GetFileType(file) == FILE_TYPE_DISK && GetFileInformationByHandle(file, &info)
-        && !(info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        identity = FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+    const std::optional<FileIdentity> identity = identityOfHandle(reinterpret_cast<qintptr>(file));
     CloseHandle(file);
     return identity;
+}
+
+std::optional<FileIdentity> identityOfHandle(qintptr handle)
+{
+    const HANDLE file = handleOf(handle);
+    BY_HANDLE_FILE_INFORMATION info {};
+    if (file == nullptr || file == INVALID_HANDLE_VALUE || GetFileType(file) != FILE_TYPE_DISK
+        || !GetFileInformationByHandle(file, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
 // The new contents go to a temporary file beside the target, which MoveFileExW puts in place: over
@@ -226,7 +243,7 @@ QString AtomicFileWriter::openTarget()
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
             m_handle = reinterpret_cast<qintptr>(handle);
-            m_temporary = QString::fromStdWString(temporary).toUtf8();
+            m_temporary = keptName(temporary);
             return {};
         }
         if (GetLastError() != ERROR_FILE_EXISTS)
@@ -258,7 +275,7 @@ QString AtomicFileWriter::commitTarget()
     const HANDLE handle = handleOf(m_handle);
     if (m_device)
         return CloseHandle(handle) ? QString() : systemError(GetLastError());
-    const std::wstring temporary = QString::fromUtf8(m_temporary).toStdWString();
+    const std::wstring temporary = nameKept(m_temporary);
     // What the system still holds is written now, and can fail now.
     DWORD error = FlushFileBuffers(handle) ? ERROR_SUCCESS : GetLastError();
     if (!CloseHandle(handle) && error == ERROR_SUCCESS)
@@ -283,7 +300,7 @@ void AtomicFileWriter::discardTarget()
     CloseHandle(handleOf(m_handle));
     m_handle = -1;
     if (!m_temporary.isEmpty())
-        DeleteFileW(QString::fromUtf8(m_temporary).toStdWString().c_str());
+        DeleteFileW(nameKept(m_temporary).c_str());
 }
 
 } // namespace safefiles

@@ -72,15 +72,6 @@ QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
     return {};
 }
 
-std::optional<safefiles::FileIdentity> identityOf(HANDLE handle)
-{
-    BY_HANDLE_FILE_INFORMATION info {};
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || GetFileType(handle) != FILE_TYPE_DISK
-        || !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-        return std::nullopt;
-    return safefiles::FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
-}
-
 } // namespace
 
 // Windows has no signal for a closed pipe: the write fails by itself.
@@ -124,12 +115,12 @@ bool outputIsStream()
 
 std::optional<safefiles::FileIdentity> inputIdentity()
 {
-    return identityOf(handleOf(STD_INPUT_HANDLE, stdin));
+    return safefiles::identityOfHandle(reinterpret_cast<qintptr>(handleOf(STD_INPUT_HANDLE, stdin)));
 }
 
 std::optional<safefiles::FileIdentity> outputIdentity()
 {
-    return identityOf(handleOf(STD_OUTPUT_HANDLE, stdout));
+    return safefiles::identityOfHandle(reinterpret_cast<qintptr>(handleOf(STD_OUTPUT_HANDLE, stdout)));
 }
 
 bool openInput(QFile &file)
