@@ -17,6 +17,7 @@ class QFile;
 namespace filenames {
 
 // A POSIX system's name: its UTF-8 text, each byte that is not part of any kept as U+DC00 + byte.
+// (This and encoded() are built on POSIX systems only.)
 QString decoded(QByteArrayView name);
 
 // The bytes of a name decoded() made, as a POSIX system's calls take it.

@@ -14,11 +14,5 @@ QStringList arguments::words(int argc, char **argv)
 // Only a byte that is not UTF-8 gives a word a lone surrogate here.
 QString arguments::notText(const QString &word)
 {
-    for (qsizetype i = 0; i < word.size(); ++i) {
-        if (word[i].isHighSurrogate() && i + 1 < word.size() && word[i + 1].isLowSurrogate())
-            ++i;
-        else if (word[i].isSurrogate())
-            return QStringLiteral("invalid UTF-8");
-    }
-    return {};
+    return word.isValidUtf16() ? QString() : QStringLiteral("invalid UTF-8");
 }
