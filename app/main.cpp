@@ -41,18 +41,15 @@ QString withCategory(const HeldMessage &held)
     return QString::fromStdString(held.category) + QStringLiteral(": ") + held.message;
 }
 
-// Ends a start whose display cannot be reached: one line that names the display, then why (lines,
-// the last one ended or not). Both may echo a display or plug-in name as typed, which is shown
-// escaped, line by line.
+// Ends a start whose display cannot be reached: one line that names the display, then why (lines).
+// Both may echo a display or plug-in name as typed, which is shown escaped, line by line.
 [[noreturn]] void cannotReach(const QString &why)
 {
     {
         const ParentConsole console;
-        QString text = kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
-            + QLatin1Char('\n') + why;
-        if (text.endsWith(QLatin1Char('\n')))
-            text.chop(1);
-        QStringList lines = text.split(QLatin1Char('\n'));
+        QStringList lines = (kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
+                             + QLatin1Char('\n') + why)
+                                .split(QLatin1Char('\n'));
         for (QString &line : lines)
             line = quoting::escaped(line);
         const QString said = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
@@ -72,15 +69,15 @@ void duringConnection(QtMsgType type, const QMessageLogContext &context, const Q
         g_heldMessages.push_back({type, context.category ? context.category : "", message});
         return;
     }
-    QString why;
+    QStringList why;
     bool warned = false;
     for (const HeldMessage &held : g_heldMessages) {
-        why += withCategory(held) + QLatin1Char('\n');
+        why << withCategory(held);
         warned = warned || held.type == QtWarningMsg || held.type == QtCriticalMsg;
     }
     if (!warned)
-        why += message + QLatin1Char('\n');
-    cannotReach(why);
+        why << message;
+    cannotReach(why.join(QLatin1Char('\n')));
 }
 
 } // namespace
@@ -114,7 +111,7 @@ int main(int argc, char *argv[])
 
     g_display = display::describe(early.display, early.platform);
     if (const std::string missing = display::missingPlatform(early.platform); !missing.empty())
-        cannotReach(QString::fromStdString(missing) + QLatin1Char('\n'));
+        cannotReach(QString::fromStdString(missing));
     const QtMessageHandler qtHandler = qInstallMessageHandler(duringConnection);
     QApplication application(argc, argv);
     qInstallMessageHandler(qtHandler);

@@ -222,14 +222,15 @@ public:
     HANDLE event() const { return m_event; }
     bool open() const { return m_reading; }
 
-    // Passes on what a signalled read brought and reads on.
-    void take()
+    // Passes on what a signalled read brought and reads on while the pipe is open (or, with
+    // more, while it holds more).
+    void take(bool more = false)
     {
         DWORD got = 0;
         const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
         m_reading = false;
         pass(got);
-        if (read || got)
+        if (read || got || more)
             this->read();
     }
 
@@ -242,12 +243,7 @@ public:
             if (!more && WaitForSingleObject(m_event, 0) != WAIT_OBJECT_0)
                 CancelIo(m_pipe);
             // A read cancelled when it had already taken data still brings it.
-            DWORD got = 0;
-            const bool read = GetOverlappedResult(m_pipe, &m_overlapped, &got, TRUE);
-            m_reading = false;
-            pass(got);
-            if (read || got || more)
-                this->read();
+            take(more);
         }
         if (m_console)
             writeToConsole(m_to, m_pending);
