@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/Quoting.h"
+#include "app/ReadingOptions.h"
 #include "model/NameRule.h"
 #include "model/Product.h"
 #include "model/WebPages.h"
@@ -150,33 +151,15 @@ Result misused(const QString &why)
     return result;
 }
 
-// The options of a reading without windows, all spelled long.
-enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite, Paper };
-
-// What a reading option's value is: text (a name, a date, a format), which must be UTF-8 (or on
-// Windows whole UTF-16), or a path, which is taken whatever its bytes.
-enum class Value { None, Text, Path };
-
-struct ReadingOption {
-    const char *name;
-    Option option;
-    Value value;
-};
-
-// In the order of Option.
-constexpr ReadingOption kReadingOptions[] = {
-    {"first", Option::First, Value::Text},         {"middle", Option::Middle, Value::Text},
-    {"last", Option::Last, Value::Text},           {"born", Option::Born, Value::Text},
-    {"format", Option::Format, Value::Text},       {"output", Option::Output, Value::Path},
-    {"explain", Option::Explain, Value::None},     {"batch", Option::Batch, Value::Path},
-    {"overwrite", Option::Overwrite, Value::None},
-    {"paper", Option::Paper, Value::Text},
-};
+QLatin1String latin1(std::string_view name)
+{
+    return QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
+}
 
 const ReadingOption *readingOption(QStringView name)
 {
     for (const ReadingOption &option : kReadingOptions) {
-        if (name == QLatin1String(option.name))
+        if (name == latin1(option.name))
             return &option;
     }
     return nullptr;
@@ -184,7 +167,7 @@ const ReadingOption *readingOption(QStringView name)
 
 QLatin1String nameOf(Option option)
 {
-    return QLatin1String(kReadingOptions[static_cast<int>(option)].name);
+    return latin1(kReadingOptions[static_cast<int>(option)].name);
 }
 
 // The reading options as given, the last of each standing.
@@ -354,7 +337,7 @@ Result handle(const QStringList &words)
                 !why.isEmpty())
                 return misused(QStringLiteral("invalid argument %1 for %2: %3")
                                    .arg(quoting::quoted(value.toString()), spelled, why));
-            given[option->option] = value.toString();
+            given[static_cast<Option>(option - std::begin(kReadingOptions))] = value.toString();
             given.any = true;
             continue;
         }

@@ -22,6 +22,8 @@
 // refused option, a missing platform plug-in) still says why and ends with its status. Its output
 // goes through pipes of this entry's, wherever it is redirected, so that the windows hold nothing
 // of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits.
+#include "app/ReadingOptions.h"
+
 #include <windows.h>
 
 #include <shellapi.h>
@@ -110,19 +112,11 @@ struct Asked {
 };
 
 // The words read as the program reads them (app/CommandLine.cpp), without Qt: "--" ends the
-// options; -h, --help, -?, /?, -v and --version answer; so does any of the reading options, each
-// spelled long, with its value as the next word or after "=". Anything else (Qt's options, words
-// the program would refuse) starts the windows, or fails before they are up.
+// options; -h, --help, -?, /?, -v and --version answer; so does any of the reading options
+// (app/ReadingOptions.h), with its value as the next word or after "=". Anything else (Qt's
+// options, words the program would refuse) starts the windows, or fails before they are up.
 Asked askedBy(const std::vector<std::wstring_view> &words)
 {
-    struct ReadingOption {
-        std::wstring_view name;
-        bool takesValue;
-    };
-    static constexpr ReadingOption kReadingOptions[] = {
-        {L"first", true},  {L"middle", true},   {L"last", true},  {L"born", true},       {L"format", true},
-        {L"output", true}, {L"explain", false}, {L"batch", true}, {L"overwrite", false}, {L"paper", true},
-    };
     Asked asked;
     for (std::size_t i = 1; i < words.size(); ++i) {
         const std::wstring_view word = words[i];
@@ -136,14 +130,15 @@ Asked askedBy(const std::vector<std::wstring_view> &words)
             continue;
         const std::size_t equals = word.find(L'=');
         const std::wstring_view name = word.substr(2, equals == std::wstring_view::npos ? std::wstring_view::npos : equals - 2);
-        for (const ReadingOption &option : kReadingOptions) {
-            if (option.name != name)
+        for (const CommandLine::ReadingOption &option : CommandLine::kReadingOptions) {
+            // The names are ASCII, each character the same in a wide word.
+            if (!std::equal(option.name.begin(), option.name.end(), name.begin(), name.end()))
                 continue;
             asked.answers = true;
             std::wstring_view value;
             if (equals != std::wstring_view::npos)
                 value = word.substr(equals + 1);
-            else if (option.takesValue && i + 1 < words.size())
+            else if (option.value != CommandLine::Value::None && i + 1 < words.size())
                 value = words[++i];
             if (name == L"batch")
                 asked.readsInput = value == L"-";
