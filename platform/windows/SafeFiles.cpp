@@ -105,11 +105,13 @@ std::wstring temporaryName(const std::wstring &path)
 // path with a lone surrogate (which UTF-8 cannot hold) names the same file again.
 QByteArray keptName(const std::wstring &name)
 {
-    return QByteArray(reinterpret_cast<const char *>(name.data()), static_cast<qsizetype>(name.size() * sizeof(wchar_t)));
+    const auto bytes = static_cast<qsizetype>(name.size() * sizeof(wchar_t));
+    return QByteArray(reinterpret_cast<const char *>(name.data()), bytes);
 }
 std::wstring nameKept(const QByteArray &kept)
 {
-    return std::wstring(reinterpret_cast<const wchar_t *>(kept.constData()), static_cast<std::size_t>(kept.size()) / sizeof(wchar_t));
+    const std::size_t units = static_cast<std::size_t>(kept.size()) / sizeof(wchar_t);
+    return std::wstring(reinterpret_cast<const wchar_t *>(kept.constData()), units);
 }
 
 HANDLE handleOf(qintptr handle)
