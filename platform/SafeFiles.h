@@ -108,7 +108,7 @@ public:
     bool isDevice() const { return m_device; }
 
 private:
-    // The system's side, in posix/ and windows/: each returns an empty string or the reason.
+    // The system's side, in linux/ and win/: each returns an empty string or the reason.
     QString openTarget();                  // the temporary file, or the device
     QString writeTarget(QByteArrayView bytes);
     QString commitTarget();                // puts the file in place, or closes the device

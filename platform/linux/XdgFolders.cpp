@@ -1,4 +1,4 @@
-#include "platform/posix/XdgFolders.h"
+#include "platform/linux/XdgFolders.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "platform/SettingsStore.h"
 
-#include "platform/posix/XdgFolders.h"
+#include "platform/linux/XdgFolders.h"
 
 QString SettingsStore::configFolder()
 {

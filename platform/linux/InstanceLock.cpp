@@ -1,6 +1,6 @@
 #include "platform/InstanceLock.h"
 
-#include "platform/posix/XdgFolders.h"
+#include "platform/linux/XdgFolders.h"
 
 #include <QCoreApplication>
 #include <QFile>
