@@ -58,6 +58,33 @@ void BM_ExplainInterpretation(benchmark::State &state)
 }
 BENCHMARK(BM_ExplainInterpretation);
 
+// Told into the memory of the reading before, as a file of many people is.
+void BM_ExplainInterpretationReused(benchmark::State &state)
+{
+    const PersonDetails person = OrdinaryPerson();
+    Explanation e;
+    for (auto _ : state) {
+        explainInterpretation(person, e);
+        benchmark::DoNotOptimize(e);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ExplainInterpretationReused);
+
+// A name longer than is listed letter by letter, told by its letters' counts.
+void BM_ExplainLongName(benchmark::State &state)
+{
+    PersonDetails person = OrdinaryPerson();
+    person.lastName = std::string(200, 'M') + "ONTGOMERY";
+    Explanation e;
+    for (auto _ : state) {
+        explainInterpretation(person, e);
+        benchmark::DoNotOptimize(e);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ExplainLongName);
+
 } // namespace
 
 BENCHMARK_MAIN();
