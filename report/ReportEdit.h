@@ -22,10 +22,10 @@ class ReportEdit final : public QTextEdit {
 
 public:
     // What word wrapping may cost, counted as the sum of the squares of the lengths of the runs
-    // without a blank: as much as one run of kLongestWordWrappedRun characters costs (a key typed
-    // into a paragraph of kFreeLength characters holding it is laid out within about 40 ms), and
-    // for a longer paragraph or document as much more as it is longer. Runs of up to
-    // kShortestCountedRun characters fit in a line and are not counted.
+    // without a blank: as much as one run of kLongestWordWrappedRun characters costs (little enough
+    // that a key typed into a paragraph of kFreeLength characters holding it is laid out again
+    // before the next key comes), and for a longer paragraph or document as much more as it is
+    // longer. Runs of up to kShortestCountedRun characters fit in a line and are not counted.
     static constexpr int kLongestWordWrappedRun = 10000;
     static constexpr int kFreeLength = 100 * 1024;
     static constexpr int kShortestCountedRun = 256;
