@@ -50,21 +50,6 @@ private:
     std::function<void()> m_restore;
 };
 
-// What tells one file from another: the device (volume) it lies on and its number there. Two
-// names with the same identity are one file, whatever names, links or hard links lead to it.
-struct FileIdentity {
-    quint64 device = 0;
-    quint64 file = 0;
-
-    friend bool operator==(const FileIdentity &, const FileIdentity &) = default;
-};
-
-// The identity of the regular file at path, links followed; nothing when no regular file is there
-// (a device, a FIFO or a folder is no file that a write could destroy).
-std::optional<FileIdentity> identityOf(const QString &path);
-// The same of a file open at handle (a descriptor on POSIX systems, a HANDLE on Windows).
-std::optional<FileIdentity> identityOfHandle(qintptr handle);
-
 enum class WriteOption {
     // A file already at the path is kept, and the write fails as existing(): the check and the
     // putting in place are one step of the system's, so that of two writers of one new file

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/SafeFiles.h"
+#include "platform/FileIdentity.h"
 
 #include <QByteArrayView>
 #include <QFile>

@@ -1,5 +1,6 @@
 #include "platform/SafeFiles.h"
 
+#include "platform/FileIdentity.h"
 #include "platform/FileNames.h"
 #include "platform/StandardStreams.h"
 
