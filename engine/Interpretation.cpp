@@ -9,20 +9,20 @@ namespace numerology {
 
 namespace {
 
-constexpr std::array<std::string_view, 22> kColors{
+constexpr auto kColors = std::to_array<std::string_view>({
     "Greenish Blue", // 0 and every number without a colour of its own
     "Yellow",        "Dark Blue",  "Light Blue",          "Dark Red",          "Violet",
     "Blue",          "Yellow,Brown", "Grey",              "Dark Brown,Dark Blue", "Black,White,Brown",
     "Mauve",         "Dazzling White", "Light Red",       "Dark Blue",         "Black",
     "Red",           "Greenish Yellow", "Green",          "Gold",              "Silver",
     "Orange",
-};
+});
 
 } // namespace
 
 bool hasOwnColor(std::int16_t number)
 {
-    return number >= 1 && number <= 21;
+    return number >= 1 && static_cast<std::size_t>(number) < kColors.size();
 }
 
 std::string_view colorOfNumber(std::int16_t number)
@@ -48,7 +48,7 @@ Reckoning reckonInterpretation(const PersonDetails &person, std::array<LetterGro
     result.moneyNumber = reckoning.nameTotal.result;
     result.secondHealthIndication = reckoning.nameTotal.result;
     result.luckyNumber = reckoning.luckyCell.value_or(0);
-    result.firstHealthIndication = reckoning.letterPair ? *reckoning.letterPair : f;
+    result.firstHealthIndication = reckoning.letterPair.value_or(f);
     result.firstHealthInfluence = f;
     result.luckyColor = colorOfNumber(f);
     return reckoning;

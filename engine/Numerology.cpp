@@ -18,8 +18,8 @@ constexpr std::array<LetterValue, 26> kLetterTable{{
     {'V', 6},  {'W', 6},  {'X', 15}, {'Y', 10}, {'Z', 7},
 }};
 
-// Rows: birth hour 0 to 23. Columns: Sunday to Saturday. Rows 14 to 23 repeat rows 0 to 9.
-constexpr std::int16_t kLuckyTable[24][7] = {
+// Rows: birth hour. Columns: Sunday to Saturday. Rows 14 to 23 repeat rows 0 to 9.
+constexpr std::int16_t kLuckyTable[kLuckyTableHours][kLuckyTableWeekdays] = {
     {1, 7, 9, 5, 3, 6, 8}, {6, 8, 4, 2, 9, 5, 3}, {5, 3, 6, 8, 1, 7, 9}, {2, 9, 5, 3, 6, 8, 4},
     {8, 1, 7, 9, 5, 3, 6}, {3, 6, 8, 4, 2, 9, 5}, {9, 5, 3, 6, 8, 1, 7}, {4, 2, 9, 5, 3, 6, 8},
     {6, 8, 1, 7, 9, 5, 3}, {5, 3, 6, 8, 4, 2, 9}, {7, 9, 5, 3, 6, 8, 1}, {8, 4, 2, 9, 5, 3, 6},
@@ -56,14 +56,10 @@ Reduction reduction(std::int16_t n)
     return step;
 }
 
-std::int16_t reduceNumber(std::int16_t n)
+NameNumber reckonName(std::string_view name, LetterGroups *groups)
 {
-    return reduction(n).result;
-}
-
-LetterSum letterSum(std::string_view name, LetterGroups *groups)
-{
-    LetterSum sum;
+    NameNumber number;
+    LetterSum &sum = number.letters;
     for (char c : name) {
         const std::int16_t value = letterValue(c);
         sum.total += value;
@@ -79,20 +75,8 @@ LetterSum letterSum(std::string_view name, LetterGroups *groups)
         }
     }
     sum.counted = static_cast<std::int16_t>(sum.total < kLargestLetterSum ? sum.total : kLargestLetterSum);
-    return sum;
-}
-
-NameNumber reckonName(std::string_view name, LetterGroups *groups)
-{
-    NameNumber number;
-    number.letters = letterSum(name, groups);
-    number.reduction = reduction(number.letters.counted);
+    number.reduction = reduction(sum.counted);
     return number;
-}
-
-std::int16_t nameNumber(std::string_view name)
-{
-    return reckonName(name).number();
 }
 
 std::optional<std::int16_t> letterPairNumber(std::string_view name)
@@ -105,23 +89,11 @@ std::optional<std::int16_t> letterPairNumber(std::string_view name)
     return std::nullopt;
 }
 
-std::int16_t digraphNameNumber(std::string_view name)
-{
-    if (const std::optional<std::int16_t> number = letterPairNumber(name))
-        return *number;
-    return nameNumber(name);
-}
-
 std::optional<std::int16_t> luckyTableCell(std::int16_t hour, std::int16_t weekday)
 {
-    if (hour < 0 || hour > 23 || weekday < 1 || weekday > 7)
+    if (hour < 0 || hour >= kLuckyTableHours || weekday < 1 || weekday > kLuckyTableWeekdays)
         return std::nullopt;
     return kLuckyTable[hour][weekday - 1];
-}
-
-std::int16_t luckyNumber(std::int16_t hour, std::int16_t weekday)
-{
-    return luckyTableCell(hour, weekday).value_or(0);
 }
 
 } // namespace numerology

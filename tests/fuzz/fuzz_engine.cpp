@@ -4,13 +4,13 @@
 #include "engine/Explanation.h"
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
-#include "engine/Calendar.h"
 #include "engine/Numerology.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -62,17 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             parts[part] += c;
     }
 
-    Check(reduceNumber(number) <= std::max<int>(number, 22));
-    for (const std::string &name : parts) {
-        const int n = nameNumber(name);
-        Check(n >= 0 && n <= 38);
-        const int d = digraphNameNumber(name);
-        Check(d >= 0 && d <= 38);
-    }
-    const int weekday = weekdayOf(year, parts[0], day);
-    Check(weekday >= 1 && weekday <= 7);
-    const int lucky = luckyNumber(hour, number);
-    Check(lucky >= 0 && lucky <= 9);
+    Check(reduction(number).result <= std::max<int>(number, 22));
+    const std::optional<std::int16_t> cell = luckyTableCell(hour, number);
+    Check(!cell || (*cell >= 1 && *cell <= 9));
     (void)colorOfNumber(number);
     Interpretation keyed;
     keyed.moneyNumber = keyed.firstHealthIndication = number;
@@ -81,17 +73,30 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     CheckText(keyedTexts.firstHealthIndicationText);
 
     PersonDetails person{parts[1], parts[2], parts[3], day, parts[0], year, hour};
-    const Interpretation reading = computeInterpretation(person);
+    const Reckoning reckoning = reckonInterpretation(person);
+    Check(reckoning.weekday >= 1 && reckoning.weekday <= 7);
+    for (const NameNumber &name : reckoning.names)
+        Check(name.number() >= 0 && name.number() <= 38);
+    const Interpretation &reading = reckoning.interpretation;
+    Check(reading == computeInterpretation(person));
+    Check(reading.luckyNumber >= 0 && reading.luckyNumber <= 9);
+    Check(reading.firstHealthIndication >= 0 && reading.firstHealthIndication <= 38);
     const Explanation explanation = explainInterpretation(person);
+    Check(explanation.interpretation == reading);
     for (const Working *working : {&explanation.luckyNumber, &explanation.luckyColor, &explanation.moneyNumber,
                                    &explanation.firstHealthIndication, &explanation.firstHealthInfluence,
                                    &explanation.secondHealthIndication}) {
         // Each step a sentence of its own line, which can be quoted as it is.
         Check(!working->lines.empty());
-        for (std::string_view step : working->steps()) {
+        for (std::string_view rest = working->lines;;) {
+            const std::size_t end = rest.find('\n');
+            const std::string_view step = rest.substr(0, end);
             Check(step.size() > 1 && step.back() == '.');
             Check(std::none_of(step.begin(), step.end(),
                                [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == '"' || c == '\\'; }));
+            if (end == std::string_view::npos)
+                break;
+            rest.remove_prefix(end + 1);
         }
     }
     Check(reading.moneyNumber == reading.secondHealthIndication);
