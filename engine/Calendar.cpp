@@ -18,11 +18,11 @@ constexpr int januaryStartOf(int year)
         int start = 0;
         for (int offset = 0; offset < 28; ++offset) {
             starts[static_cast<std::size_t>(offset)] = start;
-            start = (start + (isLeapYear(1900 + offset) ? 2 : 1)) % 7;
+            start = (start + (isLeapYear(kFirstCalendarYear + offset) ? 2 : 1)) % 7;
         }
         return starts;
     }();
-    return kByRemainder[static_cast<std::size_t>((year - 1900) % 28)];
+    return kByRemainder[static_cast<std::size_t>((year - kFirstCalendarYear) % 28)];
 }
 
 } // namespace

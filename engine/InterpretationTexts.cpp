@@ -1,5 +1,7 @@
 #include "engine/InterpretationTexts.h"
 
+#include "engine/Numerology.h"
+
 #include <array>
 
 namespace numerology {
@@ -10,13 +12,16 @@ namespace {
 // can view the constant whole and the bare text is the same constant without its first two bytes.
 #define LINE_BREAK "\r\n"
 
+// A text for each number a reduction keeps, 1 first.
+using Catalogue = std::array<std::string_view, kLargestKeptNumber>;
+
 constexpr std::string_view kLuckyNumberWithBreak =
     LINE_BREAK "This number can be used to your benefit to gain more than normal from an ordinary.";
 constexpr std::string_view kLuckyColorWithBreak =
     LINE_BREAK "Wear your lucky color and have a better day. This is derived from your personal number "
                "and thus will have  appositive effect on your lifestyle.";
 
-constexpr std::array<std::string_view, 22> kMoneyTexts{
+constexpr Catalogue kMoneyTexts{
     // 1
     LINE_BREAK "If you are being ruled by money number 1, then it is indicative of the fact that you will "
     "be earning money from a number of sources. Your income is unlikely to rest on a single salary for "
@@ -210,7 +215,7 @@ constexpr std::string_view kHealth12 =
     "enough rest and recreation. A warm, dry home, nourishing food and moderate exercise are important. "
     "With care and a cheerful attitude, you can keep these tendencies in check and enjoy a long life.";
 
-constexpr std::array<std::string_view, 22> kHealthTexts{
+constexpr Catalogue kHealthTexts{
     // 1
     LINE_BREAK "As long as you do not become a victim to mental strain, unnecessary worries and undue "
     "pressures, number one indicates that general health conditions will be quite good, with plenty of "
@@ -363,9 +368,9 @@ constexpr std::array<std::string_view, 22> kHealthTexts{
 
 #undef LINE_BREAK
 
-std::optional<std::string_view> withBreak(const std::array<std::string_view, 22> &catalogue, std::int16_t key)
+std::optional<std::string_view> withBreak(const Catalogue &catalogue, std::int16_t key)
 {
-    if (key < 1 || key > 22)
+    if (key < 1 || key > kLargestKeptNumber)
         return std::nullopt;
     return catalogue[static_cast<std::size_t>(key - 1)];
 }
