@@ -5,7 +5,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace numerology {
 
@@ -16,9 +15,6 @@ namespace numerology {
 // takes it so).
 struct Working {
     std::string lines;
-
-    // The steps one by one, viewing lines.
-    std::vector<std::string_view> steps() const;
 };
 
 // The working of the six results of a reading, and the results those steps arrive at.
