@@ -2,13 +2,15 @@
 // The reading engine.
 //
 // A reading flows one way through this layer:
-//   PersonDetails --ComputeInterpretation--> Interpretation --DescribeInterpretation--> InterpretationTexts
-// ComputeInterpretation draws on the letter table, the reduction and the lucky number table
-// (Numerology) and on the perpetual calendar (Calendar). Every
-// operation is a pure function over constant tables: it never fails and never reports an error;
-// inputs outside a table give 0, no text, or a fixed default. Comparisons of letters, letter pairs
-// and month names are exact and case-sensitive. Numbers are 16-bit signed, as everywhere in the
-// program.
+//   PersonDetails --reckonInterpretation--> Reckoning (every figure on the way) --> Interpretation
+//   PersonDetails --explainInterpretation--> Explanation (the same reckoning, told step by step)
+//   Interpretation --describeInterpretation--> InterpretationTexts
+// The reckoning draws on the letter table, the reduction, the letter-pair rule and the lucky table
+// (Numerology) and on the perpetual calendar (Calendar); computeInterpretation gives its
+// Interpretation alone. Every operation is a pure function over constant tables: it never fails
+// and never reports an error; inputs outside a table give 0, no text, or a fixed default.
+// Comparisons of letters, letter pairs and month names are exact and case-sensitive. Numbers are
+// 16-bit signed, as everywhere in the program.
 
 #include <cstdint>
 #include <optional>
