@@ -67,12 +67,10 @@ TEST(LetterTable, ValuesOfLetters)
     std::set<int> values;
     for (char c = 'A'; c <= 'Z'; ++c)
         values.insert(letterValue(c));
-    std::set<int> occurring;
-    for (int n = 1; n <= 22; ++n) {
-        if (n != 9 && n != 18)
-            occurring.insert(n);
-    }
-    EXPECT_EQ(values, occurring);
+    EXPECT_EQ(values.size(), 20u);
+    EXPECT_EQ(*values.begin(), 1);
+    EXPECT_EQ(*values.rbegin(), 22);
+    EXPECT_EQ(values.count(9) + values.count(18), 0u);
     for (std::string_view shared : {"CK", "FP", "IJY", "UVW"}) {
         for (char c : shared)
             EXPECT_EQ(letterValue(c), letterValue(shared.front())) << c;
