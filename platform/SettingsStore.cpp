@@ -4,14 +4,23 @@
 #include "platform/SafeFiles.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
 #include <QTimer>
 
 namespace {
 
 // A settings file larger than this is not ours to read or rewrite.
 constexpr qint64 kLargestSettingsFile = 16 * 1024 * 1024;
+
+// Makes the folder that path lies in, and each missing folder above it, as QDir::mkpath would,
+// but through the safe files, which keep the bytes of a name that are not UTF-8 (a home folder's).
+void makeFolderOf(const QString &path)
+{
+    const QString folder = path.first(qMax<qsizetype>(path.lastIndexOf(QLatin1Char('/')), 0));
+    if (!folder.isEmpty() && !safefiles::makeFolder(folder).isEmpty()) {
+        makeFolderOf(folder);
+        (void)safefiles::makeFolder(folder);
+    }
+}
 
 } // namespace
 
@@ -70,7 +79,7 @@ bool SettingsStore::flush()
         if (!contents)
             return false;
     }
-    QDir().mkpath(QFileInfo(m_path).absolutePath());
+    makeFolderOf(m_path);
     if (!safefiles::writeFileAtomically(m_path, *contents).isEmpty())
         return false;
     m_contents = std::move(contents);

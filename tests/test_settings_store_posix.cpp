@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -64,17 +65,25 @@ TEST(SettingsStore, TheFileLiesInTheConfigFolderTheXdgRulesName)
 {
     QCoreApplication::setApplicationName("larkspire");
     const QString database = QFile::decodeName(getpwuid(geteuid())->pw_dir);
+    QTemporaryDir temporary;
+    const QByteArray latin1Home = QFile::encodeName(temporary.path()) + "/J\xfcrgen"; // not UTF-8
     const std::tuple<const char *, const char *, QString> rows[] = {
         {"/xdg/config", "/home/ann", "/xdg/config"},
         {"relative/config", "/home/ann", "/home/ann/.config"},
         {"", "/", "/.config"},
         {"", "", database + "/.config"},
         {"", "relative", database + "/.config"},
+        {"", latin1Home.constData(), temporary.path() + "/J" + QChar(0xDCFC) + "rgen/.config"},
     };
     for (const auto &[config, home, folder] : rows) {
         const ScopedVariable configHome("XDG_CONFIG_HOME", config), homeFolder("HOME", home);
         EXPECT_EQ(SettingsStore::defaultPath(), folder + "/larkspire/larkspire.conf") << config << ", " << home;
     }
+    // The settings are written there, under the home folder's own bytes.
+    const ScopedVariable configHome("XDG_CONFIG_HOME", {}), homeFolder("HOME", latin1Home);
+    SettingsStore(SettingsStore::defaultPath()).write("Settings", "Duration", "2026-12-07");
+    EXPECT_EQ(access((latin1Home + "/.config/larkspire/larkspire.conf").constData(), R_OK), 0);
+    std::filesystem::remove_all(latin1Home.constData()); // which Qt cannot name
 }
 
 class SettingsFile : public ::testing::Test {

@@ -1,9 +1,9 @@
 #include "platform/InstanceLock.h"
 
+#include "platform/FileNames.h"
 #include "platform/linux/XdgFolders.h"
 
 #include <QCoreApplication>
-#include <QFile>
 
 #include <cerrno>
 #include <fcntl.h>
@@ -25,11 +25,11 @@ bool isPrivateFolder(const QByteArray &path)
 // A folder of the program's own in the user's cache, made private if it is new.
 QByteArray cacheFolder()
 {
-    const QByteArray cache = QFile::encodeName(xdg::baseDirectory("XDG_CACHE_HOME", ".cache"));
+    const QByteArray cache = filenames::encoded(xdg::baseDirectory("XDG_CACHE_HOME", ".cache"));
     if (cache.isEmpty())
         return {};
     ::mkdir(cache.constData(), 0700);
-    const QByteArray folder = cache + '/' + QFile::encodeName(QCoreApplication::applicationName());
+    const QByteArray folder = cache + '/' + filenames::encoded(QCoreApplication::applicationName());
     ::mkdir(folder.constData(), 0700);
     return folder;
 }
@@ -75,14 +75,14 @@ QString InstanceLock::defaultPath()
         if (!isPrivateFolder(folder))
             return {};
     }
-    return QFile::decodeName(folder) + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".lock");
+    return filenames::decoded(folder) + QLatin1Char('/') + QCoreApplication::applicationName() + QStringLiteral(".lock");
 }
 
 bool InstanceLock::tryAcquire()
 {
     if (m_handle >= 0 || m_path.isEmpty())
         return true; // where no private folder can be had, the program runs rather than never
-    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray path = filenames::encoded(m_path);
     int fd = openLockFile(path);
     if (fd < 0) {
         // Whatever lies there (a FIFO, a link, a device node, an empty directory, a file of

@@ -1,7 +1,8 @@
 #include "platform/linux/XdgFolders.h"
 
+#include "platform/FileNames.h"
+
 #include <QDir>
-#include <QFile>
 
 #include <cerrno>
 #include <pwd.h>
@@ -50,5 +51,5 @@ QString xdg::baseDirectory(const char *variable, const char *underHome)
         folder = home + '/' + underHome;
     }
     // A home of "/" or a name ending in "/" gives no doubled separator.
-    return QDir::cleanPath(QFile::decodeName(folder));
+    return QDir::cleanPath(filenames::decoded(folder));
 }
