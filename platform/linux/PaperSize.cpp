@@ -1,16 +1,15 @@
 #include "platform/PaperSize.h"
 
-#include <QByteArray>
+#include "platform/FileNames.h"
+#include "platform/SafeFiles.h"
 
 #include <cctype>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <cstdlib>
 
 namespace {
 
 // A paper size file is a word and perhaps comments; more than this is no such file.
-constexpr std::size_t kLargestFile = 64 * 1024;
+constexpr qint64 kLargestFile = 64 * 1024;
 
 std::string lowered(std::string name)
 {
@@ -19,25 +18,16 @@ std::string lowered(std::string name)
     return name;
 }
 
-// The contents of a regular file, at most kLargestFile bytes of it; empty when there is none. A
-// FIFO or a device is not waited on.
+// The contents of the regular file at path, links followed as libpaper follows them (some systems
+// keep /etc as links); empty when there is none.
 std::string contentsOf(const std::string &path)
 {
-    const int handle = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (handle < 0)
+    char *const real = ::realpath(path.c_str(), nullptr);
+    if (!real)
         return {};
-    std::string contents;
-    struct stat status {};
-    if (::fstat(handle, &status) == 0 && S_ISREG(status.st_mode)) {
-        contents.resize(kLargestFile);
-        std::size_t filled = 0;
-        ssize_t read = 0;
-        while (filled < contents.size() && (read = ::read(handle, contents.data() + filled, contents.size() - filled)) > 0)
-            filled += static_cast<std::size_t>(read);
-        contents.resize(filled);
-    }
-    ::close(handle);
-    return contents;
+    const std::optional<QByteArray> contents = safefiles::readRegularFile(filenames::decoded(real), kLargestFile);
+    std::free(real);
+    return contents.value_or(QByteArray()).toStdString();
 }
 
 // The first word of a paper size file, blanks and comments before it skipped.
