@@ -4,8 +4,8 @@ namespace safefiles {
 
 namespace {
 
-// The most bytes kept before they go to the system: a write of the system's for each 64 KiB costs
-// about what copying the file costs, where one for each reading cost several times as much.
+// The most bytes kept before they go to the system: enough that the system's call for each part
+// costs little beside copying its bytes, where a call for each small part would cost more.
 constexpr qsizetype kBufferBytes = 64 * 1024;
 
 } // namespace

@@ -115,6 +115,14 @@ private:
     QString m_failure;
 };
 
+// The roads a writer takes on Linux to put its file in place, the first that the file system
+// offers: a file of no name given its name (O_TMPFILE), else a named temporary file beside the
+// target, renamed over the old file, or where nothing may be replaced renamed so that it replaces
+// nothing (renameat2), else hard-linked. Many file systems lack the first or the second; tests
+// choose the first road tried to run each. (Built on Linux only.)
+enum class Road { Unnamed, Renamed, Linked };
+void setFirstRoad(Road road);
+
 // Replaces the file at path with bytes, or creates it, through an AtomicFileWriter (no device, a
 // file already there replaced). Returns an empty string on success, otherwise the reason for the
 // failure, in the system's words where it gives some (the old file is then untouched).

@@ -57,6 +57,31 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
     EXPECT_EQ(Contents(path), "new contents");
 }
 
+// Each road to put a file in place, the later ones as a file system without the earlier takes
+// them: a new file is made, an old one replaced, and one that came meanwhile kept.
+TEST(SafeFiles, EveryRoadMakesReplacesAndKeepsAFileThatCameMeanwhile)
+{
+    for (const auto road : {safefiles::Road::Unnamed, safefiles::Road::Renamed, safefiles::Road::Linked}) {
+        safefiles::setFirstRoad(road);
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.rtf");
+        safefiles::AtomicFileWriter late(path, safefiles::WriteOption::KeepExisting);
+        EXPECT_EQ(late.write("late"), "");
+        // Only the named roads show their file before the commit.
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), road == safefiles::Road::Unnamed ? 0 : 1);
+        safefiles::AtomicFileWriter fresh(folder.filePath("fresh.rtf"), safefiles::WriteOption::KeepExisting);
+        EXPECT_EQ(fresh.write("fresh"), "");
+        EXPECT_EQ(fresh.commit(), "") << int(road);
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "first"), "") << int(road);
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "replaced"), "") << int(road);
+        EXPECT_EQ(late.commit(), "It is there already.") << int(road);
+        EXPECT_EQ(Contents(path), "replaced") << int(road);
+        EXPECT_EQ(Contents(folder.filePath("fresh.rtf")), "fresh") << int(road);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"fresh.rtf", "report.rtf"})) << int(road);
+    }
+    safefiles::setFirstRoad(safefiles::Road::Unnamed);
+}
+
 // Qt judges the permissions it copies by access(): run as root, a read-only file came back writable.
 TEST(SafeFiles, AReplacedFileKeepsItsModeBitsAndOwner)
 {

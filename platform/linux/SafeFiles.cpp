@@ -19,6 +19,8 @@ namespace safefiles {
 
 namespace {
 
+Road firstRoad = Road::Unnamed;
+
 QString systemError(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error));
@@ -82,6 +84,11 @@ QString keepModeOf(const QByteArray &path, int handle)
 }
 
 } // namespace
+
+void setFirstRoad(Road road)
+{
+    firstRoad = road;
+}
 
 PathKind kindOf(const QString &path)
 {
@@ -181,8 +188,8 @@ std::optional<FileIdentity> identityOfHandle(qintptr handle)
 
 // The new contents go to a file of no name in the target's folder (O_TMPFILE), which the system
 // removes with the process however it ends, and which is given its name only when whole; where
-// the file system has no such files, to a temporary file beside the target. Either is made as
-// QSaveFile makes it: mode 0666 less the umask.
+// the file system has no such files (or firstRoad says otherwise), to a temporary file beside the
+// target. Either is made as QSaveFile makes it: mode 0666 less the umask.
 QString AtomicFileWriter::openTarget()
 {
     const QByteArray path = filenames::encoded(m_path);
@@ -221,20 +228,22 @@ QString AtomicFileWriter::openTarget()
         return systemError(errno);
     }
 
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
-    int handle = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (handle >= 0 && ::access(procPathOf(handle).constData(), F_OK) == 0) {
-        m_handle = handle;
-        return {};
+    if (firstRoad == Road::Unnamed) {
+        const qsizetype slash = path.lastIndexOf('/');
+        const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
+        const int handle = ::open(folder.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (handle >= 0 && ::access(procPathOf(handle).constData(), F_OK) == 0) {
+            m_handle = handle;
+            return {};
+        }
+        if (handle >= 0)
+            ::close(handle);
+        else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
+            return systemError(errno);
     }
-    if (handle >= 0)
-        ::close(handle);
-    else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
-        return systemError(errno);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = temporaryName(path);
-        handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (handle >= 0) {
             m_handle = handle;
             m_temporary = temporary;
@@ -250,8 +259,8 @@ namespace {
 
 // Hands what the file of handle holds up to here to the disk, in whole steps of this many bytes,
 // as the write goes on: the sync before the file takes its name (commitTarget) then finds little
-// left to wait for, where the system would otherwise keep hundreds of megabytes in memory until
-// it. Only a start, with no waiting: a failure of the disk is for that sync to report.
+// left to wait for, where the system would otherwise keep the whole file in memory until it. Only
+// a start, with no waiting: a failure of the disk is for that sync to report.
 constexpr off_t kWriteBackBytes = 8 << 20;
 
 void startWriteBack(int handle, qsizetype written)
@@ -321,8 +330,9 @@ QString nameUnnamed(int handle, const QByteArray &path, bool replace, bool &exis
 // to replace, or where the file system has none, a hard link and the temporary name's removal.
 QString nameWithoutReplacing(const QByteArray &temporary, const QByteArray &path, bool &existing)
 {
-    int result = ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE);
-    if (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP)) {
+    const bool renames = firstRoad != Road::Linked;
+    int result = renames ? ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) : -1;
+    if (!renames || (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))) {
         result = ::link(temporary.constData(), path.constData());
         if (result == 0)
             ::unlink(temporary.constData());
