@@ -12,9 +12,9 @@ namespace arguments {
 
 QStringList words(int argc, char **argv);
 
-// Why a word cannot be taken as text (a name, a date, a format), or empty when it can: on POSIX
-// systems "invalid UTF-8" when its bytes are not UTF-8, on Windows "a lone surrogate, U+D800" when
-// it holds one.
+// Why a word cannot be taken as text (a name, a date, a format), or empty when it can: on Linux
+// "invalid UTF-8" when its bytes are not UTF-8, on Windows "a lone surrogate, U+D800" when it
+// holds one.
 QString notText(const QString &word);
 
 } // namespace arguments

@@ -23,7 +23,7 @@ struct FileIdentity {
 // The identity of the regular file at path, links followed; nothing when no regular file is there
 // (a device, a FIFO or a folder is no file that a write could destroy).
 std::optional<FileIdentity> identityOf(const QString &path);
-// The same of a file open at handle (a descriptor on POSIX systems, a HANDLE on Windows).
+// The same of a file open at handle (a descriptor on Linux, a HANDLE on Windows).
 std::optional<FileIdentity> identityOfHandle(qintptr handle);
 
 } // namespace safefiles

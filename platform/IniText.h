@@ -1,10 +1,10 @@
 #pragma once
 // The settings file as text: "[Section]" lines and "key=value" lines, read and changed without
 // ever decoding a value into anything but text. Written by hand rather than with QSettings, which
-// writes the whole file anew in its own form. Values written by QSettings in earlier versions
-// read back as they were written; "@Variant(...)" and "@ByteArray(...)" values are never
-// interpreted, only kept. Every line the program does not change is kept byte for byte, a UTF-8
-// byte-order mark at the start included. Reading takes no memory beyond the value it returns.
+// writes the whole file anew in its own form. Values that QSettings wrote read back as they were
+// written; "@Variant(...)" and "@ByteArray(...)" values are never interpreted, only kept. Every
+// line the program does not change is kept byte for byte, a UTF-8 byte-order mark at the start
+// included. Reading takes no memory beyond the value it returns.
 // A file that starts with a UTF-16 byte-order mark (either byte order) is read as UTF-16 and
 // changed in UTF-16, taking a UTF-8 copy of it while it is read or changed. A file is changed
 // only where every byte but those of the changed line can be written back exactly as it was; a

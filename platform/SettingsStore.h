@@ -7,7 +7,7 @@
 #include <vector>
 
 // The per-user settings file, <config>/<app>/<app>.conf with app the application's name (on
-// POSIX systems under $XDG_CONFIG_HOME, or the home folder's .config, on Windows under the user's
+// Linux under $XDG_CONFIG_HOME, or the home folder's .config, on Windows under the user's
 // local application data), in the INI form QSettings uses, addressed by section and entry. Values
 // are read and written as text only, and every line the program does not change is kept byte for
 // byte. A written value is kept in memory at once and reaches the disk from the event loop, or at

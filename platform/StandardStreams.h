@@ -19,7 +19,7 @@ namespace standardstreams {
 void letClosedPipesFailWrites();
 
 // Ends the program as a pipe whose reader has gone ends GNU tools: quietly, killed by SIGPIPE on
-// POSIX systems (a shell shows status 141); on Windows, which has no such signal, with status 141
+// Linux (a shell shows status 141); on Windows, which has no such signal, with status 141
 // too, as Git for Windows ends, so that a script sees the same status on both.
 [[noreturn]] void endAtClosedPipe();
 

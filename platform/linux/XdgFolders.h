@@ -1,5 +1,5 @@
 #pragma once
-// The user's folders on POSIX systems, by the XDG Base Directory rules: a variable that names a
+// The user's folders on Linux, by the XDG Base Directory rules: a variable that names a
 // folder counts only when it holds an absolute path, and the home folder is HOME when it is an
 // absolute path, otherwise the user's entry in the password database.
 
