@@ -3,7 +3,8 @@
 #include "platform/FileNames.h"
 #include "platform/SafeFiles.h"
 
-#include <cctype>
+#include <QList>
+
 #include <cstdlib>
 
 namespace {
@@ -11,41 +12,26 @@ namespace {
 // A paper size file is a word and perhaps comments; more than this is no such file.
 constexpr qint64 kLargestFile = 64 * 1024;
 
-std::string lowered(std::string name)
-{
-    for (char &c : name)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return name;
-}
-
 // The contents of the regular file at path, links followed as libpaper follows them (some systems
 // keep /etc as links); empty when there is none.
-std::string contentsOf(const std::string &path)
+QByteArray contentsOf(const QByteArray &path)
 {
-    char *const real = ::realpath(path.c_str(), nullptr);
+    char *const real = ::realpath(path.constData(), nullptr);
     if (!real)
         return {};
     const std::optional<QByteArray> contents = safefiles::readRegularFile(filenames::decoded(real), kLargestFile);
     std::free(real);
-    return contents.value_or(QByteArray()).toStdString();
+    return contents.value_or(QByteArray());
 }
 
-// The first word of a paper size file, blanks and comments before it skipped.
-std::string firstWord(const std::string &contents)
+// The first word of a paper size file, blanks and comments (from "#" to the line's end) before it
+// skipped.
+QByteArray firstWord(const QByteArray &contents)
 {
-    std::size_t at = 0;
-    while (at < contents.size()) {
-        const auto c = static_cast<unsigned char>(contents[at]);
-        if (std::isspace(c)) {
-            ++at;
-        } else if (c == '#') {
-            at = contents.find('\n', at);
-        } else {
-            std::size_t end = at;
-            while (end < contents.size() && !std::isspace(static_cast<unsigned char>(contents[end])))
-                ++end;
-            return contents.substr(at, end - at);
-        }
+    for (const QByteArray &line : contents.split('\n')) {
+        const QByteArray text = line.simplified();
+        if (!text.isEmpty() && !text.startsWith('#'))
+            return text.split(' ').constFirst();
     }
     return {};
 }
@@ -55,11 +41,11 @@ std::string firstWord(const std::string &contents)
 papersize::Convention papersize::systemConvention()
 {
     if (const QByteArray variable = qgetenv("PAPERSIZE"); !variable.isEmpty())
-        return {lowered(variable.toStdString()), "PAPERSIZE"};
+        return {variable.toLower().toStdString(), "PAPERSIZE"};
     const QByteArray named = qgetenv("PAPERCONF");
-    const std::string file = named.isEmpty() ? std::string("/etc/papersize") : named.toStdString();
-    const std::string name = firstWord(contentsOf(file));
-    if (name.empty())
+    const QByteArray file = named.isEmpty() ? QByteArray("/etc/papersize") : named;
+    const QByteArray name = firstWord(contentsOf(file));
+    if (name.isEmpty())
         return {};
-    return {lowered(name), file};
+    return {name.toLower().toStdString(), file.toStdString()};
 }

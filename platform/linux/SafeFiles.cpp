@@ -5,12 +5,14 @@
 #include "platform/StandardStreams.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QRandomGenerator>
 
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,14 +50,33 @@ bool isWritableDevice(mode_t mode)
     return S_ISCHR(mode) || S_ISFIFO(mode);
 }
 
-// A name beside path for a temporary file that is not there yet.
-QByteArray temporaryName(const QByteArray &path)
+// Makes a temporary file beside path with make(name), which fails with EEXIST where the name is
+// taken, under names tried until one is free; made is then that name.
+QString atFreshName(const QByteArray &path, QByteArray &made, const std::function<bool(const QByteArray &)> &make)
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    QByteArray name = path + '.';
-    for (int i = 0; i < 6; ++i)
-        name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
-    return name;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray name = path + '.';
+        for (int i = 0; i < 6; ++i)
+            name += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters - 1))];
+        if (make(name)) {
+            made = name;
+            return {};
+        }
+        if (errno != EEXIST)
+            return systemError(errno);
+    }
+    return systemError(EEXIST);
+}
+
+// Gives the file at from (a name, or a file of no name's /proc path) the name path as well, never
+// replacing what is there.
+QString linkWithoutReplacing(const QByteArray &from, const QByteArray &path, bool &existing)
+{
+    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return {};
+    existing = errno == EEXIST;
+    return existing ? thereAlready() : systemError(errno);
 }
 
 // Where the open file at handle is reached by name while it has none of its own (O_TMPFILE).
@@ -131,32 +152,15 @@ std::optional<QByteArray> readRegularFile(const QString &path, qint64 maxBytes)
     const int fd = ::open(filenames::encoded(path).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return std::nullopt;
-    std::optional<QByteArray> contents;
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= maxBytes) {
-        QByteArray bytes;
-        bytes.resize(static_cast<qsizetype>(info.st_size));
-        qsizetype done = 0;
-        bool failed = false;
-        while (done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, static_cast<size_t>(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n < 0) {
-                failed = true;
-                break;
-            }
-            if (n == 0)
-                break;
-            done += n;
-        }
-        if (!failed) {
-            bytes.truncate(done);
-            contents = std::move(bytes);
-        }
+    QFile file;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size > maxBytes
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
     }
-    ::close(fd);
-    return contents;
+    QByteArray contents = file.read(info.st_size);
+    return file.error() == QFileDevice::NoError ? std::optional<QByteArray>(std::move(contents)) : std::nullopt;
 }
 
 namespace {
@@ -241,18 +245,10 @@ QString AtomicFileWriter::openTarget()
         else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)
             return systemError(errno);
     }
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temporary = temporaryName(path);
-        const int handle = ::open(temporary.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (handle >= 0) {
-            m_handle = handle;
-            m_temporary = temporary;
-            return {};
-        }
-        if (errno != EEXIST)
-            return systemError(errno);
-    }
-    return systemError(EEXIST);
+    return atFreshName(path, m_temporary, [this](const QByteArray &name) {
+        m_handle = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return m_handle >= 0;
+    });
 }
 
 namespace {
@@ -296,51 +292,22 @@ QString AtomicFileWriter::writeTarget(QByteArrayView bytes)
 
 namespace {
 
-// Gives the file of no name at handle the name path; with replace, over a file already there.
-QString nameUnnamed(int handle, const QByteArray &path, bool replace, bool &existing)
-{
-    const QByteArray unnamed = procPathOf(handle);
-    if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0)
-        return {};
-    const int error = errno;
-    if (error == EEXIST && !replace) {
-        existing = true;
-        return thereAlready();
-    }
-    if (error != EEXIST)
-        return systemError(error);
-    // A link never replaces: a name of its own beside the target first, then a rename over it.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const QByteArray temporary = temporaryName(path);
-        if (::linkat(AT_FDCWD, unnamed.constData(), AT_FDCWD, temporary.constData(), AT_SYMLINK_FOLLOW) != 0) {
-            if (errno == EEXIST)
-                continue;
-            return systemError(errno);
-        }
-        if (::rename(temporary.constData(), path.constData()) == 0)
-            return {};
-        const int renameError = errno;
-        ::unlink(temporary.constData());
-        return systemError(renameError);
-    }
-    return systemError(EEXIST);
-}
-
 // Gives the temporary file its name path without replacing anything there: a rename that refuses
 // to replace, or where the file system has none, a hard link and the temporary name's removal.
 QString nameWithoutReplacing(const QByteArray &temporary, const QByteArray &path, bool &existing)
 {
-    const bool renames = firstRoad != Road::Linked;
-    int result = renames ? ::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) : -1;
-    if (!renames || (result != 0 && (errno == EINVAL || errno == ENOSYS || errno == EOPNOTSUPP))) {
-        result = ::link(temporary.constData(), path.constData());
-        if (result == 0)
-            ::unlink(temporary.constData());
+    if (firstRoad != Road::Linked) {
+        if (::renameat2(AT_FDCWD, temporary.constData(), AT_FDCWD, path.constData(), RENAME_NOREPLACE) == 0)
+            return {};
+        if (errno != EINVAL && errno != ENOSYS && errno != EOPNOTSUPP) {
+            existing = errno == EEXIST;
+            return existing ? thereAlready() : systemError(errno);
+        }
     }
-    if (result == 0)
-        return {};
-    existing = errno == EEXIST;
-    return existing ? thereAlready() : systemError(errno);
+    const QString reason = linkWithoutReplacing(temporary, path, existing);
+    if (reason.isEmpty())
+        ::unlink(temporary.constData());
+    return reason;
 }
 
 } // namespace
@@ -360,19 +327,23 @@ QString AtomicFileWriter::commitTarget()
     // Last before the rename: a write clears the set-user and set-group bits.
     if (reason.isEmpty() && replace)
         reason = keepModeOf(path, handle);
-    if (m_temporary.isEmpty()) {
-        if (reason.isEmpty())
-            reason = nameUnnamed(handle, path, replace, m_existing);
-        ::close(handle);
-        return reason;
+    // A file of no name is given its name by a link, which never replaces: to replace, it is given
+    // a name of its own beside the target first, and renamed as a named temporary file is.
+    const bool linkedInPlace = m_temporary.isEmpty() && !replace;
+    if (reason.isEmpty() && linkedInPlace) {
+        reason = linkWithoutReplacing(procPathOf(handle), path, m_existing);
+    } else if (reason.isEmpty() && m_temporary.isEmpty()) {
+        reason = atFreshName(path, m_temporary, [handle](const QByteArray &name) {
+            return ::linkat(AT_FDCWD, procPathOf(handle).constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+        });
     }
     if (::close(handle) != 0 && reason.isEmpty())
         reason = systemError(errno);
-    if (reason.isEmpty() && !replace)
+    if (reason.isEmpty() && !replace && !linkedInPlace)
         reason = nameWithoutReplacing(m_temporary, path, m_existing);
-    else if (reason.isEmpty() && ::rename(m_temporary.constData(), path.constData()) != 0)
+    else if (reason.isEmpty() && replace && ::rename(m_temporary.constData(), path.constData()) != 0)
         reason = systemError(errno);
-    if (!reason.isEmpty())
+    if (!reason.isEmpty() && !m_temporary.isEmpty())
         ::unlink(m_temporary.constData());
     return reason;
 }
