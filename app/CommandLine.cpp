@@ -1,5 +1,6 @@
 #include "app/CommandLine.h"
 
+#include "app/CommandWords.h"
 #include "app/Quoting.h"
 #include "app/ReadingOptions.h"
 #include "model/NameRule.h"
@@ -18,6 +19,8 @@
 #include <array>
 #include <iterator>
 #include <optional>
+#include <string_view>
+#include <vector>
 
 namespace CommandLine {
 
@@ -83,66 +86,6 @@ std::string usage()
         + name + " home page: <" + text(webpages::kHomePage) + ">\n";
 }
 
-// How a Qt option takes its value.
-enum class Takes {
-    Nothing,
-    NextWord,         // "-style fusion"
-    NextWordOrEquals, // "-style fusion" or "-style=fusion"
-};
-
-struct QtOption {
-    const char *name;
-    Takes takes;
-};
-
-// The options Qt 6.4 takes out of the command line, each with one dash or two, as its own code
-// reads them: QGuiApplicationPrivate::createPlatformIntegration() and init(),
-// QApplicationPrivate::process_cmdline(), QCoreApplicationPrivate::processCommandLineArguments(),
-// and the X11 platform plug-in's QXcbIntegration. Only the few marked take their value after "=";
-// Qt leaves "-platform=NAME" and the like unread, so they are refused here. Options of a platform
-// plug-in itself ("-platform windows:dpiawareness=1") are part of the -platform value.
-constexpr QtOption kQtOptions[] = {
-    // QGuiApplication, as it chooses and sets up its platform plug-in.
-    {"platform", Takes::NextWord},
-    {"platformpluginpath", Takes::NextWord},
-    {"platformtheme", Takes::NextWord},
-    {"qwindowgeometry", Takes::NextWord},
-    {"qwindowtitle", Takes::NextWord},
-    {"qwindowicon", Takes::NextWord},
-    // QGuiApplication.
-    {"plugin", Takes::NextWord},
-    {"reverse", Takes::Nothing},
-    {"session", Takes::NextWord},
-    {"testability", Takes::Nothing},
-    {"style", Takes::NextWordOrEquals},
-    // QApplication ("-qdevel" and "-qdebug" are taken and ignored).
-    {"stylesheet", Takes::NextWordOrEquals},
-    {"widgetcount", Takes::Nothing},
-    {"qdevel", Takes::Nothing},
-    {"qdebug", Takes::Nothing},
-    // QCoreApplication.
-    {"qmljsdebugger", Takes::NextWordOrEquals},
-    // The X11 plug-in, and QGuiApplication's X11 names for -qwindowgeometry, -qwindowtitle and
-    // -qwindowicon.
-    {"display", Takes::NextWord},
-    {"name", Takes::NextWord},
-    {"visual", Takes::NextWord},
-    {"nograb", Takes::Nothing},
-    {"dograb", Takes::Nothing},
-    {"geometry", Takes::NextWord},
-    {"title", Takes::NextWord},
-    {"icon", Takes::NextWord},
-};
-
-const QtOption *qtOption(QStringView name)
-{
-    for (const QtOption &option : kQtOptions) {
-        if (name == QLatin1String(option.name))
-            return &option;
-    }
-    return nullptr;
-}
-
 Result misused(const QString &why)
 {
     Result result;
@@ -156,15 +99,6 @@ QLatin1String latin1(std::string_view name)
     return QLatin1String(name.data(), static_cast<qsizetype>(name.size()));
 }
 
-const ReadingOption *readingOption(QStringView name)
-{
-    for (const ReadingOption &option : kReadingOptions) {
-        if (name == latin1(option.name))
-            return &option;
-    }
-    return nullptr;
-}
-
 QLatin1String nameOf(Option option)
 {
     return latin1(kReadingOptions[static_cast<int>(option)].name);
@@ -173,7 +107,6 @@ QLatin1String nameOf(Option option)
 // The reading options as given, the last of each standing.
 struct Given {
     std::optional<QString> values[std::size(kReadingOptions)];
-    bool any = false;
 
     std::optional<QString> &operator[](Option option) { return values[static_cast<int>(option)]; }
 };
@@ -287,81 +220,68 @@ Result handle(const QStringList &words)
 {
     Result result;
     result.platform = qEnvironmentVariable("QT_QPA_PLATFORM").toStdString();
+    std::vector<std::u16string_view> views;
+    views.reserve(static_cast<std::size_t>(words.size()));
+    for (const QString &word : words)
+        views.emplace_back(QStringView(word).utf16(), static_cast<std::size_t>(word.size()));
+    const auto view = [](std::u16string_view part) { return QStringView(part.data(), static_cast<qsizetype>(part.size())); };
     Given given;
     QStringList operands;
-    bool optionsEnded = false;
-    for (qsizetype i = 1; i < words.size(); ++i) {
-        const QString &arg = words[i];
-        if (optionsEnded) {
+    const std::vector<Word> read = readWords(views);
+    for (const Word &word : read) {
+        const QString &arg = words[static_cast<qsizetype>(word.at)];
+        const QStringView name = view(word.name);
+        const QStringView value = view(word.value);
+        switch (word.kind) {
+        case Word::Kind::Operand:
             operands << arg;
-            continue;
-        }
-        if (arg == u"--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == u"--help" || arg == u"-h" || arg == u"-?" || arg == u"/?") {
+            break;
+        case Word::Kind::Help: {
             Result done;
             done.outcome = Outcome::Done;
             done.output = usage();
             return done;
         }
-        if (arg == u"--version" || arg == u"-v") {
+        case Word::Kind::Version: {
             Result done;
             done.outcome = Outcome::Done;
             done.output = text(kApplicationTitle) + " " + text(kVersion) + "\n" + kLicence;
             return done;
         }
-        if (arg.size() < 2 || arg[0] != u'-') {
-            operands << arg;
-            continue;
-        }
-        QStringView name = QStringView(arg).sliced(arg[1] == u'-' ? 2 : 1);
-        QStringView value;
-        const qsizetype equals = name.indexOf(u'=');
-        const bool joined = equals >= 0;
-        if (joined) {
-            value = name.sliced(equals + 1);
-            name = name.first(equals);
-        }
-        if (const ReadingOption *option = arg[1] == u'-' ? readingOption(name) : nullptr) {
+        case Word::Kind::Unknown:
+            return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg));
+        case Word::Kind::Reading: {
             const QString spelled = QStringLiteral("'--%1'").arg(name);
-            if (joined && option->value == Value::None)
+            if (word.fault == Word::Fault::ValueNotAllowed)
                 return misused(QStringLiteral("option %1 doesn't allow an argument").arg(spelled));
-            if (!joined && option->value != Value::None) {
-                if (i + 1 == words.size())
-                    return misused(QStringLiteral("option %1 requires an argument").arg(spelled));
-                value = words[++i];
-            }
-            if (const QString why = option->value == Value::Text ? arguments::notText(value.toString()) : QString();
+            if (word.fault == Word::Fault::ValueMissing)
+                return misused(QStringLiteral("option %1 requires an argument").arg(spelled));
+            if (const QString why = kReadingOptions[word.option].value == Value::Text ? arguments::notText(value.toString()) : QString();
                 !why.isEmpty())
                 return misused(QStringLiteral("invalid argument %1 for %2: %3")
                                    .arg(quoting::quoted(value.toString()), spelled, why));
-            given[static_cast<Option>(option - std::begin(kReadingOptions))] = value.toString();
-            given.any = true;
-            continue;
+            given[static_cast<Option>(word.option)] = value.toString();
+            break;
         }
-        const QtOption *option = qtOption(name);
-        if (!option)
-            return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg));
-        if (joined && option->takes != Takes::NextWordOrEquals) {
-            const QString hint = option->takes == Takes::NextWord
-                ? QStringLiteral(" (Qt takes %1)").arg(quoting::quoted(QStringLiteral("-%1 %2").arg(name, value)))
-                : QString();
-            return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg) + hint);
-        }
-        if (!joined && option->takes != Takes::Nothing) {
-            if (i + 1 == words.size())
+        case Word::Kind::Qt:
+            if (word.fault == Word::Fault::ValueNotAllowed) {
+                const QString hint = kQtOptions[word.option].takes == Takes::NextWord
+                    ? QStringLiteral(" (Qt takes %1)").arg(quoting::quoted(QStringLiteral("-%1 %2").arg(name, value)))
+                    : QString();
+                return misused(QStringLiteral("unrecognized option ") + quoting::quoted(arg) + hint);
+            }
+            if (word.fault == Word::Fault::ValueMissing)
                 return misused(QStringLiteral("option %1 requires an argument").arg(quoting::quoted(arg)));
-            value = words[++i];
+            if (name == u"platform")
+                result.platform = value.toString().toStdString();
+            else if (name == u"display")
+                result.display = value.toString().toStdString();
+            break;
         }
-        if (name == u"platform")
-            result.platform = value.toString().toStdString();
-        else if (name == u"display")
-            result.display = value.toString().toStdString();
     }
-    // A reading needs no display, and Qt's options beside it are not used.
-    if (given.any)
+    // A reading needs no display, and Qt's options beside it are not used. Whether the start is one
+    // is what the console entry on Windows waits for, and is decided in one place for both.
+    if (startOf(read).answers)
         return reading(given, operands);
     // A platform chosen explicitly (offscreen, vnc, ...) needs no display of ours to check.
     if (result.platform.empty() && result.display.empty()) {

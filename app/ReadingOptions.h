@@ -1,7 +1,7 @@
 #pragma once
-// The options of a reading without windows, all spelled long: the command line reads them
-// (CommandLine.cpp), and on Windows the console entry (larkspire.com), which has no Qt, knows by
-// them which starts are readings to wait for. One table for both, so that they cannot part.
+// The options of a reading without windows, all spelled long. The command line's one reader of
+// words (CommandWords.h) knows them by this table, for the command line (CommandLine.cpp) and, on
+// Windows, for the console entry (larkspire.com), which has no Qt and waits for a reading.
 
 #include <cstddef>
 #include <iterator>

@@ -8,8 +8,8 @@
 // else of its own. A console is served through a pipe, its text turned from the program's UTF-8
 // into the console's UTF-16, so that it shows whatever the console's code page. Standard output
 // and error on the same console share one pipe, so that what the program writes arrives in the
-// order it was written; the program is told that its output is a console
-// (LARKSPIRE_OUTPUT_IS_CONSOLE=1), where it writes no binary file.
+// order it was written; the pipe's name tells the program that its output is a console
+// (platform/win/ConsolePipe.h), where it writes no binary file.
 //
 // A start that answers (help, the version, a reading) is waited for: this entry ends with the
 // program's status once the program has ended and what it wrote has been passed on. Streams
@@ -21,8 +21,11 @@
 // running, as a desktop program started from a console does; a start that fails before that (a
 // refused option, a missing platform plug-in) still says why and ends with its status. Its output
 // goes through pipes of this entry's, wherever it is redirected, so that the windows hold nothing
-// of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits.
-#include "app/ReadingOptions.h"
+// of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits; a file it was
+// writing is left as it was, and its temporary file goes with it (platform/win/SafeFiles.cpp).
+#include "app/CommandWords.h"
+#include "platform/win/ConsolePipe.h"
+#include "platform/win/SystemError.h"
 
 #include <windows.h>
 
@@ -30,6 +33,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -53,18 +57,6 @@ void say(const std::wstring &text)
     std::string bytes(static_cast<std::size_t>(size), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size, nullptr, nullptr);
     WriteFile(error, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-}
-
-std::wstring systemReason(DWORD code)
-{
-    wchar_t *text = nullptr;
-    const DWORD size = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                      nullptr, code, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    std::wstring reason = size ? std::wstring(text, size) : L"error " + std::to_wstring(code);
-    LocalFree(text);
-    while (!reason.empty() && (reason.back() == L'\n' || reason.back() == L'\r' || reason.back() == L'.'))
-        reason.pop_back();
-    return reason;
 }
 
 // larkspire.exe in this program's own folder.
@@ -105,58 +97,20 @@ const wchar_t *argumentsOf(const wchar_t *commandLine)
     return p;
 }
 
-// What a start asks the program for.
-struct Asked {
-    bool answers = false;    // help, the version or a reading: printed, then the program ends
-    bool readsInput = false; // a reading of a file of people from standard input
-};
-
-// The words read as the program reads them (app/CommandLine.cpp), without Qt: "--" ends the
-// options; -h, --help, -?, /?, -v and --version answer; so does any of the reading options
-// (app/ReadingOptions.h), with its value as the next word or after "=". Anything else (Qt's
-// options, words the program would refuse) starts the windows, or fails before they are up.
-Asked askedBy(const std::vector<std::wstring_view> &words)
-{
-    Asked asked;
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        const std::wstring_view word = words[i];
-        if (word == L"--")
-            break;
-        if (word == L"-h" || word == L"--help" || word == L"-?" || word == L"/?" || word == L"-v" || word == L"--version") {
-            asked.answers = true;
-            continue;
-        }
-        if (word.size() < 3 || word.substr(0, 2) != L"--")
-            continue;
-        const std::size_t equals = word.find(L'=');
-        const std::wstring_view name = word.substr(2, equals == std::wstring_view::npos ? std::wstring_view::npos : equals - 2);
-        for (const CommandLine::ReadingOption &option : CommandLine::kReadingOptions) {
-            // The names are ASCII, each character the same in a wide word.
-            if (!std::equal(option.name.begin(), option.name.end(), name.begin(), name.end()))
-                continue;
-            asked.answers = true;
-            std::wstring_view value;
-            if (equals != std::wstring_view::npos)
-                value = word.substr(equals + 1);
-            else if (option.value != CommandLine::Value::None && i + 1 < words.size())
-                value = words[++i];
-            if (name == L"batch")
-                asked.readsInput = value == L"-";
-        }
-    }
-    return asked;
-}
-
-Asked askedOnThisCommandLine()
+// What this start asks the program for, read from its words by the program's own reader. A command
+// line that cannot be split is waited for, as a reading is.
+CommandLine::Start askedOnThisCommandLine()
 {
     int count = 0;
     wchar_t **words = CommandLineToArgvW(GetCommandLineW(), &count);
-    // A command line that cannot be split is waited for, as a reading is.
     if (!words)
         return {true, false};
-    const Asked asked = askedBy(std::vector<std::wstring_view>(words, words + count));
+    // wchar_t holds UTF-16 on Windows: each unit is copied as it is.
+    std::vector<std::u16string> copies;
+    for (int i = 0; i < count; ++i)
+        copies.emplace_back(words[i], words[i] + std::wcslen(words[i]));
     LocalFree(words);
-    return asked;
+    return CommandLine::startOf(CommandLine::readWords(std::vector<std::u16string_view>(copies.begin(), copies.end())));
 }
 
 bool isConsole(HANDLE handle)
@@ -325,17 +279,18 @@ HANDLE handedOver(HANDLE stream)
 }
 
 // A pipe the program writes into: an inheritable end for the program, and an end here that is
-// read asynchronously (which only a named pipe allows). Its name is new: a pipe of an earlier
-// entry with this process number may still be held open by a process its program started.
-bool makeOutputPipe(HANDLE &here, HANDLE &program)
+// read asynchronously (which only a named pipe allows). A pipe onto a console is named so
+// (consolepipe), which is how the program knows it. Its name is new: a pipe of an earlier entry
+// with this process number may still be held open by a process its program started.
+bool makeOutputPipe(bool console, HANDLE &here, HANDLE &program)
 {
     std::wstring name;
     here = INVALID_HANDLE_VALUE;
+    const std::wstring prefix = console ? std::wstring(consolepipe::kNamePrefix) : L"larkspire-output-";
     for (int attempt = 0; attempt < 16 && here == INVALID_HANDLE_VALUE; ++attempt) {
         LARGE_INTEGER now{};
         QueryPerformanceCounter(&now);
-        name = L"\\\\.\\pipe\\larkspire-console-" + std::to_wstring(GetCurrentProcessId()) + L"-"
-            + std::to_wstring(now.QuadPart);
+        name = L"\\\\.\\pipe\\" + prefix + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(now.QuadPart);
         here = CreateNamedPipeW(name.c_str(), PIPE_ACCESS_INBOUND | FILE_FLAG_OVERLAPPED | FILE_FLAG_FIRST_PIPE_INSTANCE,
                                 PIPE_TYPE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS, 1, 0, 65536, 0, nullptr);
     }
@@ -413,7 +368,7 @@ int main()
 {
     const std::wstring program = programBeside();
     std::wstring commandLine = L"\"" + program + L"\" " + argumentsOf(GetCommandLineW());
-    const Asked asked = askedOnThisCommandLine();
+    const CommandLine::Start asked = askedOnThisCommandLine();
 
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     const HANDLE output = GetStdHandle(STD_OUTPUT_HANDLE);
@@ -433,7 +388,7 @@ int main()
             return handedOver(stream);
         HANDLE here = nullptr;
         HANDLE programEnd = nullptr;
-        if (!makeOutputPipe(here, programEnd))
+        if (!makeOutputPipe(console, here, programEnd))
             return nullptr;
         relays.push_back(std::make_unique<OutputRelay>(here, stream, console));
         return console ? consoleEnd = programEnd : programEnd;
@@ -447,11 +402,10 @@ int main()
     else if (asked.readsInput && !makeInputPipe(streams[0], keyboard.program))
         streams[0] = nullptr;
 
-    SetEnvironmentVariableW(L"LARKSPIRE_OUTPUT_IS_CONSOLE", isConsole(output) ? L"1" : nullptr);
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
     PROCESS_INFORMATION started{};
     if (!startProgram(program, commandLine, streams, started)) {
-        say(L"larkspire: cannot start " + program + L": " + systemReason(GetLastError()) + L"\n");
+        say(L"larkspire: cannot start " + program + L": " + systemerror::message(GetLastError()) + L"\n");
         return 1;
     }
     g_program = started.hProcess;

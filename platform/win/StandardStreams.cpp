@@ -1,5 +1,8 @@
 #include "platform/StandardStreams.h"
 
+#include "platform/win/ConsolePipe.h"
+#include "platform/win/SystemError.h"
+
 #include <QString>
 
 #include <algorithm>
@@ -7,7 +10,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <io.h>
-#include <system_error>
+#include <string>
+#include <string_view>
 #include <windows.h>
 
 namespace standardstreams {
@@ -16,7 +20,7 @@ namespace {
 
 QString lastError()
 {
-    return QString::fromStdString(std::system_category().message(static_cast<int>(GetLastError())));
+    return QString::fromStdWString(systemerror::message(GetLastError()));
 }
 
 HANDLE handleOf(DWORD which, FILE *stream)
@@ -103,8 +107,19 @@ bool outputIsTerminal()
     // Without standard output, what is written goes to the console the program was started from.
     if (output == nullptr || output == INVALID_HANDLE_VALUE || isConsole(output))
         return true;
-    // larkspire.com serves its console to the program through a pipe, and says so.
-    return GetFileType(output) == FILE_TYPE_PIPE && qEnvironmentVariable("LARKSPIRE_OUTPUT_IS_CONSOLE") == QLatin1String("1");
+    // larkspire.com serves its console through a pipe that it makes and names after itself
+    // (consolepipe): the pipe's own name and the process at its other end tell, which nobody sets
+    // by accident, rather than a variable of the environment, which anyone can set and everything
+    // the program starts inherits.
+    if (GetFileType(output) != FILE_TYPE_PIPE)
+        return false;
+    ULONG server = 0;
+    alignas(FILE_NAME_INFO) char buffer[sizeof(FILE_NAME_INFO) + MAX_PATH * sizeof(wchar_t)];
+    const auto *info = reinterpret_cast<const FILE_NAME_INFO *>(buffer);
+    if (!GetNamedPipeServerProcessId(output, &server) || !GetFileInformationByHandleEx(output, FileNameInfo, buffer, sizeof buffer))
+        return false;
+    const std::wstring_view name(info->FileName, info->FileNameLength / sizeof(wchar_t));
+    return name.starts_with(L"\\" + std::wstring(consolepipe::kNamePrefix) + std::to_wstring(server) + L"-");
 }
 
 bool outputIsStream()
