@@ -2,6 +2,7 @@
 
 #include "platform/FileIdentity.h"
 #include "platform/StandardStreams.h"
+#include "platform/win/SystemError.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 
 #include <windows.h>
 
@@ -21,16 +23,9 @@ std::wstring nativePath(const QString &path)
     return QDir::toNativeSeparators(path).toStdWString();
 }
 
-// The system's own words for an error.
 QString systemError(DWORD error)
 {
-    wchar_t *text = nullptr;
-    const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM
-                                            | FORMAT_MESSAGE_IGNORE_INSERTS,
-                                        nullptr, error, 0, reinterpret_cast<wchar_t *>(&text), 0, nullptr);
-    QString message = length ? QString::fromWCharArray(text, static_cast<qsizetype>(length)).trimmed() : QString();
-    LocalFree(text);
-    return message.isEmpty() ? QStringLiteral("Error %1").arg(error) : message;
+    return QString::fromStdWString(systemerror::message(error));
 }
 
 bool isMissing(DWORD error)
@@ -120,6 +115,41 @@ HANDLE handleOf(qintptr handle)
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// Marks the file open at handle to go when its last handle closes, or takes the mark off.
+bool setDeletedOnClose(HANDLE handle, bool deleted)
+{
+    FILE_DISPOSITION_INFO disposition {};
+    disposition.DeleteFile = deleted;
+    return SetFileInformationByHandle(handle, FileDispositionInfo, &disposition, sizeof disposition);
+}
+
+// Gives the file open at handle the name path: over a file there with replace, otherwise only
+// where nothing is. ERROR_SUCCESS, or why not.
+DWORD renameOpenFile(HANDLE handle, const std::wstring &path, bool replace)
+{
+    // The system takes a whole path, not one relative to the working folder.
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (length == 0)
+            return GetLastError();
+        const bool fits = length < full.size();
+        full.resize(length);
+        if (fits)
+            break;
+    }
+    const std::size_t nameBytes = full.size() * sizeof(wchar_t);
+    // Zeroed, so that the name ends with a null as the system wants it.
+    std::vector<char> buffer(sizeof(FILE_RENAME_INFO) + nameBytes);
+    auto *rename = reinterpret_cast<FILE_RENAME_INFO *>(buffer.data());
+    rename->ReplaceIfExists = replace;
+    rename->RootDirectory = nullptr;
+    rename->FileNameLength = static_cast<DWORD>(nameBytes);
+    std::copy(full.begin(), full.end(), rename->FileName);
+    return SetFileInformationByHandle(handle, FileRenameInfo, rename, static_cast<DWORD>(buffer.size())) ? ERROR_SUCCESS
+                                                                                                           : GetLastError();
+}
+
 } // namespace
 
 // Windows has no file size limit of a process, and no signal for one.
@@ -204,9 +234,12 @@ std::optional<FileIdentity> identityOfHandle(qintptr handle)
     return FileIdentity{info.dwVolumeSerialNumber, (quint64(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
 }
 
-// The new contents go to a temporary file beside the target, which MoveFileExW puts in place: over
-// the old file, or, with KeepExisting, only where nothing is (the system refuses in the same step).
-// Paths go to the system whole, so that a \\?\ path works like any other.
+// The new contents go to a temporary file beside the target, which is renamed through its handle
+// into place: over the old file, or, with KeepExisting, only where nothing is (the system refuses
+// in the same step). Until then the temporary file is marked for deletion, so that a process ended
+// any way at all (Ctrl+C at the console entry, the task manager) leaves nothing behind, as an
+// unnamed file on Linux leaves nothing. Paths go to the system whole, so that a \\?\ path works
+// like any other.
 QString AtomicFileWriter::openTarget()
 {
     const std::wstring path = nativePath(m_path);
@@ -242,9 +275,15 @@ QString AtomicFileWriter::openTarget()
         return QCoreApplication::translate("SafeFiles", "It is read-only.");
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::wstring temporary = temporaryName(path);
-        const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        const HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                           FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle != INVALID_HANDLE_VALUE) {
+            if (!setDeletedOnClose(handle, true)) {
+                const DWORD error = GetLastError();
+                CloseHandle(handle);
+                DeleteFileW(temporary.c_str());
+                return systemError(error);
+            }
             m_handle = reinterpret_cast<qintptr>(handle);
             m_temporary = keptName(temporary);
             return {};
@@ -278,19 +317,20 @@ QString AtomicFileWriter::commitTarget()
     const HANDLE handle = handleOf(m_handle);
     if (m_device)
         return CloseHandle(handle) ? QString() : systemError(GetLastError());
-    const std::wstring temporary = nameKept(m_temporary);
-    // What the system still holds is written now, and can fail now.
+    // What the system still holds is written now, and can fail now. The mark comes off just before
+    // the rename, and goes back on when the rename fails.
     DWORD error = FlushFileBuffers(handle) ? ERROR_SUCCESS : GetLastError();
-    if (!CloseHandle(handle) && error == ERROR_SUCCESS)
+    if (error == ERROR_SUCCESS && !setDeletedOnClose(handle, false))
         error = GetLastError();
     const bool replace = !(m_options & WriteOption::KeepExisting);
-    if (error == ERROR_SUCCESS
-        && !MoveFileExW(temporary.c_str(), nativePath(m_path).c_str(),
-                        MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0)))
-        error = GetLastError();
+    if (error == ERROR_SUCCESS)
+        error = renameOpenFile(handle, nativePath(m_path), replace);
+    const bool left = error != ERROR_SUCCESS && !setDeletedOnClose(handle, true);
+    CloseHandle(handle);
+    if (left)
+        DeleteFileW(nameKept(m_temporary).c_str());
     if (error == ERROR_SUCCESS)
         return {};
-    DeleteFileW(temporary.c_str());
     if (!replace && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS)) {
         m_existing = true;
         return thereAlready();
@@ -300,10 +340,9 @@ QString AtomicFileWriter::commitTarget()
 
 void AtomicFileWriter::discardTarget()
 {
+    // A temporary file goes as it closes: it is marked for deletion until it takes its name.
     CloseHandle(handleOf(m_handle));
     m_handle = -1;
-    if (!m_temporary.isEmpty())
-        DeleteFileW(nameKept(m_temporary).c_str());
 }
 
 } // namespace safefiles

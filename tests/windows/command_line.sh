@@ -4,13 +4,14 @@
 # statuses reach %ERRORLEVEL%, a missing platform plug-in is said with no message box waiting; on a
 # console in code page 850, --help shows the settings path of the user "Zoë", and a PDF is refused.
 # Where readings go: NUL, a \\?\ path, a person named CON, never the file of people, one run per
-# file of a folder, the old file kept when no row gives a reading, a closed pipe quiet.
+# file of a folder, the old file kept when no row gives a reading, a closed pipe quiet, a PDF into
+# a pipe whatever the environment says, no temporary file left by a run killed as it writes.
 # Bad input: a file in Notepad's "Unicode" is named so, a control character of a row is shown by
 # its code, and a lone surrogate in a word (started by wide_command, the third argument) reaches
 # the program: named in a name, kept in a path.
-# A start without reading options gives the prompt back while its window stays, and the program
-# holds no handle of its caller but its standard streams; keys typed on a console while a reading
-# runs reach the shell.
+# A start without reading options ("-style --first" among them) gives the prompt back while its
+# window stays, and the program holds no handle of its caller but its standard streams; keys typed
+# on a console while a reading runs reach the shell.
 . "$(dirname "$0")/lib.sh"
 program=$(readlink -f "$1")
 wide_command=$(readlink -f "$3")
@@ -127,12 +128,29 @@ CHECK
 set +e; ("$WINE" "$com" --batch 1990.csv --format json 2>pipe.err; echo $? >pipe.status) | head -c 10 >/dev/null; set -e
 [ "$(cat pipe.status)" = 141 ] && [ ! -s pipe.err ] || fail "a closed pipe ended with $(cat pipe.status) and said '$(cat pipe.err)'"
 
+# Only larkspire.com's own pipe onto a console is a console: a variable of the environment is not.
+LARKSPIRE_OUTPUT_IS_CONSOLE=1 timeout 120 "$WINE" "$program" $ann --format pdf 2>env.err | cat >env.pdf || true
+pdftotext env.pdf - | grep -qx "Lucky Number :-2" || fail "a PDF into a pipe said '$(cat env.err)'"
+
+# A run killed while it writes leaves no temporary file beside its output, as Ctrl+C at
+# larkspire.com (which ends the program) leaves none.
+python3 -c 'print("first,last,born"); print("ann,lee,1990-01-01\n" * 100000, end="")' >many.csv
+"$WINE" "$program" --batch many.csv --format json --explain --output many.jsonl 2>/dev/null &
+writer=$!
+PIDS+=("$writer")
+temporary_written() { local f; for f in many.jsonl.??????; do [ -s "$f" ] && return 0; done; return 1; }
+no_temporary() { ! compgen -G 'many.jsonl.??????' >/dev/null; }
+wait_until 120 temporary_written || fail "the run of many rows wrote no temporary file: $(ls)"
+kill -9 "$writer"
+wait_until 30 no_temporary && [ ! -e many.jsonl ] || fail "a killed run left: $(ls)"
+
 # A plain start, from a caller holding a pipe of its own open for its children: larkspire.com
 # ends with status 0 while the window is up, and the program was not handed that pipe, which it
-# would hold for as long as its window is open.
+# would hold for as long as its window is open. In "-style --first", --first is the style's name
+# to larkspire.com as to the program.
 x86_64-w64-mingw32-gcc-posix -O -o pipe_holder.exe "$holder_source" || fail "$holder_source does not build"
 console_entry=$(windows_path "$(dirname "$program")")\\larkspire.com
-timeout 60 "$WINE" pipe_holder.exe "$console_entry" >plain.txt || fail "a plain start kept its caller waiting"
+timeout 60 "$WINE" pipe_holder.exe "$console_entry" -style --first >plain.txt || fail "a plain start kept its caller waiting"
 [ "$(tr -d '\r' <plain.txt)" = "status 0, pipe free" ] || fail "a plain start ended with: $(cat plain.txt)"
 window=$(wait_window "^Larkspire v") || fail "a plain start showed no window"
 pid=$(xdotool getwindowpid "$window") && PIDS+=("$pid") && ! ended "$pid" || fail "the window of a plain start has no process"
