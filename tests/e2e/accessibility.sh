@@ -38,8 +38,8 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 # The walk waits for the program's tree to be complete.
 walk() { /usr/bin/python3 "$(dirname "$0")/atspi_walk.py" "$@"; }
 
-# Idle: within 5 s of the questions, the program spends a second (ten polls) with at most 50 ms
-# of processor time (in ticks of 10 ms).
+# Idle: soon after the questions, the program spends ten polls 0.1 s apart with at most 50 ms of
+# processor time (in ticks of 10 ms). A program that works on takes more as the polls take longer.
 TICKS=()
 quiet_second() {
   TICKS+=("$(awk '{print $14 + $15}' "/proc/$PROGRAM_PID/stat")")

@@ -52,17 +52,21 @@ wait_window() {
   return 1
 }
 
-# Runs a check every 0.1 s until it holds, for up to 5 s; false when it never did.
+# Runs a check every 0.1 s until it holds, for up to 30 s (what a loaded machine may need for what
+# an idle one does at once); false when it never did.
 wait_for() {
-  for _ in $(seq 50); do "$@" && return 0; sleep 0.1; done
-  return 1
+  local deadline=$((SECONDS + 30))
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
 }
 
 no_window() { ! xdotool search --onlyvisible --name "$1" >/dev/null 2>&1; }
 no_window_of_role() { ! program_windows | awk -v r="$1" '$2 == r' | grep -q .; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
 
-# True when no visible window matches, waiting up to 5 s for it to go.
+# True when no visible window matches, waiting up to 30 s for it to go.
 wait_gone() { wait_for no_window "$1"; }
 
 # The role of a program window: the object name of its widget (Theme's setUpWindow makes it the
