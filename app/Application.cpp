@@ -61,7 +61,7 @@ bool Application::start(QDate today)
 
 void Application::showReading(const numerology::PersonDetails &person)
 {
-    m_reading = m_reading.next(person);
+    m_reading = m_reading.readingOf(person);
     if (!m_resultsWindow) {
         m_resultsWindow = std::make_unique<ResultsWindow>();
         connect(m_resultsWindow.get(), &ResultsWindow::backRequested, this, &Application::returnToInput);

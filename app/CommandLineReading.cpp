@@ -29,9 +29,8 @@ namespace {
 constexpr qsizetype kLongestNameInFileName = 40;
 
 // The most bytes of readings kept for standard output or the one output file before they are
-// written: a write of the system's for each reading cost several times what copying the same bytes
-// costs, and a write of 256 KiB took a quarter less of the system's time for a file than four of
-// 64 KiB. A longer block is handed to the output file whole, which writes it without a copy.
+// written: a write of the system's for each reading would cost more than making it, and a large
+// block is handed to the output file whole, which writes it without a copy.
 constexpr qsizetype kOutputBlock = 256 * 1024;
 
 // The names Windows keeps for its devices in every folder, which a file cannot have there.
@@ -131,12 +130,13 @@ private:
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
-    const Reading m_freshWindow = Reading::placeholders(); // each reading is its first
+    // What a results window shows before its first reading: each reading is made from it, as if
+    // it were the window's first.
+    const Reading m_placeholders = Reading::placeholders();
     std::optional<safefiles::FileIdentity> m_input; // the file of people, where it is a regular file
     std::unique_ptr<safefiles::AtomicFileWriter> m_file; // the output file (or device)
     QByteArray m_output;        // readings not yet written to standard output or the output file
     bool m_outputIsStream = false; // the output's reader may wait on each reading
-    Reading m_reading;          // the reading being made, in the memory of the one before
     QByteArray m_bytes;         // a reading for its own file in a folder
     qint64 m_written = 0;       // readings written, or waiting to be
     bool m_stopped = false;     // the output failed: no reading can be written any more
@@ -164,12 +164,10 @@ Run::Run(const Readings &readings)
 // then as they were).
 QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
 {
-    const numerology::PersonDetails person = request.person();
-    m_freshWindow.next(person, m_reading);
-    const Reading &reading = m_reading;
+    const Reading reading = m_placeholders.readingOf(request.person());
     switch (m_readings.format) {
     case Format::Text: bytes += readingformats::text(reading, m_readings.explain); return {};
-    case Format::Json: readingformats::json(request, person, reading, line, bytes); return {};
+    case Format::Json: bytes += readingformats::json(request, reading, line); return {};
     case Format::Rtf: bytes += readingformats::rtf(reading); return {};
     case Format::Pdf:
         if (const QByteArray pdf = readingformats::pdf(reading, QPageSize(m_readings.paper)); !pdf.isEmpty()) {
@@ -191,8 +189,8 @@ QString Run::readOne(const ReadingRequest &request, std::optional<qint64> line)
         const QString failure = compose(request, line, m_bytes);
         return failure.isEmpty() ? deliverToFolder(request, line, m_bytes) : failure;
     }
-    // Made where the readings wait to be written, without a copy of its own; to a terminal or a
-    // pipe each goes as it is made, for whoever waits on it.
+    // Added to the readings waiting to be written; to a terminal or a pipe each goes as it is made,
+    // for whoever waits on it.
     if (QString failure = compose(request, line, m_output); !failure.isEmpty())
         return failure;
     ++m_written;

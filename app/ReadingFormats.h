@@ -20,14 +20,8 @@ namespace readingformats {
 QByteArray text(const Reading &reading, bool explain);
 
 // The reading as one line of JSON: the input as judged and the six results in the order of the
-// tabs, each with its working; line, for a row of a file of people, where the row starts. Written
-// by hand rather than with QJsonDocument, for its speed over a file of many people.
+// tabs, each with its working; line, for a row of a file of people, where the row starts.
 QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line);
-// The same line appended to out, whose room a run of many readings keeps from one to the next,
-// with the names as the request's person has them (ReadingRequest::person), which the reading was
-// made of.
-void json(const ReadingRequest &request, const numerology::PersonDetails &person, const Reading &reading,
-          std::optional<qint64> line, QByteArray &out);
 
 // The bytes the report window's Save writes. Needs a QGuiApplication.
 QByteArray rtf(const Reading &reading);

@@ -1,4 +1,4 @@
-// The command line's pace: composing one reading (Reading::next, its JSON and its text), and files
+// The command line's pace: composing one reading (Reading::readingOf, its JSON and its text), and files
 // of 10,000 and 100,000 people to JSON Lines (targets: under a second for 10,000; for 100,000 at
 // most three times what cat takes to copy the file written), the whole road of a run: the options,
 // the CSV reader, the readings and the checked, streamed write.
@@ -31,20 +31,20 @@ ReadingRequest OrdinaryRequest()
     return request;
 }
 
-void BM_ReadingNext(benchmark::State &state)
+void BM_ReadingOf(benchmark::State &state)
 {
     const numerology::PersonDetails person = OrdinaryRequest().person();
     for (auto _ : state) {
-        Reading reading = Reading::placeholders().next(person);
+        Reading reading = Reading::placeholders().readingOf(person);
         benchmark::DoNotOptimize(reading);
     }
 }
-BENCHMARK(BM_ReadingNext);
+BENCHMARK(BM_ReadingOf);
 
 void BM_Json(benchmark::State &state)
 {
     const ReadingRequest request = OrdinaryRequest();
-    const Reading reading = Reading::placeholders().next(request.person());
+    const Reading reading = Reading::placeholders().readingOf(request.person());
     for (auto _ : state) {
         QByteArray bytes = readingformats::json(request, reading, 2);
         benchmark::DoNotOptimize(bytes);
@@ -54,7 +54,7 @@ BENCHMARK(BM_Json);
 
 void BM_Text(benchmark::State &state)
 {
-    const Reading reading = Reading::placeholders().next(OrdinaryRequest().person());
+    const Reading reading = Reading::placeholders().readingOf(OrdinaryRequest().person());
     for (auto _ : state) {
         QByteArray bytes = readingformats::text(reading, state.range(0) != 0);
         benchmark::DoNotOptimize(bytes);

@@ -275,7 +275,7 @@ void BM_ReportOpeningsAlone(benchmark::State &state)
     for (auto _ : state) {
         FakeDialogs dialogs;
         const Reading reading =
-            Reading::placeholders().next({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+            Reading::placeholders().readingOf({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
         report(state, run("report openings (alone)", 100, 1000, [&](int) {
                    ReportDialog dialog(reading, dialogs);
                    dialog.show();

@@ -30,7 +30,7 @@ namespace {
 
 Reading SampleReport()
 {
-    return Reading::placeholders().next({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+    return Reading::placeholders().readingOf({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
 }
 
 // Unbroken text: n characters without a blank, a to z over and over.

@@ -22,7 +22,7 @@ namespace {
 
 Reading SampleReport()
 {
-    return Reading::placeholders().next({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
+    return Reading::placeholders().readingOf({"ELIZABETH", "ANNE", "MONTGOMERY", 17, "September", 1987, 14});
 }
 
 void BM_InterpretationRequest(benchmark::State &state)

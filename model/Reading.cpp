@@ -3,7 +3,8 @@
 #include "engine/Interpretation.h"
 #include "engine/InterpretationTexts.h"
 
-#include <unordered_map>
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -11,29 +12,6 @@ namespace {
 QString fromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// A text of the engine's catalogue as the windows show it: the engine breaks its lines with CR
-// LF, and inside the program a line ends with "\n". The catalogue is a few hundred constants,
-// each known by its address: each is converted once (in each thread, so that a look-up takes no
-// lock, and kept while the thread lives), and every reading that shows it shares it.
-const QString &fromCatalogue(std::string_view text)
-{
-    struct Address {
-        std::size_t operator()(std::string_view view) const
-        {
-            return std::hash<const char *>()(view.data()) ^ view.size();
-        }
-        bool operator()(std::string_view a, std::string_view b) const
-        {
-            return a.data() == b.data() && a.size() == b.size();
-        }
-    };
-    thread_local std::unordered_map<std::string_view, QString, Address, Address> converted;
-    QString &known = converted[text];
-    if (known.isNull())
-        known = fromView(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    return known;
 }
 
 std::optional<std::string_view> textOf(const numerology::InterpretationTexts &texts, Result result)
@@ -64,6 +42,28 @@ numerology::Working &workingOf(numerology::Explanation &explanation, Result resu
 
 } // namespace
 
+// The engine gives the texts of the lucky number and colour whatever the numbers, and no keyed text
+// for a number outside 1 to kLargestKeptNumber: one interpretation of each number gives them all.
+const CatalogueTexts &catalogueTexts()
+{
+    static const CatalogueTexts kTexts = [] {
+        CatalogueTexts shown;
+        for (std::int16_t number = 0; number <= numerology::kLargestKeptNumber; ++number) {
+            numerology::Interpretation numbered;
+            numbered.luckyNumber = numbered.moneyNumber = numbered.firstHealthIndication = number;
+            numbered.firstHealthInfluence = numbered.secondHealthIndication = number;
+            const numerology::InterpretationTexts texts = numerology::describeInterpretation(numbered);
+            for (const ResultInfo &info : kResults) {
+                if (const std::optional<std::string_view> text = textOf(texts, info.result))
+                    shown[indexOf(info.result)][static_cast<std::size_t>(number)] =
+                        fromView(*text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+            }
+        }
+        return shown;
+    }();
+    return kTexts;
+}
+
 Reading Reading::placeholders()
 {
     static const Reading kPlaceholders = [] {
@@ -75,32 +75,32 @@ Reading Reading::placeholders()
     return kPlaceholders;
 }
 
-Reading Reading::next(const numerology::PersonDetails &person) const
+Reading Reading::readingOf(const numerology::PersonDetails &person) const
 {
+    numerology::Explanation explanation = numerology::explainInterpretation(person);
     Reading reading;
-    next(person, reading);
+    reading.interpretation = explanation.interpretation;
+    for (const ResultInfo &info : kResults) {
+        const std::size_t index = indexOf(info.result);
+        const QString &text = catalogueTexts()[index][reading.textNumber(info.result)];
+        reading.descriptions[index] = text.isNull() ? descriptions[index] : text;
+        reading.workings[index] = std::move(workingOf(explanation, info.result));
+    }
     return reading;
 }
 
-void Reading::next(const numerology::PersonDetails &person, Reading &reading) const
+std::size_t Reading::textNumber(Result result) const
 {
-    // The workings are told in the memory of reading's own, lent to the explanation and given back.
-    numerology::Explanation explanation;
-    for (const ResultInfo &info : kResults)
-        workingOf(explanation, info.result) = std::move(reading.workings[indexOf(info.result)]);
-    numerology::explainInterpretation(person, explanation);
-    reading.interpretation = explanation.interpretation;
-    const numerology::InterpretationTexts texts = numerology::describeInterpretation(reading.interpretation);
-    for (const ResultInfo &info : kResults) {
-        const std::optional<std::string_view> text = textOf(texts, info.result);
-        const QString &shown = text ? fromCatalogue(*text) : description(info.result);
-        // A text that reading shows already stays as it is: an assignment of a shared text has a
-        // cost of its own, which a file of many people pays for each reading.
-        QString &current = reading.descriptions[indexOf(info.result)];
-        if (current.constData() != shown.constData() || current.size() != shown.size())
-            current = shown;
-        reading.workings[indexOf(info.result)] = std::move(workingOf(explanation, info.result));
+    std::int16_t number = 0;
+    switch (result) {
+    case Result::LuckyNumber: number = interpretation.luckyNumber; break;
+    case Result::LuckyColor: break;
+    case Result::MoneyNumber: number = interpretation.moneyNumber; break;
+    case Result::FirstHealthIndication: number = interpretation.firstHealthIndication; break;
+    case Result::FirstHealthInfluence: number = interpretation.firstHealthInfluence; break;
+    case Result::SecondHealthIndication: number = interpretation.secondHealthIndication; break;
     }
+    return number >= 1 && number <= numerology::kLargestKeptNumber ? static_cast<std::size_t>(number) : 0;
 }
 
 QString Reading::valueText(Result result) const
