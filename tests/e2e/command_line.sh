@@ -167,10 +167,14 @@ child = subprocess.Popen([sys.argv[1], "--batch", terminal, "--format", "json", 
 # A good row and a bad one, then an end of file (Ctrl+D), after which the program reads on.
 os.write(master, b"first,last,born\nann,lee,1990-01-01\nbob,r4y,1990-01-01\n\x04")
 said = child.stderr.readline()
-for _ in range(500):
+deadline = time.monotonic() + 60  # a wait for the program, never a measure of it
+while True:
     with open(f"/proc/{child.pid}/syscall") as call:
         if call.read().startswith("0 "):  # waiting in read()
             break
+    if time.monotonic() > deadline:
+        child.kill()
+        sys.exit("the program never came back to read the terminal")
     time.sleep(0.01)
 os.close(master)
 said += child.stderr.read()
