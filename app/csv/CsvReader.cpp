@@ -18,24 +18,23 @@ enum class State {
     AfterQuote, // a closing quote, or the first of a doubled one
 };
 
-// The bytes that end a run of bytes that a field only keeps (CsvReader::takeRun), each read on its
-// own: a quote, a line end and a NUL, and outside quotes a comma. Looked up, for every byte of a
-// file passes here.
-struct RunEnds {
-    std::array<bool, 256> unquoted{};
-    std::array<bool, 256> quoted{};
-};
-constexpr RunEnds kRunEnds = [] {
-    RunEnds ends;
-    for (const unsigned char byte : {'"', '\n', '\r', '\0'})
-        ends.unquoted[byte] = ends.quoted[byte] = true;
-    ends.unquoted[','] = true;
-    return ends;
-}();
-
 bool isAscii(std::string_view bytes)
 {
     return std::all_of(bytes.cbegin(), bytes.cend(), [](char byte) { return static_cast<unsigned char>(byte) < 0x80; });
+}
+
+// Whether bytes that are not UTF-8 are rather text in a Windows code page: a byte from 0x80 up
+// stands there for a character of its own, where UTF-8 follows each lead byte with bytes from 0x80
+// to 0xBF. A field that has such a pair is UTF-8 gone wrong.
+bool isCodePage(std::string_view bytes)
+{
+    for (std::size_t i = 0; i + 1 < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const auto after = static_cast<unsigned char>(bytes[i + 1]);
+        if (byte >= 0x80 && after >= 0x80 && after <= 0xBF)
+            return false;
+    }
+    return true;
 }
 
 bool isBlank(const QStringList &fields)
@@ -55,12 +54,38 @@ CsvReader::CsvReader(QIODevice &input, qsizetype maxRecordBytes)
     : m_input(input)
     , m_maxRecordBytes(maxRecordBytes)
 {
+    setSeparator(',');
+}
+
+void CsvReader::setSeparator(char separator)
+{
+    m_separator = separator;
+    m_runEndsUnquoted.fill(false);
+    m_runEndsQuoted.fill(false);
+    for (const unsigned char byte : {'"', '\n', '\r', '\0'})
+        m_runEndsUnquoted[byte] = m_runEndsQuoted[byte] = true;
+    m_runEndsUnquoted[static_cast<unsigned char>(separator)] = true;
 }
 
 bool CsvReader::fill()
 {
     if (m_atEnd)
         return false;
+    // A record previewed is kept from its start, up to the longest a record may be.
+    if (m_keeping && m_mark >= 0 && m_recordBytes <= m_maxRecordBytes) {
+        m_buffer.remove(0, m_mark);
+        m_position -= m_mark;
+        m_mark = 0;
+        const qsizetype kept = m_buffer.size();
+        m_buffer.resize(kept + kChunk);
+        const qint64 read = m_input.read(m_buffer.data() + kept, kChunk);
+        if (read < 0)
+            m_readError = m_input.errorString();
+        m_buffer.resize(kept + std::max<qint64>(read, 0));
+        m_atEnd = read <= 0;
+        return read > 0;
+    }
+    m_mark = -1;
     m_buffer.resize(kChunk);
     const qint64 read = m_input.read(m_buffer.data(), kChunk);
     if (read < 0)
@@ -121,7 +146,7 @@ void CsvReader::takeRun(bool quoted)
 {
     const char *const from = m_buffer.constData() + m_position;
     const char *const end = m_buffer.constData() + m_buffer.size();
-    const std::array<bool, 256> &ends = quoted ? kRunEnds.quoted : kRunEnds.unquoted;
+    const std::array<bool, 256> &ends = quoted ? m_runEndsQuoted : m_runEndsUnquoted;
     const char *const runEnd =
         std::find_if(from, end, [&ends](char byte) { return ends[static_cast<unsigned char>(byte)]; });
     const qsizetype bytes = runEnd - from;
@@ -153,7 +178,9 @@ void CsvReader::endField()
                             QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
         field = utf8(QByteArrayView(m_field));
         if (utf8.hasError()) {
-            refuse(QStringLiteral("invalid UTF-8"));
+            refuse(isCodePage(m_field) ? QStringLiteral("not UTF-8 but a Windows code page, as Excel's \"CSV (Comma "
+                                                        "delimited)\" saves: save the file as \"CSV UTF-8\"")
+                                       : QStringLiteral("invalid UTF-8"));
             return;
         }
     }
@@ -186,8 +213,33 @@ void CsvReader::readStart()
     m_position = 0;
 }
 
+bool CsvReader::preview(Record &record)
+{
+    if (m_again) {
+        record = *m_again;
+        return true;
+    }
+    m_keeping = true;
+    m_mark = -1;
+    const bool read = next(record);
+    m_keeping = false;
+    if (read && m_mark >= 0) {
+        m_position = m_mark;
+        m_line = m_markLine;
+    } else if (read) {
+        m_again = record; // its bytes are not kept, and no separator changes its refusal
+    }
+    m_mark = -1;
+    return read;
+}
+
 bool CsvReader::next(Record &record)
 {
+    if (m_again) {
+        record = std::move(*m_again);
+        m_again.reset();
+        return true;
+    }
     if (!m_started) {
         m_started = true;
         readStart();
@@ -201,6 +253,10 @@ bool CsvReader::next(Record &record)
     for (;;) {
         // The record before's room is taken over: its list of fields and the field's bytes.
         m_record.line = m_line;
+        if (m_keeping) {
+            m_mark = m_position;
+            m_markLine = m_line;
+        }
         m_fieldCount = 0;
         m_record.error.clear();
         m_field.clear();
@@ -244,7 +300,7 @@ bool CsvReader::next(Record &record)
                 state = State::Quoted;
                 continue;
             }
-            if (byte == ',') {
+            if (byte == m_separator) {
                 endField();
                 state = State::FieldStart;
                 continue;
