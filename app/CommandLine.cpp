@@ -14,6 +14,7 @@
 #include "platform/StandardStreams.h"
 
 #include <QDir>
+#include <QLocale>
 
 #include <algorithm>
 #include <array>
@@ -45,7 +46,7 @@ std::string usage()
         "  or:  " + program + " --first NAME [--middle NAME] --last NAME --born DATE [--format FORMAT]\n"
         "                 [--paper SIZE] [--output PATH] [--explain]\n"
         "  or:  " + program + " --batch FILE [--format FORMAT] [--paper SIZE] [--output PATH] [--explain]\n"
-        "                 [--overwrite]\n"
+        "                 [--overwrite] [--columns MAP] [--separator SEP] [--date-order ORDER]\n"
         "\n"
         + name
         + " computes a Kabbalah numerology reading (lucky number, lucky colour, money number\n"
@@ -69,9 +70,19 @@ std::string usage()
           "  --output PATH    A file, or a folder (one that exists, or a name ending in /) for one file\n"
           "                   for each person, named after the person; - or none: standard output.\n"
           "  --explain        Follow each result with how it is reached (text and json).\n"
-          "  --batch FILE     A reading for each row of a CSV file (- for standard input) whose header\n"
-          "                   names the columns first, middle, last and born.\n"
+          "  --batch FILE     A reading for each row of a CSV file (- for standard input), UTF-8, as a\n"
+          "                   spreadsheet saves it: its header names the columns first (or First Name,\n"
+          "                   Given Name, Forename), middle, last (Last Name, Surname, Family Name),\n"
+          "                   born (Date of Birth, Birth Date, DOB, Birthday) and optionally time\n"
+          "                   (Time of Birth, Birth Time, Hour); born holds YYYY-MM-DD as --born, or\n"
+          "                   D/M/YYYY or M/D/YYYY (with / . or -), then optionally H:MM[:SS] [AM|PM].\n"
           "  --overwrite      Let a reading replace a file already in the output folder.\n"
+          "  --columns MAP    Other names of the columns, as first=Vorname,last=Nachname,born=Datum.\n"
+          "  --separator SEP  Between fields: comma, semicolon or tab; by default the one that the\n"
+          "                   header row names the columns with.\n"
+          "  --date-order ORDER\n"
+          "                   dmy, mdy or ymd: how D/M/YYYY and M/D/YYYY are told apart; by default the\n"
+          "                   order of the system's short date format.\n"
           "Each option also takes its value as --option=VALUE; -- ends the options.\n"
           "Qt's own options (-platform NAME, -display NAME, -style NAME, -reverse, ...) work as in any\n"
           "Qt program, each with its value as the next word.\n"
@@ -151,6 +162,31 @@ Result reading(Given &given, const QStringList &operands)
     readings.explain = given[Option::Explain].has_value();
     readings.overwrite = given[Option::Overwrite].has_value();
     readings.batch = given[Option::Batch];
+    for (Option spreadsheet : {Option::Columns, Option::Separator, Option::DateOrder}) {
+        if (given[spreadsheet] && !readings.batch)
+            return misused(QStringLiteral("'--%1' goes only with '--batch'").arg(nameOf(spreadsheet)));
+    }
+    if (const std::optional<QString> &columns = given[Option::Columns]) {
+        if (const QString why = peoplecolumns::readNames(*columns, readings.columns, quoting::quoted); !why.isEmpty())
+            return misused(QStringLiteral("invalid argument %1 for '--columns': %2").arg(quoting::quoted(*columns), why));
+    }
+    if (const std::optional<QString> &separator = given[Option::Separator]) {
+        readings.separator = peoplecolumns::separatorNamed(*separator);
+        if (readings.separator == 0)
+            return misused(QStringLiteral("invalid argument %1 for '--separator'; valid arguments are 'comma', "
+                                          "'semicolon' and 'tab'")
+                               .arg(quoting::quoted(*separator)));
+    }
+    if (const std::optional<QString> &order = given[Option::DateOrder]) {
+        const std::optional<spreadsheetdates::Order> named = spreadsheetdates::orderNamed(*order);
+        if (!named)
+            return misused(QStringLiteral("invalid argument %1 for '--date-order'; valid arguments are 'dmy', 'mdy' "
+                                          "and 'ymd'")
+                               .arg(quoting::quoted(*order)));
+        readings.dateOrder = *named;
+    } else {
+        readings.dateOrder = spreadsheetdates::orderOf(QLocale::system().dateFormat(QLocale::ShortFormat));
+    }
     readings.output = given[Option::Output].value_or(QString());
     if (readings.output == QLatin1String("-"))
         readings.output.clear();

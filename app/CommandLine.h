@@ -8,6 +8,8 @@
 // neither the order of the faults it finds nor how an option was spelled (one dash or two, its
 // value after "=" or as the next word), both of which GNU's messages and Qt's options need.
 
+#include "csv/PeopleColumns.h"
+#include "csv/SpreadsheetDates.h"
 #include "model/ReadingRequest.h"
 
 #include <QPageSize>
@@ -38,6 +40,10 @@ struct Readings {
     bool overwrite = false;  // a file in the output folder may be replaced
     QPageSize::PageSizeId paper = QPageSize::A4; // the pages of a pdf
     std::optional<QString> batch; // the file of people, "-" for standard input; none for one reading
+    peoplecolumns::Names columns; // the header's names for its columns, as --columns gives them
+    char separator = 0;           // between fields, as --separator gives it; 0: found from the header
+    // How a date whose year comes last is read: --date-order, else the system's short date format.
+    spreadsheetdates::Order dateOrder = spreadsheetdates::Order::None;
     ReadingRequest request;  // the one reading, which passed the request's checks
 };
 

@@ -3,6 +3,8 @@
 #include "app/Quoting.h"
 #include "app/ReadingFormats.h"
 #include "csv/CsvReader.h"
+#include "csv/PeopleColumns.h"
+#include "csv/SpreadsheetDates.h"
 #include "model/Product.h"
 #include "platform/Display.h"
 #include "platform/FileNames.h"
@@ -37,10 +39,8 @@ constexpr qsizetype kOutputBlock = 256 * 1024;
 const std::array<QLatin1String, 4> kDeviceNames = {QLatin1String("CON"), QLatin1String("PRN"), QLatin1String("AUX"),
                                                    QLatin1String("NUL")};
 
-// The columns of a file of people, in the order a request takes them.
-enum Column { First, Middle, Last, Born, ColumnCount };
-const std::array<QLatin1String, ColumnCount> kColumns = {QLatin1String("first"), QLatin1String("middle"),
-                                                         QLatin1String("last"), QLatin1String("born")};
+// The field of each column of a file of people (peoplecolumns::Column); -1 where it has none.
+using Columns = std::array<qsizetype, peoplecolumns::ColumnCount>;
 
 QString quoted(const QString &path)
 {
@@ -125,8 +125,7 @@ private:
     QString flushOutput();
     QString openOutput();
     int finish(int status, bool everyRowRead);
-    QString requestOf(const CsvReader::Record &row, const std::array<qsizetype, ColumnCount> &columns,
-                      ReadingRequest &request) const;
+    QString requestOf(const CsvReader::Record &row, const Columns &columns, ReadingRequest &request) const;
 
     const Readings &m_readings;
     std::unique_ptr<QGuiApplication> m_application;
@@ -296,20 +295,28 @@ int Run::single()
     return 1;
 }
 
-QString Run::requestOf(const CsvReader::Record &row, const std::array<qsizetype, ColumnCount> &columns,
-                       ReadingRequest &request) const
+QString Run::requestOf(const CsvReader::Record &row, const Columns &columns, ReadingRequest &request) const
 {
+    using namespace peoplecolumns;
     const std::array<QString *, Born> names = {&request.firstName, &request.middleName, &request.lastName};
     for (int column = First; column < Born; ++column) {
         if (columns[column] < 0)
             continue;
         const QString why = readName(row.fields[columns[column]], *names[column]);
         if (!why.isEmpty())
-            return QStringLiteral("invalid name in column '%1': %2").arg(kColumns[column], why);
+            return QStringLiteral("invalid name in column '%1': %2").arg(kColumnNames[column], why);
     }
     const QString &born = row.fields[columns[Born]];
-    if (const QString why = readBirth(born, request); !why.isEmpty())
+    const QString time = columns[Time] < 0 ? QString() : row.fields[columns[Time]];
+    QString iso;
+    QString why = spreadsheetdates::toIso(born, time, m_readings.dateOrder, iso);
+    if (why.isEmpty())
+        why = readBirth(iso, request);
+    if (!why.isEmpty() && time.isEmpty())
         return QStringLiteral("invalid date %1 in column 'born': %2").arg(quoting::quoted(born), why);
+    if (!why.isEmpty())
+        return QStringLiteral("invalid date and time %1 %2 in columns 'born' and 'time': %3")
+            .arg(quoting::quoted(born), quoting::quoted(time), why);
     if (const std::optional<ReadingRequest::Refusal> refusal = request.refusal())
         return refusal->message;
     return {};
@@ -341,8 +348,9 @@ int Run::batch()
         (void)standardstreams::writeError(QStringLiteral("%1:%2: %3\n").arg(shown).arg(line).arg(why).toUtf8());
     };
     CsvReader reader(input);
-    CsvReader::Record header;
-    if (!reader.next(header)) {
+    const peoplecolumns::Header header =
+        peoplecolumns::readHeader(reader, m_readings.columns, m_readings.separator, quoting::quoted);
+    if (!header.read) {
         say(reader.readError().isEmpty() ? QStringLiteral("%1 has no header row").arg(quoted(file))
                                          : cannotRead(file, reader.readError()));
         return 1;
@@ -350,27 +358,6 @@ int Run::batch()
     if (!header.error.isEmpty()) {
         rowSays(header.line, header.error);
         return 1;
-    }
-    std::array<qsizetype, ColumnCount> columns;
-    columns.fill(-1);
-    for (qsizetype i = 0; i < header.fields.size(); ++i) {
-        const QString name = header.fields[i].trimmed().toLower();
-        for (int column = First; column < ColumnCount; ++column) {
-            if (name != kColumns[column])
-                continue;
-            if (columns[column] >= 0) {
-                rowSays(header.line,
-                        QStringLiteral("the header row names the column '%1' twice").arg(kColumns[column]));
-                return 1;
-            }
-            columns[column] = i;
-        }
-    }
-    for (int column : {First, Last, Born}) {
-        if (columns[column] < 0) {
-            rowSays(header.line, QStringLiteral("the header row names no column '%1'").arg(kColumns[column]));
-            return 1;
-        }
     }
     if (const QString failure = openOutput(); !failure.isEmpty()) {
         say(failure);
@@ -384,12 +371,10 @@ int Run::batch()
     ReadingRequest request;
     while (reader.next(row)) {
         QString failure = row.error;
-        if (failure.isEmpty() && row.fields.size() != header.fields.size())
-            failure = QStringLiteral("%1 fields where the header row has %2")
-                          .arg(row.fields.size())
-                          .arg(header.fields.size());
+        if (failure.isEmpty() && row.fields.size() != header.fields)
+            failure = QStringLiteral("%1 fields where the header row has %2").arg(row.fields.size()).arg(header.fields);
         if (failure.isEmpty())
-            failure = requestOf(row, columns, request);
+            failure = requestOf(row, header.columns, request);
         if (failure.isEmpty())
             failure = readOne(request, row.line);
         if (m_stopped) {

@@ -18,14 +18,15 @@ struct ReadingOption {
     Value value;
 };
 
-enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite, Paper };
+enum class Option { First, Middle, Last, Born, Format, Output, Explain, Batch, Overwrite, Paper, Columns, Separator, DateOrder };
 
 // In the order of Option.
 inline constexpr ReadingOption kReadingOptions[] = {
     {"first", Value::Text},   {"middle", Value::Text}, {"last", Value::Text},     {"born", Value::Text},
     {"format", Value::Text},  {"output", Value::Path}, {"explain", Value::None},  {"batch", Value::Path},
-    {"overwrite", Value::None}, {"paper", Value::Text},
+    {"overwrite", Value::None}, {"paper", Value::Text},   {"columns", Value::Text},  {"separator", Value::Text},
+    {"date-order", Value::Text},
 };
-static_assert(std::size(kReadingOptions) == static_cast<std::size_t>(Option::Paper) + 1);
+static_assert(std::size(kReadingOptions) == static_cast<std::size_t>(Option::DateOrder) + 1);
 
 } // namespace CommandLine

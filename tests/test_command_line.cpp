@@ -173,6 +173,20 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
          Refusal("option '--output' requires a file or folder name ('-' for standard output)")},
         {{"--first", "a", "--last", "b", born, "--format", "rtf", "--explain"}, Outcome::Misused,
          Refusal("'--explain' goes only with '--format text' or '--format json'")},
+        {{"--first", "a", "--last", "b", born, "--date-order", "dmy"}, Outcome::Misused,
+         Refusal("'--date-order' goes only with '--batch'")},
+        {{"--batch", "-", "--separator", "|"}, Outcome::Misused,
+         Refusal("invalid argument '|' for '--separator'; valid arguments are 'comma', 'semicolon' and 'tab'")},
+        {{"--batch", "-", "--date-order=dym"}, Outcome::Misused,
+         Refusal("invalid argument 'dym' for '--date-order'; valid arguments are 'dmy', 'mdy' and 'ymd'")},
+        {{"--batch", "-", "--columns", "first=A,First=B"}, Outcome::Misused,
+         Refusal("invalid argument 'first=A,First=B' for '--columns': the column 'first' is given twice")},
+        {{"--batch", "-", "--columns", "first=Name,last=NA ME"}, Outcome::Misused,
+         Refusal("invalid argument 'first=Name,last=NA ME' for '--columns': 'NA ME' is given for both 'first' and 'last'")},
+        {{"--batch", "-", "--columns", "vorname=A"}, Outcome::Misused,
+         Refusal("invalid argument 'vorname=A' for '--columns': 'vorname' is not a column: first, middle, last, born or time")},
+        {{"--batch", "-", "--columns", "born"}, Outcome::Misused,
+         Refusal("invalid argument 'born' for '--columns': 'born' is not COLUMN=NAME")},
         {{"--batch", "f.csv", "--format", "pdf", "--output", "one.pdf"}, Outcome::Misused,
          Refusal("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'")},
         {{"--first", "r2d2", "--last", "b", born}, Outcome::Misused, name("'2' is not a letter or a space")},
@@ -218,6 +232,11 @@ TEST(CommandLine, AReadingsOptionsAreCheckedBeforeAnyReading)
               std::vector<int>({2024, 2, 29, 7, 8, 0}));
     EXPECT_TRUE(read.readings.toFolder && read.readings.overwrite && !read.readings.explain);
     EXPECT_EQ(read.readings.format, CommandLine::Format::Pdf);
+    const CommandLine::Readings sheet =
+        Handle({"--batch", "-", "--columns", " time = Uhrzeit ", "--separator", "tab", "--date-order", "MDY"}).readings;
+    EXPECT_EQ(sheet.columns, (peoplecolumns::Names{"", "", "", "", "Uhrzeit"}));
+    EXPECT_EQ(sheet.separator, '\t');
+    EXPECT_EQ(sheet.dateOrder, spreadsheetdates::Order::Mdy);
 }
 
 TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)

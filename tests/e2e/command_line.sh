@@ -87,7 +87,7 @@ cd "$E2E_ROOT"
 printf 'first,last,born\nann,lee,"1990-05-17\n"\nbob,ray,1990-05-17\nbob,ray,"\e[31mRED"\n' >$'p\xe9\e[2J.csv'
 run bare --batch $'p\xe9\e[2J.csv' --format json
 [ "$STATUS" -eq 1 ] && [ "$ERR" = "p<0xE9><U+001B>[2J.csv:2: invalid date '1990-05-17<U+000A>' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS
-p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS" ] \
+p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not a date D/M/YYYY, M/D/YYYY or YYYY/M/D (with '/', '.' or '-'), then optionally a time H:MM or H:MM:SS (with AM or PM or without)" ] \
   || fail "a file of people named in bytes ended with $STATUS and said '$ERR'"
 run bare --first $'ren\xe9' --last lee --born 1990-05-17
 [ "$STATUS" -eq 2 ] && [ "$(head -n1 <<<"$ERR")" = "larkspire: invalid argument 'ren<0xE9>' for '--first': invalid UTF-8" ] \

@@ -45,6 +45,17 @@ people.csv:5: invalid name in column 'first': U+000A is not a letter or a space"
 [ "$(python3 -c 'import json,sys; print(" ".join(str(json.loads(l)["line"]) for l in sys.stdin))' <out)" = "2 7" ] \
   || fail "the good rows' readings: $(cat out)"
 
+# Files of people as spreadsheets save them, each read as the same file in ISO form: LibreOffice's
+# in the United States (its date order the locale's), Excel's in Germany (semicolons, other
+# names, a time column).
+printf 'first,last,born\nAnn,Lee,1901-02-03T03:00\nBob,Ray,1990-05-17T14:30\n' >iso.csv
+bare --batch iso.csv --format json >iso.jsonl
+printf '\xEF\xBB\xBFFirst Name,Last Name,Date of Birth\r\nAnn,Lee,02/03/1901 03:00\r\nBob,Ray,05/17/1990 2:30 PM\r\n' >us.csv
+env -u DISPLAY -u WAYLAND_DISPLAY LC_ALL=en_US.UTF-8 "$program" --batch us.csv --format json >us.jsonl
+printf 'Vorname;Nachname;Geburtsdatum;Uhrzeit\r\nAnn;Lee;03.02.1901;03:00\r\nBob;Ray;17.05.1990;14:30\r\n' >de.csv
+bare --batch de.csv --format json --date-order dmy --columns first=Vorname,last=Nachname,born=Geburtsdatum,time=Uhrzeit >de.jsonl
+cmp -s us.jsonl iso.jsonl && cmp -s de.jsonl iso.jsonl || fail "spreadsheets' files read otherwise: $(cat us.jsonl de.jsonl)"
+
 # One file for each person in a folder, made when missing; none replaced without --overwrite.
 run bare --batch people.csv --format rtf --output folder/
 [ "$STATUS" -eq 1 ] && [ "$(ls folder | tr '\n' ' ')" = "ANN-LEE-2.rtf BOB-RAY-7.rtf " ] || fail "the folder holds $(ls folder)"
