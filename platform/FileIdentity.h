@@ -25,5 +25,8 @@ struct FileIdentity {
 std::optional<FileIdentity> identityOf(const QString &path);
 // The same of a file open at handle (a descriptor on Linux, a HANDLE on Windows).
 std::optional<FileIdentity> identityOfHandle(qintptr handle);
+// The same of the file name in an open folder (SafeFiles.h), where a writer would make it.
+class Folder;
+std::optional<FileIdentity> identityIn(const Folder &folder, const QString &name);
 
 } // namespace safefiles

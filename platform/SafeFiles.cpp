@@ -1,5 +1,10 @@
 #include "platform/SafeFiles.h"
 
+#include <QDir>
+
+#include <algorithm>
+#include <utility>
+
 namespace safefiles {
 
 namespace {
@@ -10,9 +15,57 @@ constexpr qsizetype kBufferBytes = 64 * 1024;
 
 } // namespace
 
+Folder::Folder(Folder &&other) noexcept
+    : m_path(std::move(other.m_path))
+    , m_handle(std::exchange(other.m_handle, -1))
+    , m_resolved(std::move(other.m_resolved))
+{
+}
+
+Folder &Folder::operator=(Folder &&other) noexcept
+{
+    if (this != &other) {
+        close();
+        m_path = std::move(other.m_path);
+        m_handle = std::exchange(other.m_handle, -1);
+        m_resolved = std::move(other.m_resolved);
+    }
+    return *this;
+}
+
+Folder::~Folder()
+{
+    close();
+}
+
+QString Folder::filePath(const QString &name) const
+{
+    return QDir(m_path).filePath(name);
+}
+
+// The path's folder is opened by openTarget where the system makes files relative to a folder.
 AtomicFileWriter::AtomicFileWriter(const QString &path, WriteOptions options)
     : m_path(path)
+    , m_folder(&m_ownFolder)
     , m_options(options)
+{
+    // A path that ends in a separator names a folder, as its own name "." does.
+    m_name = path.mid(std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator())) + 1);
+    if (m_name.isEmpty())
+        m_name = QStringLiteral(".");
+    open();
+}
+
+AtomicFileWriter::AtomicFileWriter(const Folder &folder, const QString &name, WriteOptions options)
+    : m_path(folder.filePath(name))
+    , m_folder(&folder)
+    , m_name(name)
+    , m_options(options)
+{
+    open();
+}
+
+void AtomicFileWriter::open()
 {
     if (const QString reason = openTarget(); !reason.isEmpty())
         fail(reason);

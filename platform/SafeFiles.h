@@ -16,8 +16,11 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 namespace safefiles {
+
+struct FileIdentity;
 
 enum class PathKind {
     Missing, // nothing is there
@@ -28,9 +31,38 @@ enum class PathKind {
 // What lies at a path, without following a symbolic link.
 PathKind kindOf(const QString &path);
 
-// Makes a folder whose parent folder exists; a folder already there will do. Empty on success,
-// otherwise the system's reason (or what lies there instead).
-QString makeFolder(const QString &path);
+// A folder opened once: every file an AtomicFileWriter makes in it goes into that folder, whatever
+// its name leads to later (the folder renamed, or its name given to a link, while a run writes).
+// On Windows the folder can be neither renamed nor removed while it is open.
+class Folder {
+    Q_DISABLE_COPY(Folder)
+
+public:
+    Folder() = default;
+    Folder(Folder &&other) noexcept;
+    Folder &operator=(Folder &&other) noexcept;
+    ~Folder();
+
+    // Opens the folder at path, a link to one followed. Empty on success, otherwise the reason.
+    QString open(const QString &path);
+    bool isOpen() const { return m_handle != -1; }
+    // The path of the file name in the folder, as the folder was named.
+    QString filePath(const QString &name) const;
+
+private:
+    friend class AtomicFileWriter;
+    friend std::optional<FileIdentity> identityIn(const Folder &folder, const QString &name);
+    void close();
+
+    QString m_path;           // as it was named
+    qintptr m_handle = -1;    // the system's handle of the open folder
+    std::wstring m_resolved;  // Windows: the folder's whole path as the system resolved it at the opening
+};
+
+// Makes a folder whose parent folder exists; a folder already there will do, and is then opened
+// as opened (where one is given). Empty on success, otherwise the system's reason (or what lies
+// there instead).
+QString makeFolder(const QString &path, Folder *opened = nullptr);
 
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
 // regular file, is larger, or cannot be read. Never blocks on a FIFO or a device.
@@ -79,6 +111,8 @@ class AtomicFileWriter {
 
 public:
     explicit AtomicFileWriter(const QString &path, WriteOptions options = {});
+    // The file name in an open folder, which must outlive the writer.
+    AtomicFileWriter(const Folder &folder, const QString &name, WriteOptions options = {});
     ~AtomicFileWriter();
 
     QString write(QByteArrayView bytes);
@@ -88,6 +122,9 @@ public:
     QString failure() const { return m_failure; }
     // Whether the write failed because, with KeepExisting, something was at the path already.
     bool existing() const { return m_existing; }
+    // Whether the write failed because the file there is read-only (by its mode bits on Linux, its
+    // attribute on Windows), which is never replaced, whoever runs the program.
+    bool readOnly() const { return m_readOnly; }
     // Whether the bytes go straight into a device (WriteDevices), where nothing waits to be put in
     // place: what was written is there whatever comes after.
     bool isDevice() const { return m_device; }
@@ -99,28 +136,38 @@ private:
     QString commitTarget();                // puts the file in place, or closes the device
     void discardTarget();                  // closes it and removes a temporary file
 
+    void open();
     QString writeBuffer();
     // Gives up the target; every later step returns reason.
     QString fail(const QString &reason);
 
-    QString m_path;
+    QString m_path;              // as it is shown
+    Folder m_ownFolder;          // the path's folder, for a writer made from a path
+    const Folder *m_folder;      // the folder the file is made in
+    QString m_name;              // the file's name in it
     WriteOptions m_options;
     FileSizeSignalGuard m_sizeLimitFailsTheWrite;
     qintptr m_handle = -1;       // the system's handle of the target; -1 when none is open
-    QByteArray m_temporary;      // the temporary file's name, where it has one (on Windows its UTF-16)
+    QByteArray m_temporary;      // the temporary file's name in the folder, where it has one (on Windows
+                                 // its whole path in UTF-16)
+    int m_pending = -1;          // Linux: where the temporary name waits to be removed by a signal
     bool m_device = false;       // written straight into
     bool m_stream = false;       // each part is written at once
     bool m_existing = false;
+    bool m_readOnly = false;
     QByteArray m_buffer;
     QString m_failure;
 };
 
 // The roads a writer takes on Linux to put its file in place, the first that the file system
-// offers: a file of no name given its name (O_TMPFILE), else a named temporary file beside the
-// target, renamed over the old file, or where nothing may be replaced renamed so that it replaces
-// nothing (renameat2), else hard-linked. Many file systems lack the first or the second; tests
-// choose the first road tried to run each. (Built on Linux only.)
-enum class Road { Unnamed, Renamed, Linked };
+// offers: a file of no name given its name (O_TMPFILE), else a named temporary file in the
+// target's folder, renamed over the old file, or where nothing may be replaced renamed so that it
+// replaces nothing (renameat2), else hard-linked, else (SMB, some FUSE mounts) renamed over an
+// empty file that claimed the name first, in one step of the system's (O_CREAT|O_EXCL). Many file
+// systems lack the first roads; tests choose the first road tried to run each. A temporary file's
+// name is short whatever the target's, and is removed when the process ends by TERM, INT or HUP.
+// (Built on Linux only.)
+enum class Road { Unnamed, Renamed, Linked, Claimed };
 void setFirstRoad(Road road);
 
 // Replaces the file at path with bytes, or creates it, through an AtomicFileWriter (no device, a

@@ -28,7 +28,7 @@ TEST(SafeFiles, AFileKeptWhenThereAlreadyIsNeverReplacedEvenIfItCameMeanwhile)
     EXPECT_EQ(fresh.write("fresh"), "");
     EXPECT_EQ(fresh.commit(), "");
     EXPECT_FALSE(fresh.existing());
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"ANN-LEE-2.json", "BOB-RAY-3.json"}))
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"ANN-LEE-2.json", "BOB-RAY-3.json"}))
         << "a temporary file was left";
 }
 

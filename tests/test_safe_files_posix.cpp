@@ -2,6 +2,7 @@
 // system's default handling of the file size signal, so a write that kills it fails the test) or something other than
 // a regular file lies in the way.
 #include "PosixTestFiles.h"
+#include "platform/FileIdentity.h"
 #include "platform/SafeFiles.h"
 
 #include <QDir>
@@ -9,6 +10,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <sys/wait.h>
 
 #include <gtest/gtest.h>
 
@@ -29,7 +31,7 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
     ASSERT_EQ(sigaction(SIGXFSZ, nullptr, &after), 0);
     EXPECT_EQ(after.sa_handler, SIG_DFL) << "the process's own handling of the size signal was not restored";
     EXPECT_EQ(Contents(path), "old contents");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"exist.rtf"}) << "a temporary file was left";
 
     // Parts kept in the writer's buffer fail when it is written out, at the commit at the latest.
     {
@@ -58,17 +60,19 @@ TEST(SafeFiles, AWriteThatFailsHalfwayKeepsTheOldFileAndSaysWhy)
 }
 
 // Each road to put a file in place, the later ones as a file system without the earlier takes
-// them: a new file is made, an old one replaced, and one that came meanwhile kept.
+// them: a new file is made, an old one replaced, and one that came meanwhile kept; a name as long
+// as a name may be is written again.
 TEST(SafeFiles, EveryRoadMakesReplacesAndKeepsAFileThatCameMeanwhile)
 {
-    for (const auto road : {safefiles::Road::Unnamed, safefiles::Road::Renamed, safefiles::Road::Linked}) {
+    for (const auto road : {safefiles::Road::Unnamed, safefiles::Road::Renamed, safefiles::Road::Linked,
+                            safefiles::Road::Claimed}) {
         safefiles::setFirstRoad(road);
         QTemporaryDir folder;
         const QString path = folder.filePath("report.rtf");
         safefiles::AtomicFileWriter late(path, safefiles::WriteOption::KeepExisting);
         EXPECT_EQ(late.write("late"), "");
         // Only the named roads show their file before the commit.
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), road == safefiles::Road::Unnamed ? 0 : 1);
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), road == safefiles::Road::Unnamed ? 0 : 1);
         safefiles::AtomicFileWriter fresh(folder.filePath("fresh.rtf"), safefiles::WriteOption::KeepExisting);
         EXPECT_EQ(fresh.write("fresh"), "");
         EXPECT_EQ(fresh.commit(), "") << int(road);
@@ -77,13 +81,17 @@ TEST(SafeFiles, EveryRoadMakesReplacesAndKeepsAFileThatCameMeanwhile)
         EXPECT_EQ(late.commit(), "It is there already.") << int(road);
         EXPECT_EQ(Contents(path), "replaced") << int(road);
         EXPECT_EQ(Contents(folder.filePath("fresh.rtf")), "fresh") << int(road);
-        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"fresh.rtf", "report.rtf"})) << int(road);
+        const QString longest = folder.filePath(QString(251, 'n') + ".rtf");
+        EXPECT_EQ(safefiles::writeFileAtomically(longest, "first") + safefiles::writeFileAtomically(longest, "again"), "");
+        ASSERT_TRUE(QFile::remove(longest));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"fresh.rtf", "report.rtf"})) << int(road);
     }
     safefiles::setFirstRoad(safefiles::Road::Unnamed);
 }
 
 // Qt judges the permissions it copies by access(): run as root, a read-only file came back writable.
-TEST(SafeFiles, AReplacedFileKeepsItsModeBitsAndOwner)
+// A read-only file is judged by its mode, which access() ignores for root: it is never replaced.
+TEST(SafeFiles, AReplacedFileKeepsItsModeBitsAndOwnerAndAReadOnlyOneIsKept)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "a file of another user's needs root";
@@ -94,11 +102,50 @@ TEST(SafeFiles, AReplacedFileKeepsItsModeBitsAndOwner)
         Put(path, "old contents");
         ASSERT_EQ(chown(name.constData(), 65534, 65534), 0); // before the mode: it clears set-user bits
         ASSERT_EQ(chmod(name.constData(), mode), 0);
-        EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
+        EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), mode == 0444 ? "It is read-only." : "");
+        EXPECT_EQ(safefiles::AtomicFileWriter(path, safefiles::WriteOption::KeepExisting).readOnly(), mode == 0444);
+        EXPECT_EQ(Contents(path), mode == 0444 ? "old contents" : "new contents");
         struct stat info {};
         ASSERT_EQ(lstat(name.constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
         EXPECT_EQ(info.st_uid, 65534u) << std::oct << mode;
+    }
+}
+
+// A folder opened once keeps its files when its name is given to a link meanwhile.
+TEST(SafeFiles, AnOpenFolderGetsItsFilesWhereverItsNameLeadsLater)
+{
+    QTemporaryDir root;
+    safefiles::Folder folder;
+    ASSERT_EQ(safefiles::makeFolder(root.filePath("out"), &folder), "");
+    ASSERT_TRUE(QDir(root.path()).rename("out", "moved") && QDir(root.path()).mkdir("elsewhere"));
+    ASSERT_TRUE(QFile::link(root.filePath("elsewhere"), root.filePath("out")));
+    safefiles::AtomicFileWriter file(folder, "ANN-LEE.txt", safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(file.write("reading"), "");
+    EXPECT_EQ(file.commit(), "");
+    EXPECT_EQ(Contents(root.filePath("moved/ANN-LEE.txt")), "reading");
+    EXPECT_TRUE(safefiles::identityIn(folder, "ANN-LEE.txt").has_value());
+    EXPECT_TRUE(QDir(root.filePath("elsewhere")).isEmpty());
+}
+
+// Where the file system has no file of no name, a run ended by TERM, INT or HUP while it writes
+// removes its temporary file, and ends by that signal.
+TEST(SafeFiles, ARunEndedByASignalLeavesNoTemporaryFile)
+{
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        QTemporaryDir folder;
+        const pid_t child = fork();
+        if (child == 0) {
+            safefiles::setFirstRoad(safefiles::Road::Renamed);
+            safefiles::AtomicFileWriter file(folder.filePath("big.jsonl"));
+            (void)file.write(QByteArray(1 << 20, 'x'));
+            raise(signal);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << signal << " " << status;
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList()) << signal;
     }
 }
 

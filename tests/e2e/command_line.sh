@@ -87,7 +87,8 @@ cd "$E2E_ROOT"
 printf 'first,last,born\nann,lee,"1990-05-17\n"\nbob,ray,1990-05-17\nbob,ray,"\e[31mRED"\n' >$'p\xe9\e[2J.csv'
 run bare --batch $'p\xe9\e[2J.csv' --format json
 [ "$STATUS" -eq 1 ] && [ "$ERR" = "p<0xE9><U+001B>[2J.csv:2: invalid date '1990-05-17<U+000A>' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS
-p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not a date D/M/YYYY, M/D/YYYY or YYYY/M/D (with '/', '.' or '-'), then optionally a time H:MM or H:MM:SS (with AM or PM or without)" ] \
+p<0xE9><U+001B>[2J.csv:5: invalid date '<U+001B>[31mRED' in column 'born': not a date D/M/YYYY, M/D/YYYY or YYYY/M/D (with '/', '.' or '-'), then optionally a time H:MM or H:MM:SS (with AM or PM or without)
+larkspire: 2 of 3 rows failed" ] \
   || fail "a file of people named in bytes ended with $STATUS and said '$ERR'"
 run bare --first $'ren\xe9' --last lee --born 1990-05-17
 [ "$STATUS" -eq 2 ] && [ "$(head -n1 <<<"$ERR")" = "larkspire: invalid argument 'ren<0xE9>' for '--first': invalid UTF-8" ] \
@@ -125,7 +126,8 @@ mkdir inside
 cp people.csv inside/ANN-LEE-2.json
 run bare --batch inside/ANN-LEE-2.json --format json --output inside --overwrite
 [ "$STATUS" -eq 1 ] && [ -s inside/BOB-RAY-3.json ] \
-  && [ "$ERR" = "inside/ANN-LEE-2.json:2: 'inside/ANN-LEE-2.json' is the file of people being read, which is never written" ] \
+  && [ "$ERR" = "inside/ANN-LEE-2.json:2: 'inside/ANN-LEE-2.json' is the file of people being read, which is never written
+larkspire: 1 of 2 rows failed" ] \
   || fail "a folder holding the file of people: $STATUS, '$ERR', $(ls inside)"
 cmp -s people.csv people.before && cmp -s inside/ANN-LEE-2.json people.before || fail "the file of people was changed"
 
@@ -145,7 +147,7 @@ for line in range(2, 302):
     other = "1991" if maker == "1990" else "1990"
     assert f"{other}.csv:{line}: '{path}' is there already ('--overwrite' replaces it)" in said[other], path
     assert not any(f".csv:{line}:" in s for s in said[maker]), f"{path} is {maker}'s, which said it failed"
-assert sum(map(len, said.values())) == 300, said
+assert sum(not s.startswith("larkspire: ") for lines in said.values() for s in lines) == 300, said
 CHECK
 
 # A file of people that gives no reading, or cannot be read to its end (a terminal that hangs up
@@ -181,7 +183,7 @@ said += child.stderr.read()
 print(child.wait(), *said.decode().replace(terminal, "TTY").splitlines()[1:], sep="|")
 HANG_UP
 )
-[ "$hung_up" = "1|larkspire: cannot read 'TTY': Input/output error|larkspire: 'kept.jsonl' is left as it was" ] \
+[ "$hung_up" = "1|larkspire: cannot read 'TTY': Input/output error|larkspire: 1 of 2 rows failed|larkspire: 'kept.jsonl' is left as it was" ] \
   && [ "$(cat kept.jsonl)" = old ] || fail "a file of people that could not be read: $hung_up, '$(head -c 20 kept.jsonl)'"
 
 # A closed pipe ends quietly, as it ends GNU tools: killed by SIGPIPE, which a shell shows as 141.
@@ -245,7 +247,7 @@ paper() {
 [[ $(paper --) == *"(A4)" ]] || fail "no paper named gave '$(paper --)'"
 [[ $(paper PAPERCONF=papersize --) == *"(letter)" ]] || fail "/etc/papersize's letter gave '$(paper PAPERCONF=papersize --)'"
 [[ $(paper PAPERCONF=papersize PAPERSIZE=A4 --) == *"(A4)" ]] || fail "PAPERSIZE did not come first"
-[[ $(paper -- --paper letter) == *"(letter)" ]] && [[ $(paper PAPERSIZE=letter -- --paper=a4) == *"(A4)" ]] \
+[[ $(paper -- --paper letter) == *"(letter)" ]] && [[ $(paper PAPERSIZE=letter -- --paper=A4) == *"(A4)" ]] \
   || fail "--paper did not choose the paper"
 run env PAPERSIZE=legal "$program" "${ann[@]}" --format pdf --output reading.pdf
 [ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: the system's paper size 'legal' (PAPERSIZE) is not one Larkspire lays a PDF out on: give '--paper a4' or '--paper letter'" ] \
@@ -259,6 +261,9 @@ Try 'larkspire --help' for more information." ] || fail "--paper A5 ended with $
 run env TMPDIR="$E2E_ROOT/scratch" bash -c "ulimit -f 4; exec env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --format pdf --output big.pdf"
 [ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: cannot write 'big.pdf': File too large" ] && [ ! -e big.pdf ] \
   || fail "a PDF beyond the size limit ended with $STATUS and said '$ERR'"
+run bash -c "ulimit -f 4; exec env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --format pdf >big-out.pdf"
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: write error: File too large" ] \
+  || fail "a PDF to standard output beyond the size limit ended with $STATUS and said '$ERR'"
 { echo first,last,born; for row in $(seq 500); do printf 'ann,lee,1990-05-17T%02d\n' $((row % 24)); done; } >people.csv
 some() { [ "$(ls "$1" 2>/dev/null | wc -l)" -ge 2 ]; }
 for signal in TERM INT; do
@@ -278,4 +283,44 @@ for signal in TERM INT; do
     [[ $file == "$signal"/*.pdf ]] && pdfinfo "$file" >/dev/null 2>&1 || fail "SIG$signal left '$file' behind"
   done
 done
+
+# The program's own streams: standard error that is the file of people is refused as standard
+# output is (a limit on its size stops what would otherwise grow it without end); a stream closed
+# at start is no file's place; a name of a stream is that stream; a terminal by any name takes no
+# PDF.
+printf 'first,last,born\nann,lee,1990-01-01\nbob,r4y,1990-01-01\n' >streams.csv
+cp streams.csv streams.before
+run bash -c "ulimit -f 64; exec env -u DISPLAY -u WAYLAND_DISPLAY '$program' --batch streams.csv --format json --output streams.jsonl 2>>streams.csv"
+[ "$STATUS" -eq 2 ] && [ ! -e streams.jsonl ] && [ "$(cat streams.csv)" = "$(cat streams.before)
+larkspire: standard error is the file of people 'streams.csv'
+Try 'larkspire --help' for more information." ] || fail "standard error into the file of people: $STATUS, $(head -c 500 streams.csv)"
+bare --batch - --format json --output closed.jsonl <streams.before 2>&- || true
+[ "$(wc -l <closed.jsonl)" -eq 1 ] && [ "$(head -c 10 closed.jsonl)" = '{"line":2,' ] \
+  || fail "with standard error closed the output file holds '$(head -c 200 closed.jsonl)'"
+for name in /dev/stdout /proc/self/fd/1; do
+  bare "${ann[@]}" --output $name >stream.txt && [ "$(cat stream.txt)" = "$(bare "${ann[@]}")" ] \
+    || fail "--output $name to a file wrote '$(cat stream.txt)'"
+done
+set +e; script -qec "env -u DISPLAY -u WAYLAND_DISPLAY '$program' ${ann[*]} --format pdf --output /dev/tty" /dev/null >terminal.txt
+STATUS=$?; set -e
+[ "$STATUS" -eq 2 ] && grep -q "^larkspire: a PDF is not written to a terminal" terminal.txt && ! grep -q "%PDF" terminal.txt \
+  || fail "a PDF to --output /dev/tty ended with $STATUS and wrote '$(head -c 200 terminal.txt)'"
+
+# What is echoed of the system's paper file and of Qt's warnings in window mode is escaped.
+printf 'legal\n' >$'pap\xe9\e[2J'
+run env PAPERCONF=$'pap\xe9\e[2J' "$program" "${ann[@]}" --format pdf --output reading.pdf
+[ "$ERR" = "larkspire: the system's paper size 'legal' (pap<0xE9><U+001B>[2J) is not one Larkspire lays a PDF out on: give '--paper a4' or '--paper letter'" ] \
+  || fail "a paper file named in bytes was said as '$ERR'"
+mkdir -m 700 styled
+env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$E2E_ROOT/styled" "$program" -platform offscreen \
+  -style $'x\e]0;t\a' >/dev/null 2>styled.log &
+PIDS+=($!)
+warned() { grep -qF "'x<U+001B>]0;t<U+0007>'" styled.log; }
+wait_for warned && ! grep -q $'\e' styled.log || fail "Qt's warning of an unknown style said '$(cat -v styled.log)'"
+
+# Many faulty rows: their messages, then how many of the rows read failed.
+{ echo first,last,born; seq 3000 | sed "s/.*/,/"; } >commas.csv
+run bare --batch commas.csv --format json
+[ "$STATUS" -eq 1 ] && [ "$(wc -l <<<"$ERR")" -eq 3001 ] && [ "$(tail -n1 <<<"$ERR")" = "larkspire: 3000 of 3000 rows failed" ] \
+  || fail "3,000 faulty rows ended with $STATUS and said '$(tail -n2 <<<"$ERR")'"
 echo "1 passed, 0 failed"
