@@ -62,10 +62,45 @@ TEST(SafeFiles, AWriteReplacesARegularFileWhole)
     EXPECT_EQ(safefiles::kindOf(path), safefiles::PathKind::Regular);
     EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
     EXPECT_EQ(Contents(path), "new contents");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"exist.rtf"}) << "a temporary file was left";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"exist.rtf"}) << "a temporary file was left";
     EXPECT_EQ(safefiles::readRegularFile(path, 1000), QByteArray("new contents"));
     EXPECT_FALSE(safefiles::readRegularFile(path, 5)) << "a file larger than the limit is read";
     EXPECT_EQ(safefiles::kindOf(folder.filePath("missing.rtf")), safefiles::PathKind::Missing);
+}
+
+// A replaced file keeps its attributes, as a POSIX file keeps its mode; a read-only one is never
+// replaced, and is told as read-only rather than as there; a name as long as a name may be is
+// written again.
+TEST(SafeFiles, AReplacedFileKeepsItsAttributesAndAReadOnlyOneIsKept)
+{
+    QTemporaryDir folder;
+    const QString hidden = folder.filePath(QString(251, 'n') + ".rtf");
+    Put(hidden, "old contents");
+    ASSERT_TRUE(SetFileAttributesW(Native(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_EQ(safefiles::writeFileAtomically(hidden, "new contents"), "");
+    EXPECT_EQ(Contents(hidden), "new contents");
+    EXPECT_TRUE(GetFileAttributesW(Native(hidden).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+
+    const QString readOnly = folder.filePath("read-only.rtf");
+    Put(readOnly, "old contents");
+    ASSERT_TRUE(SetFileAttributesW(Native(readOnly).c_str(), FILE_ATTRIBUTE_READONLY));
+    safefiles::AtomicFileWriter kept(readOnly, safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(kept.commit(), "It is read-only.");
+    EXPECT_TRUE(kept.readOnly() && !kept.existing());
+    SetFileAttributesW(Native(readOnly).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// A folder opened once can be neither renamed nor removed while its files are made in it.
+TEST(SafeFiles, AnOpenFolderStaysWhereItIs)
+{
+    QTemporaryDir root;
+    safefiles::Folder folder;
+    ASSERT_EQ(safefiles::makeFolder(root.filePath("out"), &folder), "");
+    EXPECT_FALSE(MoveFileW(Native(root.filePath("out")).c_str(), Native(root.filePath("moved")).c_str()));
+    safefiles::AtomicFileWriter file(folder, "ANN-LEE.txt", safefiles::WriteOption::KeepExisting);
+    EXPECT_EQ(file.write("reading"), "");
+    EXPECT_EQ(file.commit(), "");
+    EXPECT_EQ(Contents(root.filePath("out/ANN-LEE.txt")), "reading");
 }
 
 TEST(SafeFiles, AFolderAndADeviceAreNeitherReadNorReplaced)
@@ -98,7 +133,7 @@ TEST(SafeFiles, APathInTheLongFormIsWrittenLikeAnyOther)
     const QString path = "\\\\?\\" + QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath("long.rtf"));
     EXPECT_EQ(safefiles::writeFileAtomically(path, "new contents"), "");
     EXPECT_EQ(Contents(folder.filePath("long.rtf")), "new contents");
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"long.rtf"}) << "a temporary file was left";
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"long.rtf"}) << "a temporary file was left";
 }
 
 TEST(SafeFiles, AFileInAMissingFolderFailsWithTheSystemsReason)
