@@ -3,7 +3,6 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
 #include <utility>
 
@@ -11,14 +10,20 @@ namespace peoplecolumns {
 
 namespace {
 
-// The usual names of each column, as key() writes them.
-const std::array<std::initializer_list<const char *>, ColumnCount> kUsualNames = {{
-    {"first", "firstname", "givenname", "forename"},
-    {"middle", "middlename", "middlenames"},
-    {"last", "lastname", "surname", "familyname"},
-    {"born", "birthdate", "dateofbirth", "dob", "birthday"},
-    {"time", "birthtime", "timeofbirth", "hour"},
-}};
+// The usual names of the columns, as key() writes them.
+struct UsualName {
+    Column column;
+    QLatin1String key;
+};
+constexpr UsualName kUsualNames[] = {
+    {First, QLatin1String("first")},        {First, QLatin1String("firstname")},   {First, QLatin1String("givenname")},
+    {First, QLatin1String("forename")},     {Middle, QLatin1String("middle")},     {Middle, QLatin1String("middlename")},
+    {Middle, QLatin1String("middlenames")}, {Last, QLatin1String("last")},         {Last, QLatin1String("lastname")},
+    {Last, QLatin1String("surname")},       {Last, QLatin1String("familyname")},   {Born, QLatin1String("born")},
+    {Born, QLatin1String("birthdate")},     {Born, QLatin1String("dateofbirth")},  {Born, QLatin1String("dob")},
+    {Born, QLatin1String("birthday")},      {Time, QLatin1String("time")},         {Time, QLatin1String("birthtime")},
+    {Time, QLatin1String("timeofbirth")},   {Time, QLatin1String("hour")},
+};
 
 constexpr std::array<Column, 3> kNeeded = {First, Last, Born};
 
@@ -64,14 +69,15 @@ Match match(const QStringList &fields, const Names &names, QString (*quoted)(con
     for (qsizetype i = 0; i < fields.size(); ++i) {
         const QString name = key(fields[i]);
         shown << quoted(fields[i]);
+        if (name.isEmpty())
+            continue;
+        // A name --columns gives, else a usual name of a column --columns does not give.
         int column = int(std::find(given.begin(), given.end(), name) - given.begin());
-        for (int usual = 0; column == ColumnCount && usual < ColumnCount; ++usual) {
-            const auto &usualNames = kUsualNames[usual];
-            if (given[usual].isEmpty()
-                && std::any_of(usualNames.begin(), usualNames.end(), [&](const char *n) { return name == QLatin1String(n); }))
-                column = usual;
+        for (const UsualName &usual : kUsualNames) {
+            if (column == ColumnCount && usual.key == name && given[usual.column].isEmpty())
+                column = usual.column;
         }
-        if (name.isEmpty() || column == ColumnCount)
+        if (column == ColumnCount)
             continue;
         if (match.columns[column] >= 0) {
             match.error = QStringLiteral("the header row names the column %1 twice: %2 and %3 ('--columns %4=NAME' "
