@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <array>
+#include <future>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -33,7 +34,7 @@ constexpr qsizetype kLongestNameInFileName = 40;
 // The most bytes of readings kept for standard output or the one output file before they are
 // written: a write of the system's for each reading would cost more than making it, and a large
 // block is handed to the output file whole, which writes it without a copy.
-constexpr qsizetype kOutputBlock = 256 * 1024;
+constexpr std::size_t kOutputBlock = 256 * 1024;
 
 // The names Windows keeps for its devices in every folder, which a file cannot have there.
 const std::array<QLatin1String, 4> kDeviceNames = {QLatin1String("CON"), QLatin1String("PRN"), QLatin1String("AUX"),
@@ -57,9 +58,46 @@ QString cannotRead(const QString &path, const QString &why)
     return QStringLiteral("cannot read %1: %2").arg(quoted(path), why);
 }
 
-// A line of the program's own on standard error. When even that fails, nothing better is left.
+// The largest block of rows' messages kept before it is written.
+constexpr qsizetype kMessageBlock = 64 * 1024;
+
+// What is said of rows, not yet written: a file of many faulty rows would otherwise cost a write of
+// the system's for each. Written in blocks, before anything else is said, before readings go to
+// standard output (often the same terminal or file), and at the end; at once where someone may be
+// watching: onto a terminal, or while the rows come from one.
+struct RowMessages {
+    QByteArray lines;
+    bool prompt = false;
+};
+RowMessages g_rowMessages;
+
+void writeRowMessages()
+{
+    if (g_rowMessages.lines.isEmpty())
+        return;
+    (void)standardstreams::writeError(g_rowMessages.lines);
+    g_rowMessages.lines.resize(0); // its room kept for the next block
+}
+
+// A line said of a row: the file of people's name as shown, the row's line, and why.
+void sayOfRow(const QByteArray &shownFile, qint64 line, const QString &why)
+{
+    QByteArray &lines = g_rowMessages.lines;
+    lines += shownFile;
+    lines += ':';
+    lines += QByteArray::number(line);
+    lines += ": ";
+    lines += why.toUtf8();
+    lines += '\n';
+    if (g_rowMessages.prompt || lines.size() >= kMessageBlock)
+        writeRowMessages();
+}
+
+// A line of the program's own on standard error, after what is said of rows before it. When even
+// that fails, nothing better is left.
 void say(const QString &line)
 {
+    writeRowMessages();
     (void)standardstreams::writeError((kExecutableName + QStringLiteral(": ") + line + QLatin1Char('\n')).toUtf8());
 }
 
@@ -114,37 +152,44 @@ void whileSettingUp(QtMsgType type, const QMessageLogContext &, const QString &m
 
 class Run {
 public:
-    explicit Run(const Readings &readings);
+    Run(const Readings &readings, standardstreams::Stream stream);
     int single();
     int batch();
 
 private:
-    QString compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes);
+    QString compose(const ReadingRequest &request, std::optional<qint64> line, std::string &bytes);
     QString readOne(const ReadingRequest &request, std::optional<qint64> line);
-    QString deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes);
+    QString deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const std::string &bytes);
     QString flushOutput();
+    QString writeBlock(const std::string &block);
+    QString written();
     QString openOutput();
     int finish(int status, bool everyRowRead);
     QString requestOf(const CsvReader::Record &row, const Columns &columns, ReadingRequest &request) const;
 
     const Readings &m_readings;
+    const standardstreams::Stream m_stream; // the stream written where no output is named
     std::unique_ptr<QGuiApplication> m_application;
     // What a results window shows before its first reading: each reading is made from it, as if
     // it were the window's first.
     const Reading m_placeholders = Reading::placeholders();
     std::optional<safefiles::FileIdentity> m_input; // the file of people, where it is a regular file
     std::unique_ptr<safefiles::AtomicFileWriter> m_file; // the output file (or device)
-    QByteArray m_output;        // readings not yet written to standard output or the output file
+    safefiles::Folder m_folder; // the output folder, opened once: every file goes into it
+    std::string m_output;       // readings not yet written to standard output or the output file
     bool m_outputIsStream = false; // the output's reader may wait on each reading
-    QByteArray m_bytes;         // a reading for its own file in a folder
+    std::string m_writing;      // the block of readings being written while the next is made
+    std::future<QString> m_write; // its write (destroyed first: a run never ends while it writes)
+    std::string m_bytes;        // a reading for its own file in a folder
     qint64 m_written = 0;       // readings written, or waiting to be
     bool m_stopped = false;     // the output failed: no reading can be written any more
 };
 
-Run::Run(const Readings &readings)
+Run::Run(const Readings &readings, standardstreams::Stream stream)
     : m_readings(readings)
+    , m_stream(stream)
 {
-    standardstreams::letClosedPipesFailWrites();
+    standardstreams::letWritesFail();
     if (readings.format != Format::Rtf && readings.format != Format::Pdf)
         return;
     // The report is composed and laid out by Qt's text documents, which need its fonts: an
@@ -161,16 +206,17 @@ Run::Run(const Readings &readings)
 
 // Appends the reading of a request to bytes. Empty when it was made, otherwise why not (bytes are
 // then as they were).
-QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, QByteArray &bytes)
+QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, std::string &bytes)
 {
     const Reading reading = m_placeholders.readingOf(request.person());
+    const auto add = [&bytes](const QByteArray &made) { bytes.append(made.constData(), std::size_t(made.size())); };
     switch (m_readings.format) {
-    case Format::Text: bytes += readingformats::text(reading, m_readings.explain); return {};
-    case Format::Json: bytes += readingformats::json(request, reading, line); return {};
-    case Format::Rtf: bytes += readingformats::rtf(reading); return {};
+    case Format::Text: add(readingformats::text(reading, m_readings.explain)); return {};
+    case Format::Json: readingformats::appendJson(bytes, request, reading, line); return {};
+    case Format::Rtf: add(readingformats::rtf(reading)); return {};
     case Format::Pdf:
         if (const QByteArray pdf = readingformats::pdf(reading, QPageSize(m_readings.paper)); !pdf.isEmpty()) {
-            bytes += pdf;
+            add(pdf);
             return {};
         }
         return QStringLiteral("the PDF could not be made");
@@ -184,7 +230,7 @@ QString Run::compose(const ReadingRequest &request, std::optional<qint64> line, 
 QString Run::readOne(const ReadingRequest &request, std::optional<qint64> line)
 {
     if (m_readings.toFolder) {
-        m_bytes.resize(0); // its room kept for the next reading
+        m_bytes.clear(); // its room kept for the next reading
         const QString failure = compose(request, line, m_bytes);
         return failure.isEmpty() ? deliverToFolder(request, line, m_bytes) : failure;
     }
@@ -201,14 +247,16 @@ QString Run::readOne(const ReadingRequest &request, std::optional<qint64> line)
 }
 
 // Each file of an output folder is made by exactly one run: the check for a file already there and
-// the putting in place are one step (AtomicFileWriter's KeepExisting).
-QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const QByteArray &bytes)
+// the putting in place are one step (AtomicFileWriter's KeepExisting). Every file goes into the
+// folder opened at the start, wherever its name leads by now.
+QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64> line, const std::string &bytes)
 {
-    const QString path = QDir(m_readings.output).filePath(fileNameOf(request, line, m_readings.format));
-    if (m_input && safefiles::identityOf(path) == m_input)
+    const QString name = fileNameOf(request, line, m_readings.format);
+    const QString path = m_folder.filePath(name);
+    if (m_input && safefiles::identityIn(m_folder, name) == m_input)
         return QStringLiteral("%1 is the file of people being read, which is never written").arg(quoted(path));
-    safefiles::AtomicFileWriter file(path, m_readings.overwrite ? safefiles::WriteOptions()
-                                                                : safefiles::WriteOption::KeepExisting);
+    safefiles::AtomicFileWriter file(m_folder, name, m_readings.overwrite ? safefiles::WriteOptions()
+                                                                          : safefiles::WriteOption::KeepExisting);
     QString failure = file.write(bytes);
     if (failure.isEmpty())
         failure = file.commit();
@@ -216,6 +264,8 @@ QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64
         ++m_written;
         return {};
     }
+    if (file.readOnly())
+        return quoted(path) + QStringLiteral(" is read-only");
     if (file.existing())
         return quoted(path) + QStringLiteral(" is there already ('--overwrite' replaces it)");
     return cannotWrite(path, failure);
@@ -223,21 +273,43 @@ QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64
 
 // Writes the readings waiting for standard output or the output file. A reader that has gone ends
 // the program quietly (standardstreams::writeOutput).
+//
+// A file is given each block by a thread of its own while the next block is made: the system
+// takes about as long to put the bytes in its file as the program takes to make them, and on two
+// processors the two then overlap. A stream's reader is given each block at once.
 QString Run::flushOutput()
 {
-    const QString failure = m_file ? m_file->write(m_output) : standardstreams::writeOutput(m_output);
-    m_output.resize(0); // its room kept for the next block
+    writeRowMessages();
+    if (QString failure = written(); !failure.isEmpty())
+        return failure;
+    m_output.swap(m_writing);
+    m_output.clear(); // its room kept for the next block
+    const bool now = m_outputIsStream; // written here and now, by this thread
+    m_write = std::async(now ? std::launch::deferred : std::launch::async, [this] { return writeBlock(m_writing); });
+    return now ? written() : QString();
+}
+
+QString Run::writeBlock(const std::string &block)
+{
+    return m_file ? m_file->write(block)
+        : m_stream == standardstreams::Stream::Error ? standardstreams::writeError(block)
+                                                      : standardstreams::writeOutput(block);
+}
+
+// Waits for the block being written; empty when it was written, otherwise why not.
+QString Run::written()
+{
+    const QString failure = m_write.valid() ? m_write.get() : QString();
     if (failure.isEmpty())
         return {};
-    return m_file ? cannotWrite(m_readings.output, failure)
-                  : QStringLiteral("write error: ") + failure;
+    return m_file ? cannotWrite(m_readings.output, failure) : QStringLiteral("write error: ") + failure;
 }
 
 // Opens the one output file, or a device the user named, before any reading is made.
 QString Run::openOutput()
 {
     if (m_readings.toFolder) {
-        if (const QString refused = safefiles::makeFolder(m_readings.output); !refused.isEmpty())
+        if (const QString refused = safefiles::makeFolder(m_readings.output, &m_folder); !refused.isEmpty())
             return QStringLiteral("cannot make the folder %1: %2").arg(quoted(m_readings.output), refused);
         return {};
     }
@@ -266,8 +338,10 @@ int Run::finish(int status, bool everyRowRead)
             say(QStringLiteral("%1 is left as it was").arg(quoted(m_readings.output)));
         return 1;
     }
-    if (!m_output.isEmpty())
+    if (!m_output.empty())
         failure = flushOutput();
+    if (failure.isEmpty())
+        failure = written();
     if (m_file && failure.isEmpty()) {
         if (failure = m_file->commit(); !failure.isEmpty())
             failure = cannotWrite(m_readings.output, failure);
@@ -331,8 +405,13 @@ int Run::batch()
     m_input = fromInput ? standardstreams::inputIdentity() : safefiles::identityOf(file);
     const QString people = fromInput ? QStringLiteral("the file of people on standard input")
                                      : QStringLiteral("the file of people %1").arg(quoted(file));
+    // Nor does it take the program's own messages, which it would read back as rows, and grow by
+    // for as long as it is read.
+    if (m_input && standardstreams::errorIdentity() == m_input)
+        return misused(QStringLiteral("standard error is %1").arg(people));
     if (m_input && !m_readings.toFolder) {
-        if (m_readings.output.isEmpty() && standardstreams::outputIdentity() == m_input)
+        if (m_readings.output.isEmpty() && m_stream == standardstreams::Stream::Output
+            && standardstreams::outputIdentity() == m_input)
             return misused(QStringLiteral("standard output is %1").arg(people));
         if (!m_readings.output.isEmpty() && safefiles::identityOf(m_readings.output) == m_input)
             return misused(QStringLiteral("the output %1 is %2").arg(quoted(m_readings.output), people));
@@ -344,8 +423,10 @@ int Run::batch()
         say(cannotRead(file, refused));
         return 1;
     }
-    const auto rowSays = [shown = quoting::escaped(file)](qint64 line, const QString &why) {
-        (void)standardstreams::writeError(QStringLiteral("%1:%2: %3\n").arg(shown).arg(line).arg(why).toUtf8());
+    g_rowMessages.prompt = standardstreams::errorIsTerminal()
+        || (fromInput ? standardstreams::inputIsTerminal() : standardstreams::isTerminal(file));
+    const auto rowSays = [shown = quoting::escaped(file).toUtf8()](qint64 line, const QString &why) {
+        sayOfRow(shown, line, why);
     };
     CsvReader reader(input);
     const peoplecolumns::Header header =
@@ -369,7 +450,10 @@ int Run::batch()
     // name whose column the file has not stays empty throughout.)
     CsvReader::Record row;
     ReadingRequest request;
+    qint64 rows = 0;
+    qint64 failed = 0;
     while (reader.next(row)) {
+        ++rows;
         QString failure = row.error;
         if (failure.isEmpty() && row.fields.size() != header.fields)
             failure = QStringLiteral("%1 fields where the header row has %2").arg(row.fields.size()).arg(header.fields);
@@ -383,6 +467,7 @@ int Run::batch()
         }
         if (!failure.isEmpty()) {
             rowSays(row.line, failure);
+            ++failed;
             status = 1;
         }
     }
@@ -391,6 +476,9 @@ int Run::batch()
         say(cannotRead(file, reader.readError()));
         status = 1;
     }
+    // How much of the file the messages above are, which a long list of them scrolls away.
+    if (failed > 0)
+        say(QStringLiteral("%1 of %2 %3 failed").arg(failed).arg(rows).arg(rows == 1 ? "row" : "rows"));
     return finish(status, everyRowRead);
 }
 
@@ -398,8 +486,17 @@ int Run::batch()
 
 int read(const Readings &readings)
 {
-    Run run(readings);
-    return readings.batch ? run.batch() : run.single();
+    // /dev/stdout and its like are the stream itself, written as the stream is, whatever it is: a
+    // file is appended to as the shell opened it, not replaced, and no link is written through.
+    const std::optional<standardstreams::Stream> stream =
+        readings.toFolder ? std::nullopt : standardstreams::streamNamed(readings.output);
+    Readings toStream = readings;
+    if (stream)
+        toStream.output.clear();
+    Run run(toStream, stream.value_or(standardstreams::Stream::Output));
+    const int status = readings.batch ? run.batch() : run.single();
+    writeRowMessages();
+    return status;
 }
 
 

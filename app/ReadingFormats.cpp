@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,6 +18,8 @@
 namespace readingformats {
 
 namespace {
+
+using namespace std::string_view_literals;
 
 // The JSON's key of each result, in the order of kResults.
 const char *const kJsonKeys[kResultCount] = {
@@ -47,7 +50,7 @@ void appendEscaped(std::string &out, std::string_view utf8)
     out += utf8.substr(plain);
 }
 
-void appendJson(std::string &out, std::string_view utf8)
+void appendString(std::string &out, std::string_view utf8)
 {
     out += '"';
     appendEscaped(out, utf8);
@@ -57,13 +60,15 @@ void appendJson(std::string &out, std::string_view utf8)
 // A number as printf's "%0<width>d" writes it: its sign, then zeros before its digits up to the width.
 void appendPadded(std::string &out, int number, std::size_t width)
 {
-    const std::string digits = std::to_string(number < 0 ? -static_cast<long long>(number) : number);
+    std::array<char, 12> digits; // an int's digits and sign
+    const long long magnitude = number < 0 ? -static_cast<long long>(number) : number;
+    const std::size_t length = std::to_chars(digits.begin(), digits.end(), magnitude).ptr - digits.begin();
     const std::size_t sign = number < 0 ? 1 : 0;
     if (sign != 0)
         out += '-';
-    if (sign + digits.size() < width)
-        out.append(width - sign - digits.size(), '0');
-    out += digits;
+    if (sign + length < width)
+        out.append(width - sign - length, '0');
+    out.append(digits.data(), length);
 }
 
 // The words of a result's JSON that every reading shares, made once.
@@ -80,9 +85,9 @@ const std::array<ResultWords, kResultCount> &resultWords()
         for (const ResultInfo &info : kResults) {
             ResultWords &of = words[indexOf(info.result)];
             of.head = "{\"key\":";
-            appendJson(of.head, kJsonKeys[indexOf(info.result)]);
+            appendString(of.head, kJsonKeys[indexOf(info.result)]);
             of.head += ",\"name\":";
-            appendJson(of.head, QString(info.tabCaption).toStdString());
+            appendString(of.head, QString(info.tabCaption).toStdString());
             of.head += ",\"value\":";
             appendEscaped(of.caption, QString(info.captionLine + QLatin1String("  ")).toStdString());
             appendEscaped(of.heading, QString(info.reportHeading).toStdString());
@@ -99,7 +104,7 @@ std::string descriptionJson(const QString &description)
     if (!description.startsWith(QLatin1Char('\n')))
         return "null";
     std::string json;
-    appendJson(json, QStringView(description).sliced(1).toUtf8().toStdString());
+    appendString(json, QStringView(description).sliced(1).toUtf8().toStdString());
     return json;
 }
 
@@ -130,39 +135,40 @@ void forEachStep(std::string_view lines, const Add &add)
     }
 }
 
-// One result: its words and value, its description and its working as an array of steps. The
-// engine's steps hold nothing a JSON string escapes (numerology::Working): each is copied whole.
+// One result: its words and value, its description and its working as an array of steps. A value
+// (digits, or a colour's name of plain letters) and the engine's steps (numerology::Working) hold
+// nothing a JSON string escapes: each is copied whole.
 void appendResult(std::string &out, Result result, const Reading &reading)
 {
     const std::size_t index = indexOf(result);
     const ResultWords &words = resultWords()[index];
     const std::string value = reading.valueUtf8(result);
+    const std::string_view quote = result == Result::LuckyColor ? "\""sv : ""sv;
     out += words.head;
-    if (result == Result::LuckyColor)
-        appendJson(out, value);
-    else
-        out += value;
-    out += ",\"caption\":\"";
+    out += quote;
+    out += value;
+    out += quote;
+    out += ",\"caption\":\""sv;
     out += words.caption;
-    appendEscaped(out, value);
-    out += "\",\"heading\":\"";
+    out += value;
+    out += "\",\"heading\":\""sv;
     out += words.heading;
-    appendEscaped(out, value);
-    out += "\",\"description\":";
+    out += value;
+    out += "\",\"description\":"sv;
     const std::size_t number = reading.textNumber(result);
     const QString &description = reading.description(result);
     if (description == catalogueTexts()[index][number])
         out += catalogueJson()[index][number];
     else
         out += descriptionJson(description);
-    out += ",\"working\":[";
+    out += ",\"working\":["sv;
     bool first = true;
     forEachStep(reading.workings[index].lines, [&](std::string_view step) {
-        out += first ? "\"" : "\",\"";
+        out += first ? "\""sv : "\",\""sv;
         out += step;
         first = false;
     });
-    out += first ? "]}" : "\"]}";
+    out += first ? "]}"sv : "\"]}"sv;
 }
 
 } // namespace
@@ -186,20 +192,18 @@ QByteArray text(const Reading &reading, bool explain)
     return out;
 }
 
-QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
+void appendJson(std::string &out, const ReadingRequest &request, const Reading &reading, std::optional<qint64> line)
 {
     const numerology::PersonDetails person = request.person();
-    std::string out;
-    out.reserve(8192); // room for a usual reading, so that it is not copied as it grows
     out += '{';
     if (line)
         out += "\"line\":" + std::to_string(*line) + ',';
     out += "\"input\":{\"first\":";
-    appendJson(out, person.firstName);
+    appendString(out, person.firstName);
     out += ",\"middle\":";
-    appendJson(out, person.middleName);
+    appendString(out, person.middleName);
     out += ",\"last\":";
-    appendJson(out, person.lastName);
+    appendString(out, person.lastName);
     out += ",\"born\":\"";
     appendPadded(out, request.year, 4);
     for (const auto &[separator, number] : {std::pair{'-', request.month}, std::pair{'-', request.day},
@@ -215,7 +219,6 @@ QByteArray json(const ReadingRequest &request, const Reading &reading, std::opti
         appendResult(out, info.result, reading);
     }
     out += "]}\n";
-    return QByteArray::fromStdString(out);
 }
 
 QByteArray rtf(const Reading &reading)

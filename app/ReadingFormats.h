@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <optional>
+#include <string>
 
 namespace readingformats {
 
@@ -19,9 +20,11 @@ namespace readingformats {
 // indented by two blanks.
 QByteArray text(const Reading &reading, bool explain);
 
-// The reading as one line of JSON: the input as judged and the six results in the order of the
-// tabs, each with its working; line, for a row of a file of people, where the row starts.
-QByteArray json(const ReadingRequest &request, const Reading &reading, std::optional<qint64> line);
+// Appends the reading as one line of JSON to out: the input as judged and the six results in the
+// order of the tabs, each with its working; line, for a row of a file of people, where the row
+// starts. Appended where the readings gather, a reading's bytes (mostly the catalogue's texts) are
+// copied once.
+void appendJson(std::string &out, const ReadingRequest &request, const Reading &reading, std::optional<qint64> line);
 
 // The bytes the report window's Save writes. Needs a QGuiApplication.
 QByteArray rtf(const Reading &reading);

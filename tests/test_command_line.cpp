@@ -250,12 +250,14 @@ TEST(CommandLine, TheJsonCarriesEveryCharacterOfAReading)
     for (const char16_t c : {u'"', u'\\', u'\x01', u'\t', u'\r', u'\n', u'\x1f', u'\x7f', u'\u00e9', u'\u20ac'})
         tricky += QChar(c) + QStringLiteral("abc");
     tricky += QStringLiteral("\U0001F600 plain text after the last escape");
-    const auto results = [&] {
-        return QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["results"].toArray();
+    const auto json = [&] {
+        std::string line;
+        readingformats::appendJson(line, request, reading, std::nullopt);
+        return QJsonDocument::fromJson(QByteArray::fromStdString(line));
     };
+    const auto results = [&] { return json()["results"].toArray(); };
     request.middleName = " " + tricky + " ";
-    EXPECT_EQ(QJsonDocument::fromJson(readingformats::json(request, reading, std::nullopt))["input"]["middle"].toString(),
-              tricky);
+    EXPECT_EQ(json()["input"]["middle"].toString(), tricky);
     reading.descriptions[0] = "\n" + tricky;
     reading.descriptions[1] = tricky;
     const QJsonArray after = results();

@@ -73,8 +73,9 @@ TEST_F(Viewer, TabsSwitchTheBoxAndTheCaption)
     // The command line's JSON of the same reading says what the window shows.
     const QStringList words{"larkspire", "--first", "john", "--last", "smith", "--born", "2000-01-01T10"};
     const ReadingRequest request = CommandLine::handle(words).readings.request;
-    const QByteArray line = readingformats::json(request, Reading::placeholders().readingOf(request.person()), std::nullopt);
-    const QJsonArray json = QJsonDocument::fromJson(line)["results"].toArray();
+    std::string line;
+    readingformats::appendJson(line, request, Reading::placeholders().readingOf(request.person()), std::nullopt);
+    const QJsonArray json = QJsonDocument::fromJson(QByteArray::fromStdString(line))["results"].toArray();
     for (int i = 5; i >= 0; --i) {
         Child<TabStrip>(v, "resultTabs")->setCurrentIndex(i);
         EXPECT_EQ(json[i]["caption"].toString(), Child<QLabel>(v, "captionLabel")->text());

@@ -75,6 +75,11 @@ for words in --help --version "${ann[*]}" "--batch people.csv --format json"; do
     || fail "'$words' into /dev/full ended with $STATUS and said '$ERR'"
 done
 seq 20000 | sed 's/.*/ann,lee,1990-01-01/;1i first,last,born' >many.csv
+# A file that fails past its first blocks (written while the next are made) stops the run, said.
+echo old >many.jsonl
+run bash -c "ulimit -f 1024; exec env -u DISPLAY '$program' --batch many.csv --format json --output many.jsonl"
+[ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: cannot write 'many.jsonl': File too large" ] && [ "$(cat many.jsonl)" = old ] \
+  || fail "a batch beyond the file size limit ended with $STATUS, said '$ERR' and left $(head -c 20 many.jsonl)"
 set +e; (bare --batch many.csv --format json 2>pipe.err; echo $? >pipe.status) | head -c 10 >/dev/null; set -e
 [ "$(cat pipe.status)" -eq 141 ] && [ ! -s pipe.err ] \
   || fail "a closed pipe ended with $(cat pipe.status) and said '$(cat pipe.err)'"
