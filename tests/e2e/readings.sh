@@ -41,7 +41,8 @@ run bare --batch people.csv --format json
 [ "$STATUS" -eq 1 ] || fail "a file with bad rows ended with $STATUS"
 [ "$ERR" = "people.csv:3: invalid name in column 'last': '3' is not a letter or a space
 people.csv:4: Please Enter Correct Date Or Month!
-people.csv:5: invalid name in column 'first': U+000A is not a letter or a space" ] || fail "the bad rows said '$ERR'"
+people.csv:5: invalid name in column 'first': U+000A is not a letter or a space
+larkspire: 3 of 5 rows failed" ] || fail "the bad rows said '$ERR'"
 [ "$(python3 -c 'import json,sys; print(" ".join(str(json.loads(l)["line"]) for l in sys.stdin))' <out)" = "2 7" ] \
   || fail "the good rows' readings: $(cat out)"
 
