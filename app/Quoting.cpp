@@ -2,6 +2,8 @@
 
 #include "platform/FileNames.h"
 
+#include <QStringList>
+
 namespace {
 
 bool isShown(char32_t c)
@@ -43,6 +45,18 @@ QString quoting::escaped(const QString &text)
             ++i;
     }
     return shown;
+}
+
+QString quoting::escapedLines(const QString &text)
+{
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        QStringList columns = line.split(QLatin1Char('\t'));
+        for (QString &column : columns)
+            column = escaped(column);
+        line = columns.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString quoting::quoted(const QString &text)

@@ -14,6 +14,10 @@ namespace quoting {
 // The text so written, without the quotes: a file's name before ":LINE:".
 QString escaped(const QString &text);
 
+// The text so written with its line breaks and tabs kept, which lay out a message of several lines
+// and do nothing else on a terminal.
+QString escapedLines(const QString &text);
+
 // The text so written, between single quotes.
 QString quoted(const QString &text);
 

@@ -47,12 +47,9 @@ QString withCategory(const HeldMessage &held)
 {
     {
         const ParentConsole console;
-        QStringList lines = (kApplicationTitle + QStringLiteral(" cannot reach ") + QString::fromStdString(g_display)
-                             + QLatin1Char('\n') + why)
-                                .split(QLatin1Char('\n'));
-        for (QString &line : lines)
-            line = quoting::escaped(line);
-        const QString said = lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+        const QString said = quoting::escapedLines(kApplicationTitle + QStringLiteral(" cannot reach ")
+                                                   + QString::fromStdString(g_display) + QLatin1Char('\n') + why)
+            + QLatin1Char('\n');
         (void)standardstreams::writeError(said.toUtf8());
     }
     std::_Exit(1);
@@ -84,6 +81,8 @@ void duringConnection(QtMsgType type, const QMessageLogContext &context, const Q
 
 int main(int argc, char *argv[])
 {
+    // Before any file is opened, which would otherwise take a closed stream's number.
+    standardstreams::keepStreamsOpen();
     // The application name (the executable's base name) addresses the per-user settings, which
     // --help names.
     QCoreApplication::setApplicationName(kExecutableName);
@@ -97,7 +96,7 @@ int main(int argc, char *argv[])
     }
     if (!early.output.empty() || !early.error.empty()) {
         const ParentConsole console;
-        standardstreams::letClosedPipesFailWrites();
+        standardstreams::letWritesFail();
         const QString failure = standardstreams::writeOutput(early.output);
         (void)standardstreams::writeError(early.error);
         if (!failure.isEmpty()) {
@@ -117,7 +116,8 @@ int main(int argc, char *argv[])
     qInstallMessageHandler(qtHandler);
     for (const HeldMessage &held : std::exchange(g_heldMessages, {})) {
         const QMessageLogContext context(nullptr, 0, nullptr, held.category.empty() ? nullptr : held.category.c_str());
-        qt_message_output(held.type, context, held.message);
+        // Qt echoes options as typed (an unknown style's name), which reach the terminal escaped.
+        qt_message_output(held.type, context, quoting::escapedLines(held.message));
     }
 
     QApplication::setApplicationVersion(kVersion);

@@ -13,10 +13,21 @@
 // ends the program quietly, as it ends GNU tools.
 namespace standardstreams {
 
-// From here on a write to a pipe whose reader has gone fails instead of ending the program at
-// once, so that the program can end it quietly itself (endAtClosedPipe) where nothing is left
-// behind.
-void letClosedPipesFailWrites();
+// The standard streams that a reading may go to.
+enum class Stream { Output, Error };
+
+// Gives each of standard input, output and error that is closed at start a stand-in on the null
+// device, before any file is opened: a file would otherwise take the stream's number and receive
+// what is meant for the stream (messages in the output file). The stand-in is opened the wrong way
+// round, as GNU tools open theirs, so that using the stream fails as using a closed one would,
+// rather than succeeding into nothing.
+void keepStreamsOpen();
+
+// From here on a write to a pipe whose reader has gone, or one beyond the file size limit
+// (ulimit -f), fails instead of ending the program at once (SIGPIPE, SIGXFSZ): the program ends a
+// closed pipe quietly itself (endAtClosedPipe) where nothing is left behind, and says that a file
+// is too large, as it says it of any file it writes.
+void letWritesFail();
 
 // Ends the program as a pipe whose reader has gone ends GNU tools: quietly, killed by SIGPIPE on
 // Linux (a shell shows status 141); on Windows, which has no such signal, with status 141
@@ -35,16 +46,31 @@ bool isClosedPipe(unsigned long error);
 QString writeOutput(QByteArrayView bytes);
 QString writeError(QByteArrayView bytes);
 
-// Whether standard output is a terminal (a console), where a binary file has no place.
+// Whether standard output, input or error is a terminal (a console), where a binary file has no
+// place and someone may watch each line.
 bool outputIsTerminal();
+bool inputIsTerminal();
+bool errorIsTerminal();
+
+// Which of standard output and error path names through the system's names for the program's own
+// streams (/dev/stdout, /dev/stderr, /dev/fd/1, /proc/self/fd/2), if it names one. Such a name is
+// that stream, whatever it is (a file the shell opened, perhaps for appending), and is written as
+// the stream is written.
+std::optional<Stream> streamNamed(const QString &path);
+
+// Whether the file an output or input path names is a terminal, as standard output may be: on
+// Windows the console, by any of its names (CON in any folder and with any extension, CONOUT$,
+// CONIN$); on Linux a terminal device (/dev/tty).
+bool isTerminal(const QString &path);
 
 // Whether standard output is a terminal or a pipe, where a reader may wait on each part as it
 // comes.
 bool outputIsStream();
 
-// The identity of the regular file that standard input or output is, if it is one.
+// The identity of the regular file that standard input, output or error is, if it is one.
 std::optional<safefiles::FileIdentity> inputIdentity();
 std::optional<safefiles::FileIdentity> outputIdentity();
+std::optional<safefiles::FileIdentity> errorIdentity();
 
 // Opens standard input in file for reading, byte for byte as it comes.
 bool openInput(QFile &file);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <fcntl.h>
 #include <io.h>
 #include <string>
@@ -78,8 +79,13 @@ QString writeAll(DWORD which, FILE *stream, QByteArrayView bytes)
 
 } // namespace
 
-// Windows has no signal for a closed pipe: the write fails by itself.
-void letClosedPipesFailWrites() {}
+// Windows has no signal for a closed pipe or a file beyond a size limit: the write fails by itself.
+void letWritesFail() {}
+
+// Windows gives a process started without a standard handle none (GetStdHandle gives NULL) and
+// gives a file it opens a handle of the system's choosing, never a stream's: no file can take a
+// closed stream's place.
+void keepStreamsOpen() {}
 
 bool isClosedPipe(unsigned long error)
 {
@@ -122,6 +128,21 @@ bool outputIsTerminal()
     return name.starts_with(L"\\" + std::wstring(consolepipe::kNamePrefix) + std::to_wstring(server) + L"-");
 }
 
+bool isTerminal(const QString &path)
+{
+    // The system takes CONIN$ and CONOUT$ for the console as a whole name, and CON as the last
+    // part of any path; its full path then names the device itself.
+    const std::wstring name = path.toStdWString();
+    const DWORD size = GetFullPathNameW(name.c_str(), 0, nullptr, nullptr);
+    std::wstring full(size, L'\0');
+    full.resize(size ? GetFullPathNameW(name.c_str(), size, full.data(), nullptr) : 0);
+    for (const wchar_t *console : {L"CONIN$", L"CONOUT$", L"\\\\.\\CON", L"\\\\.\\CONIN$", L"\\\\.\\CONOUT$"}) {
+        if (_wcsicmp(name.c_str(), console) == 0 || _wcsicmp(full.c_str(), console) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool outputIsStream()
 {
     const HANDLE output = handleOf(STD_OUTPUT_HANDLE, stdout);
@@ -136,6 +157,27 @@ std::optional<safefiles::FileIdentity> inputIdentity()
 std::optional<safefiles::FileIdentity> outputIdentity()
 {
     return safefiles::identityOfHandle(reinterpret_cast<qintptr>(handleOf(STD_OUTPUT_HANDLE, stdout)));
+}
+
+std::optional<safefiles::FileIdentity> errorIdentity()
+{
+    return safefiles::identityOfHandle(reinterpret_cast<qintptr>(handleOf(STD_ERROR_HANDLE, stderr)));
+}
+
+bool inputIsTerminal()
+{
+    return isConsole(handleOf(STD_INPUT_HANDLE, stdin));
+}
+
+bool errorIsTerminal()
+{
+    return isConsole(handleOf(STD_ERROR_HANDLE, stderr));
+}
+
+// Windows has no names for the program's own streams.
+std::optional<Stream> streamNamed(const QString &)
+{
+    return std::nullopt;
 }
 
 bool openInput(QFile &file)
