@@ -150,7 +150,7 @@ Result reading(Given &given, const QStringList &operands)
         return std::find_if(std::begin(kPapers), std::end(kPapers), [&](const auto &entry) { return entry.first == name; });
     };
     if (const std::optional<QString> &paper = given[Option::Paper]) {
-        const auto *known = paperNamed(*paper);
+        const auto *known = paperNamed(paper->toLower());
         if (known == std::end(kPapers))
             return misused(QStringLiteral("invalid argument %1 for '--paper'; valid arguments are 'a4' and 'letter'")
                                .arg(quoting::quoted(*paper)));
@@ -223,7 +223,8 @@ Result reading(Given &given, const QStringList &operands)
         return misused(QStringLiteral("'--explain' goes only with '--format text' or '--format json'"));
     if (readings.batch && binary && !readings.toFolder)
         return misused(QStringLiteral("rtf and pdf readings of a file of people need an output folder: '--output FOLDER/'"));
-    if (readings.format == Format::Pdf && readings.output.isEmpty() && standardstreams::outputIsTerminal())
+    if (readings.format == Format::Pdf
+        && (readings.output.isEmpty() ? standardstreams::outputIsTerminal() : standardstreams::isTerminal(readings.output)))
         return misused(QStringLiteral("a PDF is not written to a terminal: give '--output FILE' or redirect the output"));
     if (readings.format == Format::Pdf && !given[Option::Paper]) {
         const papersize::Convention convention = papersize::systemConvention();
@@ -235,7 +236,7 @@ Result reading(Given &given, const QStringList &operands)
             failed.outcome = Outcome::Failed;
             failed.error = text(kExecutableName + QStringLiteral(": the system's paper size %1 (%2) is not one %3 lays a PDF "
                                                                  "out on: give '--paper a4' or '--paper letter'\n")
-                                                      .arg(quoting::quoted(name), QString::fromStdString(convention.source),
+                                                      .arg(quoting::quoted(name), quoting::escaped(convention.source),
                                                            kApplicationTitle));
             return failed;
         }

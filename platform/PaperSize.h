@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string>
 
 // The paper a printout takes by the convention of the user's system, which Qt does not read (its
@@ -9,7 +11,8 @@ namespace papersize {
 // The system's paper as its setting names it, and where that setting is.
 struct Convention {
     std::string name;   // in lower case: "a4", "letter", "legal", ...; empty where the system says none
-    std::string source; // for a message: "PAPERSIZE", "/etc/papersize", "the regional settings"
+    QString source;     // for a message: "PAPERSIZE", "/etc/papersize", "the regional settings"; a file's
+                        // name as the system keeps it (filenames.h), to be shown escaped
 };
 
 // On Linux libpaper's: the PAPERSIZE variable when it is set and not empty; otherwise the first

@@ -41,11 +41,11 @@ QByteArray firstWord(const QByteArray &contents)
 papersize::Convention papersize::systemConvention()
 {
     if (const QByteArray variable = qgetenv("PAPERSIZE"); !variable.isEmpty())
-        return {variable.toLower().toStdString(), "PAPERSIZE"};
+        return {variable.toLower().toStdString(), QStringLiteral("PAPERSIZE")};
     const QByteArray named = qgetenv("PAPERCONF");
     const QByteArray file = named.isEmpty() ? QByteArray("/etc/papersize") : named;
     const QByteArray name = firstWord(contentsOf(file));
     if (name.isEmpty())
         return {};
-    return {name.toLower().toStdString(), file.toStdString()};
+    return {name.toLower().toStdString(), filenames::decoded(file)};
 }

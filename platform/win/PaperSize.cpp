@@ -9,7 +9,7 @@ papersize::Convention papersize::systemConvention()
                         sizeof(size) / sizeof(WCHAR))
         == 0)
         return {};
-    const char *const source = "the regional settings";
+    const QString source = QStringLiteral("the regional settings");
     switch (size) {
     case 1: return {"letter", source};
     case 5: return {"legal", source};

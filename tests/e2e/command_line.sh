@@ -278,11 +278,31 @@ for signal in TERM INT; do
   kill -$signal $reading
   set +e; wait $reading; STATUS=$?; set -e
   [ "$STATUS" -gt 128 ] || fail "an interrupted run ended with $STATUS"
-  for file in "$signal"/* scratch/*; do
+  for file in "$signal"/* "$signal"/.[!.]* scratch/*; do
     [ -e "$file" ] || continue
     [[ $file == "$signal"/*.pdf ]] && pdfinfo "$file" >/dev/null 2>&1 || fail "SIG$signal left '$file' behind"
   done
 done
+
+# The output folder is opened once: renamed and its name given to a link while a run writes, it
+# still gets every file. A read-only file in it is told so, with --overwrite too, and kept. A name
+# as long as a name may be is written, and written again.
+env -u DISPLAY -u WAYLAND_DISPLAY "$program" --batch people.csv --format pdf --output swapped/ 2>swapped.err &
+reading=$!
+PIDS+=($reading)
+wait_for some swapped || fail "the readings of PDFs made no file"
+mv swapped moved && mkdir decoy && ln -s decoy swapped
+set +e; wait $reading; STATUS=$?; set -e
+[ "$STATUS" -eq 0 ] && [ "$(ls moved | wc -l)" -eq 500 ] && [ -z "$(ls -A decoy)" ] \
+  || fail "a folder swapped during a run: $STATUS, $(ls moved | wc -l) files in it, '$(ls -A decoy | head -n3)' elsewhere, '$(cat swapped.err)'"
+mkdir kept && echo old >kept/ANN-LEE.txt && chmod 0444 kept/ANN-LEE.txt
+for overwrite in "" --overwrite; do
+  run bare "${ann[@]}" --output kept/ $overwrite
+  [ "$STATUS" -eq 1 ] && [ "$ERR" = "larkspire: 'kept/ANN-LEE.txt' is read-only" ] && [ "$(cat kept/ANN-LEE.txt)" = old ] \
+    || fail "a read-only file in a folder ($overwrite) ended with $STATUS and said '$ERR'"
+done
+longest=$(printf 'n%.0s' $(seq 251)).txt
+bare "${ann[@]}" --output "$longest" && bare "${ann[@]}" --output "$longest" || fail "a name of 255 bytes was written once only"
 
 # The program's own streams: standard error that is the file of people is refused as standard
 # output is (a limit on its size stops what would otherwise grow it without end); a stream closed
