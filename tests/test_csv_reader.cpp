@@ -95,8 +95,9 @@ std::string Header(const char *bytes, const char *columns, char separator)
     CsvReader reader(buffer);
     peoplecolumns::Names names;
     const auto quoted = [](const QString &name) { return '\'' + name + '\''; };
-    if (*columns)
+    if (*columns) {
         EXPECT_EQ(peoplecolumns::readNames(columns, names, quoted), "") << columns;
+    }
     const peoplecolumns::Header header = peoplecolumns::readHeader(reader, names, separator, quoted);
     if (!header.error.isEmpty())
         return "!" + header.error.toStdString();

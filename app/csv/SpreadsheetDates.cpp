@@ -165,26 +165,27 @@ QString toIso(const QString &date, const QString &time, Order order, QString &is
         if (const QString why = readTime(cursor.rest(), clock); !why.isEmpty())
             return why;
     }
-    const auto short_ = [](QStringView part) { return !part.isEmpty() && part.size() <= 2; };
+    const auto isShort = [](QStringView part) { return !part.isEmpty() && part.size() <= 2; };
     QStringView year;
     int day = 0;
     int month = 0;
-    if (first.size() == 4 && short_(second) && short_(third)) {
+    if (first.size() == 4 && isShort(second) && isShort(third)) {
         year = first;
         month = second.toInt();
         day = third.toInt();
-    } else if (short_(first) && short_(second) && third.size() == 4) {
+    } else if (isShort(first) && isShort(second) && third.size() == 4) {
         year = third;
         const int a = first.toInt();
         const int b = second.toInt();
+        const bool ordered = order == Order::Dmy || order == Order::Mdy;
         const bool eitherWay = a != b && a >= 1 && a <= 12 && b >= 1 && b <= 12;
-        const bool dayFirst = order == Order::Dmy || ((order == Order::None || order == Order::Ymd) && a > 12);
-        if ((order == Order::None || order == Order::Ymd) && eitherWay)
+        const bool dayFirst = order == Order::Dmy || (!ordered && a > 12);
+        if (!ordered && eitherWay)
             return QStringLiteral("the day and the month could be either way round: give '--date-order dmy' (day first) "
                                   "or '--date-order mdy' (month first)");
         day = dayFirst ? a : b;
         month = dayFirst ? b : a;
-    } else if (short_(first) && short_(second) && short_(third)) {
+    } else if (isShort(first) && isShort(second) && isShort(third)) {
         const QStringView shortYear = first.size() == 2 && order == Order::Ymd ? first : third;
         return QStringLiteral("the year '%1 could be 19%1 or 20%1: show years with four digits")
             .arg(twoDigits(shortYear.toInt()));

@@ -12,7 +12,9 @@
 namespace spreadsheetdates {
 
 // The order of a date whose year comes last; a date whose year comes first is read year, month,
-// day whatever the order. None: the order is not known, and a date that reads both ways is refused.
+// day whatever the order. None: the order is not known, and a date that reads both ways is refused
+// (05/06/1990), while one that reads one way only (17/05/1990) is read so. Ymd says no more of a
+// date whose year comes last than None does.
 enum class Order { None, Dmy, Mdy, Ymd };
 
 // The order --date-order names: "dmy", "mdy" or "ymd", in any case.
