@@ -22,6 +22,14 @@ std::optional<std::size_t> rowOf(const Table &table, std::u16string_view name)
     return static_cast<std::size_t>(row - std::begin(table));
 }
 
+// Windows' own spelling of a switch, "/h" or "/HELP": a slash, then name in any case.
+bool isSlashSwitch(std::u16string_view word, std::string_view name)
+{
+    return word.size() == name.size() + 1 && word[0] == u'/'
+        && std::equal(name.begin(), name.end(), word.begin() + 1, word.end(),
+                      [](char n, char16_t w) { return n == w || (w >= u'A' && w <= u'Z' && n == w - u'A' + 'a'); });
+}
+
 } // namespace
 
 std::vector<Word> readWords(const std::vector<std::u16string_view> &words)
@@ -36,12 +44,13 @@ std::vector<Word> readWords(const std::vector<std::u16string_view> &words)
             optionsEnded = true;
             continue;
         }
-        if (!optionsEnded && (arg == u"--help" || arg == u"-h" || arg == u"-?" || arg == u"/?")) {
+        if (!optionsEnded && (arg == u"--help" || arg == u"-h" || arg == u"-?" || arg == u"/?" || isSlashSwitch(arg, "h")
+                              || isSlashSwitch(arg, "help"))) {
             word.kind = Word::Kind::Help;
             read.push_back(word);
             break;
         }
-        if (!optionsEnded && (arg == u"--version" || arg == u"-v")) {
+        if (!optionsEnded && (arg == u"--version" || arg == u"-v" || isSlashSwitch(arg, "version"))) {
             word.kind = Word::Kind::Version;
             read.push_back(word);
             break;

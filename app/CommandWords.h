@@ -70,8 +70,8 @@ inline constexpr QtOption kQtOptions[] = {
 struct Word {
     enum class Kind {
         Operand, // not an option ("-" among them), or any word after "--"
-        Help,    // -h, --help, -?, /?
-        Version, // -v, --version
+        Help,    // -h, --help, -?, /?, /h, /help
+        Version, // -v, --version, /version
         Reading, // a reading option, spelled with two dashes: kReadingOptions[option]
         Qt,      // one of Qt's options, with one dash or two: kQtOptions[option]
         Unknown, // an option that is neither

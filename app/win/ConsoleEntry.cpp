@@ -22,7 +22,9 @@
 // refused option, a missing platform plug-in) still says why and ends with its status. Its output
 // goes through pipes of this entry's, wherever it is redirected, so that the windows hold nothing
 // of the caller's open. Ctrl+C and Ctrl+Break end the program while this entry waits; a file it was
-// writing is left as it was, and its temporary file goes with it (platform/win/SafeFiles.cpp).
+// writing is left as it was, and its temporary file goes with it (platform/win/SafeFiles.cpp). A
+// start that answers ends with this entry, however this entry ends (its console closed, the entry
+// killed), as a console program does: unseen, it would write on into files for no one.
 #include "app/CommandWords.h"
 #include "platform/win/ConsolePipe.h"
 #include "platform/win/SystemError.h"
@@ -317,7 +319,7 @@ bool makeInputPipe(HANDLE &program, HANDLE &here)
 
 // Starts the program with exactly the given standard handles inherited, none of this entry's
 // other inheritable handles (a caller's pipe among them) with them.
-bool startProgram(const std::wstring &program, std::wstring &commandLine, const HANDLE (&streams)[3],
+bool startProgram(const std::wstring &program, std::wstring &commandLine, const HANDLE (&streams)[3], DWORD flags,
                   PROCESS_INFORMATION &started)
 {
     std::vector<HANDLE> inherited;
@@ -342,11 +344,26 @@ bool startProgram(const std::wstring &program, std::wstring &commandLine, const 
                                      inherited.size() * sizeof(HANDLE), nullptr, nullptr);
     const bool ok = listed
         && CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, !inherited.empty(),
-                          EXTENDED_STARTUPINFO_PRESENT, nullptr, nullptr, &startup.StartupInfo, &started);
+                          EXTENDED_STARTUPINFO_PRESENT | flags, nullptr, nullptr, &startup.StartupInfo, &started);
     const DWORD error = GetLastError();
     DeleteProcThreadAttributeList(startup.lpAttributeList);
     SetLastError(error);
     return ok;
+}
+
+// A job that ends its processes when its last handle, this entry's own, is closed: by the system
+// when this entry ends, whatever way. The processes the program starts leave it (Wine starts its
+// desktop's process from the program's, which outlives the program).
+HANDLE jobEndingWithThisEntry()
+{
+    const HANDLE job = CreateJobObjectW(nullptr, nullptr);
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_SILENT_BREAKAWAY_OK;
+    if (job && !SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+        CloseHandle(job);
+        return nullptr;
+    }
+    return job;
 }
 
 // Ctrl+C and Ctrl+Break end the program, and this entry with its status. One that comes before the
@@ -358,7 +375,8 @@ BOOL WINAPI onConsoleControl(DWORD event)
             TerminateProcess(g_program.load(), STATUS_CONTROL_C_EXIT);
         return TRUE;
     }
-    // Closing the console ends this entry, not the program's windows.
+    // Closing the console ends this entry, and with it a reading (its job), not the program's
+    // windows.
     return FALSE;
 }
 
@@ -403,10 +421,17 @@ int main()
         streams[0] = nullptr;
 
     SetConsoleCtrlHandler(onConsoleControl, TRUE);
+    // The program joins the job before it runs a single instruction. Where it cannot (a job of the
+    // caller's that forbids it), it runs all the same, as it would have run without this entry.
+    const HANDLE job = asked.answers ? jobEndingWithThisEntry() : nullptr;
     PROCESS_INFORMATION started{};
-    if (!startProgram(program, commandLine, streams, started)) {
+    if (!startProgram(program, commandLine, streams, job ? CREATE_SUSPENDED : 0, started)) {
         say(L"larkspire: cannot start " + program + L": " + systemerror::message(GetLastError()) + L"\n");
         return 1;
+    }
+    if (job) {
+        AssignProcessToJobObject(job, started.hProcess);
+        ResumeThread(started.hThread);
     }
     g_program = started.hProcess;
     CloseHandle(started.hThread);

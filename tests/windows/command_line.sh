@@ -5,7 +5,9 @@
 # console in code page 850, --help shows the settings path of the user "Zoë", and a PDF is refused.
 # Where readings go: NUL, a \\?\ path, a person named CON, never the file of people, one run per
 # file of a folder, the old file kept when no row gives a reading, a closed pipe quiet, a PDF into
-# a pipe whatever the environment says, no temporary file left by a run killed as it writes.
+# a pipe whatever the environment says, no temporary file left by a run killed as it writes, and
+# none by one whose larkspire.com is killed; a PDF onto CON refused; NUL read as a file of people,
+# a folder named as one; a quoted folder ending in a backslash before more words; /VERSION known.
 # Bad input: a file in Notepad's "Unicode" is named so, a control character of a row is shown by
 # its code, and a lone surrogate in a word (started by wide_command, the third argument) reaches
 # the program: named in a name, kept in a path.
@@ -43,21 +45,26 @@ batch "larkspire $ann --format rtf > ann.rtf" 'echo rtf %ERRORLEVEL%' \
   'larkspire --first ANN --born 1901-02-03 --fromage 2> NUL' 'echo usage %ERRORLEVEL%' \
   'larkspire --first ANN --born 1901-02-03 2> NUL' 'echo refused %ERRORLEVEL%' \
   'larkspire /? > help.txt' 'echo help %ERRORLEVEL%' \
+  'larkspire /VERSION > slash.txt' 'echo slash %ERRORLEVEL%' \
   'larkspire -platform nosuch 2> nosuch.err' 'echo nosuch %ERRORLEVEL%'
 statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the batch did not end within 120 s: $statuses"
-[ "$statuses" = "rtf 0 pdf 0 batch 1 stdin 1 unicode 1 usage 2 refused 1 help 0 nosuch 1 " ] || fail "the statuses were: $statuses"
+[ "$statuses" = "rtf 0 pdf 0 batch 1 stdin 1 unicode 1 usage 2 refused 1 help 0 slash 0 nosuch 1 " ] || fail "the statuses were: $statuses"
 cmp -s ann.rtf "$data/ann-lee-3-february-1901.rtf" || fail "the RTF differs from the report window's save"
 pdftotext ann.pdf - | grep -qx "Lucky Number :-2" || fail "the PDF does not hold the report's words"
 [ "$(python3 -c 'import json,sys; print(*(json.loads(l)["line"] for l in sys.stdin))' <people.jsonl)" = "2 4" ] \
   || fail "the file of people gave: $(cat people.jsonl)"
 rows="3: invalid name in column 'last': U+001A is not a letter or a space
 5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS"
-[ "$(cat people.err)" = "$(sed 's/^/people.csv:/' <<<"$rows")" ] || fail "the bad rows were said as '$(cat people.err)'"
-cmp -s stdin.jsonl people.jsonl && [ "$(cat stdin.err)" = "$(sed 's/^/-:/' <<<"$rows")" ] \
+counted="larkspire: 2 of 4 rows failed"
+[ "$(cat people.err)" = "$(sed 's/^/people.csv:/' <<<"$rows")
+$counted" ] || fail "the bad rows were said as '$(cat people.err)'"
+cmp -s stdin.jsonl people.jsonl && [ "$(cat stdin.err)" = "$(sed 's/^/-:/' <<<"$rows")
+$counted" ] \
   || fail "standard input gave other readings, or said '$(cat stdin.err)'"
 [ "$(cat unicode.err)" = "unicode.csv:1: the file is in UTF-16LE, not UTF-8: save it as UTF-8" ] \
   || fail "a file in UTF-16 was said as '$(cat unicode.err)'"
 [ "$(head -n1 help.txt)" = "Usage: larkspire [--help] [--version] [Qt options]" ] || fail "/? printed '$(head -n1 help.txt)'"
+grep -qx 'Larkspire [0-9.]*' slash.txt || fail "/VERSION printed '$(cat slash.txt)'"
 # Only the program's own check names "this program" (Qt's says where it looked).
 [ "$(head -n2 nosuch.err)" = "Larkspire cannot reach a display through Qt's platform plug-in \"nosuch\"
 Could not find the Qt platform plugin \"nosuch\" in this program" ] || fail "-platform nosuch said '$(cat nosuch.err)'"
@@ -94,9 +101,18 @@ batch "larkspire $ann --output NUL > nul.out 2>&1" 'echo nul %ERRORLEVEL%' \
   'larkspire --batch people.csv --format json --output hard.csv 2> same.err' 'echo same %ERRORLEVEL%' \
   "larkspire --first \" \" --last con --born 1990-01-01 --output names\\" 'echo con %ERRORLEVEL%' \
   "larkspire $ann --output \\\\?\\$(windows_path "$PWD")\\long.txt" 'echo long %ERRORLEVEL%' \
-  'larkspire --batch bad.csv --format json --output kept.jsonl 2> kept.err' 'echo kept %ERRORLEVEL%'
+  'larkspire --batch bad.csv --format json --output kept.jsonl 2> kept.err' 'echo kept %ERRORLEVEL%' \
+  "larkspire $ann --format pdf --output CON 2> console.err" 'echo console %ERRORLEVEL%' \
+  'larkspire --batch NUL 2> device.err' 'larkspire --batch people.d 2>> device.err' 'echo device %ERRORLEVEL%' \
+  "larkspire $ann --output \"quoted\\\" --format json" 'echo quoted %ERRORLEVEL%'
+mkdir people.d
 statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the outputs' batch did not end: $statuses"
-[ "$statuses" = "nul 0 same 2 con 0 long 0 kept 1 " ] || fail "the outputs' statuses were: $statuses"
+[ "$statuses" = "nul 0 same 2 con 0 long 0 kept 1 console 2 device 1 quoted 0 " ] || fail "the outputs' statuses were: $statuses"
+[ "$(head -n1 console.err | tr -d '\r')" = "larkspire: a PDF is not written to a terminal: give '--output FILE' or redirect the output" ] \
+  || fail "a PDF onto CON said '$(cat console.err)'"
+[ "$(tr -d '\r' <device.err)" = "larkspire: 'NUL' has no header row
+larkspire: cannot read 'people.d': Is a folder" ] || fail "a device and a folder as the file of people: '$(cat device.err)'"
+[ "$(ls quoted)" = ANN-LEE.json ] || fail "a quoted folder ending in a backslash: $(ls)"
 [ ! -s nul.out ] || fail "--output NUL said '$(cat nul.out)'"
 [ "$(head -n1 same.err | tr -d '\r')" = "larkspire: the output 'hard.csv' is the file of people 'people.csv'" ] \
   && cmp -s people.csv people.before || fail "the file of people as the output: '$(cat same.err)'"
@@ -121,7 +137,7 @@ for line in range(2, 302):
     other = "1991" if maker == "1990" else "1990"
     assert f"{other}.csv:{line}: '{path}' is there already ('--overwrite' replaces it)" in said[other], path
     assert not any(f".csv:{line}:" in s for s in said[maker]), f"{path} is {maker}'s, which said it failed"
-assert sum(map(len, said.values())) == 300, said
+assert sum(not s.startswith("larkspire: ") for lines in said.values() for s in lines) == 300, said
 CHECK
 
 # A closed pipe ends the program quietly, with status 141 as on Linux.
@@ -138,11 +154,29 @@ python3 -c 'print("first,last,born"); print("ann,lee,1990-01-01\n" * 100000, end
 "$WINE" "$program" --batch many.csv --format json --explain --output many.jsonl 2>/dev/null &
 writer=$!
 PIDS+=("$writer")
-temporary_written() { local f; for f in many.jsonl.??????; do [ -s "$f" ] && return 0; done; return 1; }
-no_temporary() { ! compgen -G 'many.jsonl.??????' >/dev/null; }
+temporary_written() { local f; for f in .larkspire-??????; do [ -s "$f" ] && return 0; done; return 1; }
+no_temporary() { ! compgen -G '.larkspire-??????' >/dev/null; }
 wait_until 120 temporary_written || fail "the run of many rows wrote no temporary file: $(ls)"
 kill -9 "$writer"
 wait_until 30 no_temporary && [ ! -e many.jsonl ] || fail "a killed run left: $(ls)"
+# A reading ends with larkspire.com, however that ends (as a closed console ends it), rather than
+# run on unseen and put its file in place later.
+"$WINE" "$com" --batch many.csv --format json --explain --output many.jsonl 2>/dev/null &
+writer=$!
+PIDS+=("$writer")
+wait_until 120 temporary_written || fail "the run through larkspire.com wrote no temporary file: $(ls)"
+kill -9 "$writer"
+wait_until 30 no_temporary && [ ! -e many.jsonl ] || fail "the reading ran on after larkspire.com ended: $(ls)"
+
+# --overwrite keeps a file's attributes: a hidden file stays hidden. A read-only file in an output
+# folder is told as read-only, with --overwrite too, and kept.
+batch "larkspire $ann --output hidden\\" 'attrib +h hidden\ANN-LEE.txt' "larkspire $ann --output hidden\\ --overwrite" \
+  'attrib hidden\ANN-LEE.txt > hidden.txt' "larkspire $ann --output kept\\" 'attrib +r kept\ANN-LEE.txt' \
+  "larkspire $ann --output kept\\ 2> kept.err" "larkspire $ann --output kept\\ --overwrite 2>> kept.err" 'echo kept %ERRORLEVEL%'
+statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the attributes' batch did not end: $statuses"
+[ "$statuses" = "kept 1 " ] && grep -q '^[A-Z ]*H[A-Z ]* Z:' hidden.txt || fail "a hidden file overwritten: $statuses, $(cat hidden.txt)"
+[ "$(tr -d '\r' <kept.err)" = "larkspire: 'kept\ANN-LEE.txt' is read-only
+larkspire: 'kept\ANN-LEE.txt' is read-only" ] || fail "a read-only file in a folder was said as '$(cat kept.err)'"
 
 # A plain start, from a caller holding a pipe of its own open for its children: larkspire.com
 # ends with status 0 while the window is up, and the program was not handed that pipe, which it
