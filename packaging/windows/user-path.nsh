@@ -4,7 +4,8 @@
 ; System plug-in, since NSIS's own strings hold only NSIS_MAX_STRLEN characters (1,024 with
 ; Debian's makensis) and a PATH can be far longer: read into a string, a long one would come back
 ; cut. Its type is kept (REG_EXPAND_SZ, as Windows makes it, keeps its %VARIABLES%); a new one is
-; REG_EXPAND_SZ. The entry is added only when it is not there already, and the uninstall key's
+; REG_EXPAND_SZ. The entry is added only when no entry names its folder already, however spelled
+; (a trailing backslash, quotes, %LOCALAPPDATA%, another case), and the uninstall key's
 ; PathEntry records that this install added it: an entry the user had put there before stays when
 ; Larkspire goes. Programs running are told (WM_SETTINGCHANGE "Environment"), so that consoles
 ; opened from Explorer afterwards find it.
@@ -72,10 +73,48 @@
   ${EndIf}
 !macroend
 
+; The folder the text at $3 names, into the buffer at $2 (32,767 characters and a NUL, the longest
+; a variable of the environment holds): its %VARIABLES% expanded, its quotes dropped and its
+; trailing backslashes too, as a console reads an entry of PATH. Uses $R0, $4 and $5.
+!macro _USER_PATH_AS_FOLDER
+  System::Call 'kernel32::ExpandEnvironmentStringsW(p r3, p r2, i 32768) i .R0'
+  ${If} $R0 = 0
+  ${OrIf} $R0 > 32768
+    System::Call 'kernel32::lstrcpynW(p r2, p r3, i 32768)'
+  ${EndIf}
+  ${Do}
+    System::Call 'msvcrt::wcschr(p r2, i 34) p .r4'
+    ${If} $4 P= 0
+      ${Break}
+    ${EndIf}
+    ; What follows the quote, its NUL included, moves up over it.
+    System::Call 'kernel32::lstrlenW(p r4) i .R0'
+    IntOp $R0 $R0 * 2
+    IntPtrOp $5 $4 + 2
+    System::Call 'kernel32::RtlMoveMemory(p r4, p r5, i R0)'
+  ${Loop}
+  ${Do}
+    System::Call 'kernel32::lstrlenW(p r2) i .R0'
+    ${If} $R0 = 0
+      ${Break}
+    ${EndIf}
+    IntOp $R0 $R0 - 1
+    IntOp $R0 $R0 * 2
+    IntPtrOp $4 $2 + $R0
+    System::Call '*$4(&i2 .R0)'
+    ${If} $R0 <> 92 ; a backslash
+      ${Break}
+    ${EndIf}
+    System::Call '*$4(&i2 0)'
+  ${Loop}
+!macroend
+
 ; The last entry of the value read (between semicolons, or at its start or end) that is the text
-; in $0, in any case: $R7 where it starts, $R8 where it ends (at the semicolon or the NUL after
-; it); $R7 is 0 when there is none. Uses $R0, $R5, $R6 and $R9.
-!macro _USER_PATH_FIND
+; in $0, in any case (MATCH text), or that names the folder in the buffer at $1 (MATCH folder, the
+; folder as _USER_PATH_AS_FOLDER gives it, with buffers at $2 and $3 for an entry's): $R7 where it
+; starts, $R8 where it ends (at the semicolon or the NUL after it); $R7 is 0 when there is none.
+; Uses $R0, $R5, $R6 and $R9, and with folders $4 and $5.
+!macro _USER_PATH_FIND MATCH
   StrCpy $R7 0
   StrCpy $R5 $R2
   ${Do}
@@ -88,7 +127,16 @@
     ${EndIf}
     IntPtrOp $R0 $R9 - $R5
     IntOp $R0 $R0 / 2
-    System::Call 'kernel32::CompareStringOrdinal(p R5, i R0, w r0, i -1, i 1) i .R0'
+    !if "${MATCH}" == "folder"
+      ${If} $R0 < 32768
+        IntOp $R0 $R0 + 1
+        System::Call 'kernel32::lstrcpynW(p r3, p R5, i R0)'
+        !insertmacro _USER_PATH_AS_FOLDER
+        System::Call 'kernel32::CompareStringOrdinal(p r2, i -1, p r1, i -1, i 1) i .R0'
+      ${EndIf}
+    !else
+      System::Call 'kernel32::CompareStringOrdinal(p R5, i R0, w r0, i -1, i 1) i .R0'
+    !endif
     ${If} $R0 = 2 ; CSTR_EQUAL
       StrCpy $R7 $R5
       StrCpy $R8 $R9
@@ -126,6 +174,11 @@
 
 !macro _USER_PATH_SAVE
   Push $0
+  Push $1
+  Push $2
+  Push $3
+  Push $4
+  Push $5
   Push $R0
   Push $R1
   Push $R2
@@ -149,19 +202,33 @@
   Pop $R2
   Pop $R1
   Pop $R0
+  Pop $5
+  Pop $4
+  Pop $3
+  Pop $2
+  Pop $1
   Pop $0
 !macroend
 
-; $INSTDIR at the end of the user's Path, unless it is there already.
+; $INSTDIR at the end of the user's Path, unless its folder is there already.
 Function AddInstallFolderToUserPath
   !insertmacro _USER_PATH_SAVE
   StrCpy $0 "$INSTDIR"
+  System::Alloc 65536
+  Pop $1
+  System::Alloc 65536
+  Pop $2
+  System::Alloc 65536
+  Pop $3
+  System::Call 'kernel32::lstrcpynW(p r3, w r0, i 32768)'
+  !insertmacro _USER_PATH_AS_FOLDER
+  System::Call 'kernel32::lstrcpynW(p r1, p r2, i 32768)'
   StrLen $R6 "$0"
   !insertmacro _USER_PATH_READ
   ${If} $R1 P= 0
     DetailPrint "The user's PATH could not be read: $0 was not added to it."
   ${Else}
-    !insertmacro _USER_PATH_FIND
+    !insertmacro _USER_PATH_FIND folder
     ${If} $R7 P= 0
       ${If} $R4 > 0
         System::Call 'kernel32::lstrcatW(p R2, w ";")'
@@ -177,6 +244,9 @@ Function AddInstallFolderToUserPath
     ${EndIf}
   ${EndIf}
   !insertmacro _USER_PATH_CLOSE
+  System::Free $1
+  System::Free $2
+  System::Free $3
   !insertmacro _USER_PATH_RESTORE
 FunctionEnd
 
@@ -189,7 +259,7 @@ Function un.RemoveInstallFolderFromUserPath
     StrCpy $R6 0
     !insertmacro _USER_PATH_READ
     ${If} $R1 P<> 0
-      !insertmacro _USER_PATH_FIND
+      !insertmacro _USER_PATH_FIND text
       ${If} $R7 P<> 0
         ${If} $R7 P> $R2
           IntPtrOp $R7 $R7 - 2

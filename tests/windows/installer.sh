@@ -12,7 +12,9 @@
 #     files untouched; installs, and uninstalls with the uninstaller on its own, which hands over
 #     to a copy of itself in %TEMP%: that copy must be gone too;
 #  3. installs, then installs into another folder (/D=): the first copy must be gone, from the
-#     PATH too, and the uninstall that follows must leave neither.
+#     PATH too, and the uninstall that follows must leave neither;
+#  4. installs and uninstalls where the user's PATH names the install folder otherwise: it stays
+#     the one entry.
 #
 #   tests/windows/installer.sh LARKSPIRE_EXE SETUP_EXE
 #
@@ -336,5 +338,14 @@ no_entry || fail "the uninstall entry is still in the registry"
 gone "$other_dir" || fail "the uninstaller left $OTHER_W"
 gone "$(dirname "$other_dir")" || fail "the uninstaller left the folder the install made above $OTHER_W"
 gone "$install_dir" || fail "$INSTALL_W came back"
+
+# 4. The user's own entry for the install folder, spelled otherwise, is that folder: the install
+#    adds no second one, and the uninstall leaves the user's.
+user_path='%USERPROFILE%\bin;"%LOCALAPPDATA%\programs\LARKSPIRE\"'
+"$WINE" reg add 'HKCU\Environment' /v Path /t REG_EXPAND_SZ /d "$user_path" /f >/dev/null 2>&1 || fail "the user's PATH cannot be set"
+install
+path_is "$user_path"
+uninstall "\"$INSTALL_W\\Uninstall.exe\" /S"
+path_is "$user_path"
 
 echo "1 passed, 0 failed"
