@@ -279,9 +279,10 @@ QString Run::deliverToFolder(const ReadingRequest &request, std::optional<qint64
 // processors the two then overlap. A stream's reader is given each block at once.
 QString Run::flushOutput()
 {
-    writeRowMessages();
     if (QString failure = written(); !failure.isEmpty())
         return failure;
+    // After the block before, before this one: in order where both streams are one file.
+    writeRowMessages();
     m_output.swap(m_writing);
     m_output.clear(); // its room kept for the next block
     const bool now = m_outputIsStream; // written here and now, by this thread
