@@ -315,7 +315,7 @@ QString Run::openOutput()
         return {};
     }
     if (m_readings.output.isEmpty()) {
-        m_outputIsStream = standardstreams::outputIsStream();
+        m_outputIsStream = standardstreams::outputIsStream(m_stream);
         return {};
     }
     m_file = std::make_unique<safefiles::AtomicFileWriter>(m_readings.output, safefiles::WriteOption::WriteDevices);

@@ -63,9 +63,9 @@ std::optional<Stream> streamNamed(const QString &path);
 // CONIN$); on Linux a terminal device (/dev/tty).
 bool isTerminal(const QString &path);
 
-// Whether standard output is a terminal or a pipe, where a reader may wait on each part as it
-// comes.
-bool outputIsStream();
+// Whether standard output (or error) is a terminal or a pipe, where a reader may wait on each part
+// as it comes.
+bool outputIsStream(Stream stream = Stream::Output);
 
 // The identity of the regular file that standard input, output or error is, if it is one.
 std::optional<safefiles::FileIdentity> inputIdentity();

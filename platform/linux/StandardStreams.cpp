@@ -139,10 +139,11 @@ std::optional<Stream> streamNamed(const QString &path)
     return std::nullopt;
 }
 
-bool outputIsStream()
+bool outputIsStream(Stream stream)
 {
+    const int handle = stream == Stream::Error ? STDERR_FILENO : STDOUT_FILENO;
     struct stat info {};
-    return outputIsTerminal() || (::fstat(STDOUT_FILENO, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)));
+    return ::isatty(handle) == 1 || (::fstat(handle, &info) == 0 && (S_ISFIFO(info.st_mode) || S_ISSOCK(info.st_mode)));
 }
 
 std::optional<safefiles::FileIdentity> inputIdentity()

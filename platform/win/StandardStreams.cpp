@@ -143,9 +143,9 @@ bool isTerminal(const QString &path)
     return false;
 }
 
-bool outputIsStream()
+bool outputIsStream(Stream stream)
 {
-    const HANDLE output = handleOf(STD_OUTPUT_HANDLE, stdout);
+    const HANDLE output = stream == Stream::Error ? handleOf(STD_ERROR_HANDLE, stderr) : handleOf(STD_OUTPUT_HANDLE, stdout);
     return isConsole(output) || GetFileType(output) == FILE_TYPE_PIPE;
 }
 
