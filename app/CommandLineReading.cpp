@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFont>
 #include <QGuiApplication>
+#include <QHashFunctions>
 
 #include <algorithm>
 #include <array>
@@ -192,6 +193,10 @@ Run::Run(const Readings &readings, standardstreams::Stream stream)
     standardstreams::letWritesFail();
     if (readings.format != Format::Rtf && readings.format != Format::Pdf)
         return;
+    // A PDF lists its fonts in the order of Qt's hashes, which are seeded afresh in each process:
+    // where SOURCE_DATE_EPOCH asks for the same bytes from the same reading, the seed is fixed.
+    if (readings.format == Format::Pdf && qEnvironmentVariableIsSet("SOURCE_DATE_EPOCH"))
+        QHashSeed::setDeterministicGlobalSeed();
     // The report is composed and laid out by Qt's text documents, which need its fonts: an
     // application on a platform that needs no display, reading no options.
     qputenv("QT_QPA_PLATFORM", display::readingPlatform());

@@ -4,6 +4,7 @@
 #include "report/RtfWriter.h"
 
 #include <QBuffer>
+#include <QDateTime>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
@@ -228,6 +229,30 @@ QByteArray rtf(const Reading &reading)
     return writeRtf(document);
 }
 
+namespace {
+
+// Qt stamps a PDF with the time it is made. With SOURCE_DATE_EPOCH set, the stamp is the time it
+// names instead, so that one reading gives the same bytes each time, as its other formats do. The
+// stamp keeps its length ("Z" or "+00'00'" after the time, as Qt wrote a zone), and with it the
+// places the file's cross-reference table gives.
+void stampSourceDate(QByteArray &pdf)
+{
+    bool isNumber = false;
+    const qint64 epoch = qEnvironmentVariable("SOURCE_DATE_EPOCH").toLongLong(&isNumber);
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype from = pdf.indexOf(key) + key.size();
+    const qsizetype end = pdf.indexOf(')', from);
+    if (!isNumber || epoch < 0 || from < key.size() || end < 0)
+        return;
+    const QByteArray zone = end - from == 15 ? "Z" : "+00'00'";
+    const QByteArray stamp =
+        QDateTime::fromSecsSinceEpoch(epoch, Qt::UTC).toString(QStringLiteral("yyyyMMddHHmmss")).toLatin1() + zone;
+    if (stamp.size() == end - from)
+        pdf.replace(from, stamp.size(), stamp);
+}
+
+} // namespace
+
 QByteArray pdf(const Reading &reading, const QPageSize &paper)
 {
     QTextDocument report;
@@ -237,7 +262,9 @@ QByteArray pdf(const Reading &reading, const QPageSize &paper)
     QPdfWriter writer(&pages);
     writer.setPageSize(paper);
     printReport(*printableReport(report, QTextDocumentFragment()), writer);
-    return pages.data();
+    QByteArray bytes = pages.data();
+    stampSourceDate(bytes);
+    return bytes;
 }
 
 } // namespace readingformats

@@ -30,7 +30,8 @@ void appendJson(std::string &out, const ReadingRequest &request, const Reading &
 QByteArray rtf(const Reading &reading);
 
 // The report as the report window's Print lays it out (printableReport and printReport), as a
-// PDF of pages of the given size, made in memory. Needs a QGuiApplication.
+// PDF of pages of the given size, made in memory, dated by SOURCE_DATE_EPOCH where it is set.
+// Needs a QGuiApplication.
 QByteArray pdf(const Reading &reading, const QPageSize &paper);
 
 } // namespace readingformats

@@ -25,6 +25,9 @@ cmp -s ann.rtf "$data/ann-lee-3-february-1901.rtf" || fail "the RTF differs from
 bare "${ann[@]}" --format=pdf --output ann.pdf
 # The printout ends with its page number.
 [ "$(pdftotext ann.pdf - | words | sed '$ {/^1$/d}')" = "$(words <<<"$text")" ] || fail "the PDF's words are not the text's"
+# Dated by SOURCE_DATE_EPOCH, one reading is one PDF, byte for byte.
+for pdf in dated.pdf again.pdf; do SOURCE_DATE_EPOCH=1700000000 bare "${ann[@]}" --format pdf --output $pdf; done
+cmp -s dated.pdf again.pdf && grep -aq "^/CreationDate (D:20231114221320" dated.pdf || fail "two dated PDFs differ"
 bare --first Ann --middle "" --last lee --born "1901-02-03 03:00:00" --format json >ann.json
 python3 - ann.json <<'PY' || fail "the JSON: $(cat ann.json)"
 import json, sys
