@@ -59,9 +59,9 @@ private:
     std::wstring m_resolved;  // Windows: the folder's whole path as the system resolved it at the opening
 };
 
-// Makes a folder whose parent folder exists; a folder already there will do, and is then opened
-// as opened (where one is given). Empty on success, otherwise the system's reason (or what lies
-// there instead).
+// Makes a folder whose parent folder exists; a folder already there will do. Where opened is
+// given, the folder is then opened into it. Empty on success, otherwise the system's reason (or
+// what lies there instead).
 QString makeFolder(const QString &path, Folder *opened = nullptr);
 
 // The contents of a regular file of at most maxBytes. Nothing when the file is missing, is not a
