@@ -33,9 +33,10 @@ namespace {
 constexpr qsizetype kLongestNameInFileName = 40;
 
 // The most bytes of readings kept for standard output or the one output file before they are
-// written: a write of the system's for each reading would cost more than making it, and a large
-// block is handed to the output file whole, which writes it without a copy.
-constexpr std::size_t kOutputBlock = 256 * 1024;
+// written: a write of the system's for each reading would cost more than making it, a large block
+// is handed to the output file whole, which writes it without a copy, and the thread that writes
+// a block costs as much as a few readings.
+constexpr std::size_t kOutputBlock = 1024 * 1024;
 
 // The names Windows keeps for its devices in every folder, which a file cannot have there.
 const std::array<QLatin1String, 4> kDeviceNames = {QLatin1String("CON"), QLatin1String("PRN"), QLatin1String("AUX"),
