@@ -18,18 +18,17 @@ std::optional<unsigned char> filenames::strayByte(char16_t)
 }
 
 // Opened by the system's own call, as Linux's open() opens any file: Qt's takes a device's name
-// (NUL, CON) for an invalid file name, and says only "Access denied" of a folder.
+// (NUL) for an invalid file name, and says only "Access denied" of a folder.
 QString filenames::openForReading(QFile &file, const QString &name)
 {
-    const auto open = [](const std::wstring &path) {
-        return CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    };
-    HANDLE handle = open(name.toStdWString());
-    // The program started by larkspire.com has no console of its own: the console named is the
-    // one larkspire.com was started from.
-    if (handle == INVALID_HANDLE_VALUE && standardstreams::isTerminal(name) && AttachConsole(ATTACH_PARENT_PROCESS))
-        handle = open(L"CONIN$");
+    // The program that larkspire.com starts has no console of its own, and a console read as a
+    // file would never end (the C library drops a Ctrl+Z typed there): what is typed is read as
+    // standard input, which larkspire.com passes on to its Ctrl+Z, whatever the code page.
+    if (standardstreams::isTerminal(name))
+        return QStringLiteral("it is the console, which '--batch -' reads");
+    const HANDLE handle = CreateFileW(name.toStdWString().c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         return isFolder(name) ? QStringLiteral("Is a folder") : QString::fromStdWString(systemerror::message(error));

@@ -7,7 +7,7 @@
 # file of a folder, the old file kept when no row gives a reading, a closed pipe quiet, a PDF into
 # a pipe whatever the environment says, no temporary file left by a run killed as it writes, and
 # none by one whose larkspire.com is killed; a PDF onto CON refused; NUL read as a file of people,
-# a folder named as one; a quoted folder ending in a backslash before more words; /VERSION known.
+# a folder and the console named as such; a quoted folder ending in a backslash before more words; /VERSION known.
 # Bad input: a file in Notepad's "Unicode" is named so, a control character of a row is shown by
 # its code, and a lone surrogate in a word (started by wide_command, the third argument) reaches
 # the program: named in a name, kept in a path.
@@ -103,7 +103,8 @@ batch "larkspire $ann --output NUL > nul.out 2>&1" 'echo nul %ERRORLEVEL%' \
   "larkspire $ann --output \\\\?\\$(windows_path "$PWD")\\long.txt" 'echo long %ERRORLEVEL%' \
   'larkspire --batch bad.csv --format json --output kept.jsonl 2> kept.err' 'echo kept %ERRORLEVEL%' \
   "larkspire $ann --format pdf --output CON 2> console.err" 'echo console %ERRORLEVEL%' \
-  'larkspire --batch NUL 2> device.err' 'larkspire --batch people.d 2>> device.err' 'echo device %ERRORLEVEL%' \
+  'larkspire --batch NUL 2> device.err' 'larkspire --batch people.d 2>> device.err' \
+  'larkspire --batch CON 2>> device.err' 'echo device %ERRORLEVEL%' \
   "larkspire $ann --output \"quoted\\\" --format json" 'echo quoted %ERRORLEVEL%'
 mkdir people.d
 statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fail "the outputs' batch did not end: $statuses"
@@ -111,7 +112,8 @@ statuses=$(timeout 120 "$WINE" cmd /c run.bat | tr -d '\r' | tr '\n' ' ') || fai
 [ "$(head -n1 console.err | tr -d '\r')" = "larkspire: a PDF is not written to a terminal: give '--output FILE' or redirect the output" ] \
   || fail "a PDF onto CON said '$(cat console.err)'"
 [ "$(tr -d '\r' <device.err)" = "larkspire: 'NUL' has no header row
-larkspire: cannot read 'people.d': Is a folder" ] || fail "a device and a folder as the file of people: '$(cat device.err)'"
+larkspire: cannot read 'people.d': Is a folder
+larkspire: cannot read 'CON': it is the console, which '--batch -' reads" ] || fail "a device and a folder as the file of people: '$(cat device.err)'"
 [ "$(ls quoted)" = ANN-LEE.json ] || fail "a quoted folder ending in a backslash: $(ls)"
 [ ! -s nul.out ] || fail "--output NUL said '$(cat nul.out)'"
 [ "$(head -n1 same.err | tr -d '\r')" = "larkspire: the output 'hard.csv' is the file of people 'people.csv'" ] \
