@@ -54,7 +54,7 @@ pdftotext ann.pdf - | grep -qx "Lucky Number :-2" || fail "the PDF does not hold
 [ "$(python3 -c 'import json,sys; print(*(json.loads(l)["line"] for l in sys.stdin))' <people.jsonl)" = "2 4" ] \
   || fail "the file of people gave: $(cat people.jsonl)"
 rows="3: invalid name in column 'last': U+001A is not a letter or a space
-5: invalid date '<U+001B>[31mRED' in column 'born': not of the form YYYY-MM-DD, YYYY-MM-DDTHH, YYYY-MM-DDTHH:MM or YYYY-MM-DDTHH:MM:SS"
+5: invalid date '<U+001B>[31mRED' in column 'born': not a date D/M/YYYY, M/D/YYYY or YYYY/M/D (with '/', '.' or '-'), then optionally a time H:MM or H:MM:SS (with AM or PM or without)"
 counted="larkspire: 2 of 4 rows failed"
 [ "$(cat people.err)" = "$(sed 's/^/people.csv:/' <<<"$rows")
 $counted" ] || fail "the bad rows were said as '$(cat people.err)'"
