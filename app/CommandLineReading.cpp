@@ -180,6 +180,7 @@ private:
     safefiles::Folder m_folder; // the output folder, opened once: every file goes into it
     std::string m_output;       // readings not yet written to standard output or the output file
     bool m_outputIsStream = false; // the output's reader may wait on each reading
+    bool m_besideMessages = false; // the output is where the rows' messages go, in order with them
     std::string m_writing;      // the block of readings being written while the next is made
     std::future<QString> m_write; // its write (destroyed first: a run never ends while it writes)
     std::string m_bytes;        // a reading for its own file in a folder
@@ -291,7 +292,9 @@ QString Run::flushOutput()
     writeRowMessages();
     m_output.swap(m_writing);
     m_output.clear(); // its room kept for the next block
-    const bool now = m_outputIsStream; // written here and now, by this thread
+    // Written here and now, by this thread, where a reader waits on it or the rows' messages
+    // written between the blocks go into the same file.
+    const bool now = m_outputIsStream || m_besideMessages;
     m_write = std::async(now ? std::launch::deferred : std::launch::async, [this] { return writeBlock(m_writing); });
     return now ? written() : QString();
 }
@@ -322,6 +325,9 @@ QString Run::openOutput()
     }
     if (m_readings.output.isEmpty()) {
         m_outputIsStream = standardstreams::outputIsStream(m_stream);
+        const std::optional<safefiles::FileIdentity> messages = standardstreams::errorIdentity();
+        m_besideMessages = m_stream == standardstreams::Stream::Error
+            || (messages && messages == standardstreams::outputIdentity());
         return {};
     }
     m_file = std::make_unique<safefiles::AtomicFileWriter>(m_readings.output, safefiles::WriteOption::WriteDevices);
